@@ -1,0 +1,42 @@
+// The one way the program shows message boxes and the save dialog. Windows and error reports
+// call through here so that tests can answer the questions and read the texts.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace app {
+
+// Message box styles and answers, with the values the program's texts are written against.
+namespace msg {
+inline constexpr int kOkOnly = 0;
+inline constexpr int kYesNo = 4;
+inline constexpr int kExclamation = 48;
+inline constexpr int kOk = 1;
+inline constexpr int kYes = 6;
+inline constexpr int kNo = 7;
+}  // namespace msg
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Shows a modal message box; returns msg::kOk, msg::kYes or msg::kNo.
+    virtual int messageBox(const QString& text, int style, const QString& title) = 0;
+    // Shows a save-file dialog; returns the chosen path, or an empty text when cancelled.
+    virtual QString saveFileName(const QString& title, const QString& filter) = 0;
+};
+
+// The dialogs in force; by default message boxes on screen (or on stderr without a GUI).
+Dialogs& dialogs();
+// Replaces the dialogs in force (tests, headless runs). Passing nullptr restores the default.
+void setDialogs(Dialogs* replacement);
+
+// The title every message box without one of its own bears.
+QString applicationTitle();
+void setApplicationTitle(const QString& title);
+
+// Shows a message box; an empty title means the application title.
+int MsgBox(const QString& text, int style = msg::kOkOnly, const QString& title = QString());
+
+}  // namespace app

@@ -1,0 +1,17 @@
+// The error report: one message layout for every failure a trapped procedure meets.
+#pragma once
+
+#include <QString>
+
+namespace app {
+
+// "in Rostellix2021/08/31." + owner + "." + procedure + " "
+QString errorSourceLabel(const QString& owner, const QString& procedure);
+
+// The report's text: description, CR LF, label, "at line ", number, CR CR, e-mail request.
+QString applicationErrorText(const QString& label, int line, const QString& description);
+
+// Shows the report (title "Application Error", warning icon, OK) and returns when closed.
+void ShowApplicationError(const QString& label, int line, const QString& description);
+
+}  // namespace app

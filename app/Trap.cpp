@@ -1,0 +1,27 @@
+// Reporting for the error trap.
+#include "app/Trap.h"
+
+#include "app/ErrorReport.h"
+
+namespace app {
+
+QString currentFailureDescription()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown failure");
+    }
+}
+
+Trap::Trap(const QString& owner, const QString& procedure) : label_(errorSourceLabel(owner, procedure)) {}
+
+void Trap::report(int line, const QString& description)
+{
+    ++failures_;
+    ShowApplicationError(label_, line, description);
+}
+
+}  // namespace app

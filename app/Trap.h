@@ -1,0 +1,75 @@
+// The error trap every procedure that does real work carries. A procedure makes one Trap with its
+// owner and name and runs each numbered statement through it; a statement that throws is reported
+// with the procedure's label and number, and the procedure goes on with its next statement.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <stdexcept>
+#include <utility>
+
+namespace app {
+
+// A failure whose description is user-facing text.
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(const QString& description) : std::runtime_error(description.toStdString()) {}
+};
+
+// The description of the exception being handled, as the report shows it.
+QString currentFailureDescription();
+
+class Trap {
+public:
+    Trap(const QString& owner, const QString& procedure);
+
+    const QString& label() const { return label_; }
+    // How many failures this procedure has reported so far.
+    int failures() const { return failures_; }
+
+    // Runs one numbered statement. Returns true when it completed, false after a reported failure.
+    template <class Statement>
+    bool operator()(int line, Statement&& statement)
+    {
+        try {
+            std::forward<Statement>(statement)();
+            return true;
+        } catch (...) {
+            report(line, currentFailureDescription());
+            return false;
+        }
+    }
+
+    // A guarded condition: a condition that fails is reported and counts as true.
+    template <class Condition>
+    bool test(int line, Condition&& condition)
+    {
+        try {
+            return static_cast<bool>(std::forward<Condition>(condition)());
+        } catch (...) {
+            report(line, currentFailureDescription());
+            return true;
+        }
+    }
+
+    // A statement that yields a value; after a reported failure the fallback stands in.
+    template <class T, class Statement>
+    T value(int line, T fallback, Statement&& statement)
+    {
+        try {
+            return std::forward<Statement>(statement)();
+        } catch (...) {
+            report(line, currentFailureDescription());
+            return fallback;
+        }
+    }
+
+    void report(int line, const QString& description);
+
+private:
+    QString label_;
+    int failures_ = 0;
+};
+
+}  // namespace app

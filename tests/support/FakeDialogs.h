@@ -1,0 +1,44 @@
+// Dialogs that tests answer: every message box is recorded with its text, style and title;
+// questions take queued answers (Yes when none is queued); the save dialog returns queued paths.
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace testing_support {
+
+struct ShownMessage {
+    QString text;
+    int style = 0;
+    QString title;
+};
+
+class FakeDialogs final : public app::Dialogs {
+public:
+    FakeDialogs();   // installs itself
+    ~FakeDialogs() override;  // restores the default
+
+    int messageBox(const QString& text, int style, const QString& title) override;
+    QString saveFileName(const QString& title, const QString& filter) override;
+
+    std::vector<ShownMessage> messages;
+    std::deque<int> answers;          // for Yes/No questions
+    std::deque<QString> savePaths;    // for the save dialog; empty path = cancel
+    QStringList saveDialogTitles;
+    QStringList saveDialogFilters;
+    // Runs inside a message box or dialog, as if the user acted while it was open.
+    std::function<void()> whileOpen;
+
+    QStringList texts() const;
+    // Only the error reports (title "Application Error").
+    std::vector<ShownMessage> errorReports() const;
+    void clear() { messages.clear(); }
+};
+
+}  // namespace testing_support
