@@ -1,0 +1,1 @@
+target_sources(sheet_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/model/SheetDataTest.cpp)
