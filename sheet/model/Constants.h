@@ -36,13 +36,18 @@ inline constexpr int xlExcel8 = 56;
 // Application cursor.
 inline constexpr int xlDefault = -4143;
 inline constexpr int xlWait = 2;
+inline constexpr int xlNorthwestArrow = 1;
+inline constexpr int xlIBeam = 3;
 
 // Cancel key.
 inline constexpr int xlDisabled = 0;
 inline constexpr int xlInterrupt = 1;
+inline constexpr int xlErrorHandler = 2;
 
 // Page setup.
 inline constexpr int xlPrintNoComments = -4142;
+inline constexpr int xlPrintSheetEnd = 1;
+inline constexpr int xlPrintInPlace = 16;
 inline constexpr int xlPortrait = 1;
 inline constexpr int xlLandscape = 2;
 inline constexpr int xlPaperLetter = 1;
