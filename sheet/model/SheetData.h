@@ -82,6 +82,8 @@ public:
     std::optional<FormatId> columnFormat(int column) const;
     void setRowFormat(int row, FormatId id) { rowFormats_[row] = id; }
     void setColumnFormat(int column, FormatId id) { columnFormats_[column] = id; }
+    void eraseRowFormat(int row) { rowFormats_.erase(row); }
+    void eraseColumnFormat(int column) { columnFormats_.erase(column); }
     const std::map<int, FormatId>& rowFormats() const { return rowFormats_; }
     const std::map<int, FormatId>& columnFormats() const { return columnFormats_; }
     void clearRowAndColumnFormats() { rowFormats_.clear(); columnFormats_.clear(); }

@@ -1,0 +1,105 @@
+// The application: its flags, its workbooks and the calls that act on its active sheet.
+#include "sheet/Application.h"
+
+#include "sheet/detail/State.h"
+#include "sheet/model/SheetError.h"
+
+#include <atomic>
+
+namespace sheet {
+namespace {
+
+std::atomic<int> g_liveInstances{0};
+
+}  // namespace
+
+Application::Application() : state_(std::make_shared<detail::AppState>()) { ++g_liveInstances; }
+
+Application::~Application()
+{
+    if (state_->running)
+        Quit();
+}
+
+int Application::liveInstances() { return g_liveInstances.load(); }
+
+bool Application::Visible() const { detail::requireRunning(*state_); return state_->visible; }
+void Application::setVisible(bool visible) { detail::requireRunning(*state_); state_->visible = visible; }
+bool Application::ScreenUpdating() const { detail::requireRunning(*state_); return state_->screenUpdating; }
+void Application::setScreenUpdating(bool on) { detail::requireRunning(*state_); state_->screenUpdating = on; }
+bool Application::DisplayAlerts() const { detail::requireRunning(*state_); return state_->displayAlerts; }
+void Application::setDisplayAlerts(bool on) { detail::requireRunning(*state_); state_->displayAlerts = on; }
+bool Application::EnableEvents() const { detail::requireRunning(*state_); return state_->enableEvents; }
+void Application::setEnableEvents(bool on) { detail::requireRunning(*state_); state_->enableEvents = on; }
+int Application::EnableCancelKey() const { detail::requireRunning(*state_); return state_->enableCancelKey; }
+int Application::Cursor() const { detail::requireRunning(*state_); return state_->cursor; }
+
+void Application::setEnableCancelKey(int mode)
+{
+    detail::requireRunning(*state_);
+    if (mode != xlDisabled && mode != xlInterrupt && mode != xlErrorHandler)
+        throw SheetError("Unknown cancel key mode: " + std::to_string(mode));
+    state_->enableCancelKey = mode;
+}
+
+void Application::setCursor(int cursor)
+{
+    detail::requireRunning(*state_);
+    if (cursor != xlDefault && cursor != xlWait && cursor != xlNorthwestArrow && cursor != xlIBeam)
+        throw SheetError("Unknown cursor: " + std::to_string(cursor));
+    state_->cursor = cursor;
+}
+
+std::string Application::Version() const
+{
+    detail::requireRunning(*state_);
+    return "16.0";
+}
+
+double Application::InchesToPoints(double inches) const
+{
+    detail::requireRunning(*state_);
+    return inches * 72.0;
+}
+
+void Application::Quit()
+{
+    detail::requireRunning(*state_);
+    for (const auto& book : state_->books) {
+        book->open = false;
+        book->data.reset();
+        book->deletedSheets.clear();
+    }
+    state_->books.clear();
+    state_->activeBook.reset();
+    state_->running = false;
+    --g_liveInstances;
+}
+
+bool Application::hasQuit() const { return !state_->running; }
+
+WorkbookCollection Application::Workbooks() const
+{
+    detail::requireRunning(*state_);
+    return WorkbookCollection(state_);
+}
+
+Workbook Application::ActiveWorkbook() const
+{
+    detail::requireRunning(*state_);
+    if (!state_->activeBook)
+        throw SheetError("No workbook is open.");
+    return Workbook(state_, state_->activeBook);
+}
+
+SheetCollection Application::Sheets() const { return ActiveWorkbook().Sheets(); }
+Worksheet Application::ActiveSheet() const { return ActiveWorkbook().ActiveSheet(); }
+sheet::Range Application::Cells() const { return ActiveSheet().Cells(); }
+sheet::Range Application::Cells(int row, int column) const { return ActiveSheet().Cells(row, column); }
+sheet::Range Application::Range(const std::string& address) const { return ActiveSheet().Range(address); }
+sheet::Range Application::Rows(const std::string& address) const { return ActiveSheet().Rows(address); }
+sheet::Range Application::Columns(const std::string& address) const { return ActiveSheet().Columns(address); }
+sheet::Range Application::Selection() const { return ActiveSheet().Selection(); }
+sheet::Range Application::ActiveCell() const { return ActiveSheet().ActiveCell(); }
+
+}  // namespace sheet

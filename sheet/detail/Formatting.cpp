@@ -1,0 +1,159 @@
+// Area operations behind the object model's ranges.
+#include "sheet/detail/Formatting.h"
+
+#include <algorithm>
+
+namespace sheet::detail {
+namespace {
+
+bool intersects(const CellRect& a, const CellRect& b)
+{
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+}  // namespace
+
+A1Kind kindOf(const CellRect& rect)
+{
+    const bool allRows = rect.top == 1 && rect.bottom == kMaxRows;
+    const bool allColumns = rect.left == 1 && rect.right == kMaxColumns;
+    if (allRows && allColumns)
+        return A1Kind::WholeSheet;
+    if (allRows)
+        return A1Kind::WholeColumns;
+    if (allColumns)
+        return A1Kind::WholeRows;
+    return A1Kind::Cells;
+}
+
+FormatId fallbackFormat(const SheetData& sheet, int row, int column)
+{
+    if (auto f = sheet.rowFormat(row))
+        return *f;
+    if (auto f = sheet.columnFormat(column))
+        return *f;
+    return 0;
+}
+
+FormatId effectiveFormat(const SheetData& sheet, int row, int column)
+{
+    if (const Cell* cell = sheet.find(row, column))
+        return cell->format;
+    return fallbackFormat(sheet, row, column);
+}
+
+std::vector<CellRef> existingCells(const SheetData& sheet, const CellRect& rect)
+{
+    std::vector<CellRef> found;
+    const auto& cells = sheet.cells();
+    if (static_cast<std::size_t>(rect.rowCount()) > cells.size() / 4 + 1) {
+        // Tall areas: walking every row would cost more than one pass over the cells of the rows.
+        auto it = cells.lower_bound(CellRef{rect.top, 1});
+        const auto end = cells.lower_bound(CellRef{rect.bottom + 1, 1});
+        for (; it != end; ++it)
+            if (it->first.column >= rect.left && it->first.column <= rect.right)
+                found.push_back(it->first);
+        return found;
+    }
+    for (int row = rect.top; row <= rect.bottom; ++row) {
+        auto it = cells.lower_bound(CellRef{row, rect.left});
+        for (; it != cells.end() && it->first.row == row && it->first.column <= rect.right; ++it)
+            found.push_back(it->first);
+    }
+    return found;
+}
+
+void rememberIntersections(SheetData& sheet, const CellRect& rect, A1Kind kind)
+{
+    if (kind == A1Kind::WholeColumns) {
+        std::vector<int> rows;
+        for (const auto& [row, id] : sheet.rowFormats())
+            rows.push_back(row);
+        for (int row : rows)
+            for (int column = rect.left; column <= rect.right; ++column)
+                sheet.at(row, column);
+    } else if (kind == A1Kind::WholeRows) {
+        std::vector<int> columns;
+        for (const auto& [column, id] : sheet.columnFormats())
+            columns.push_back(column);
+        for (int row = rect.top; row <= rect.bottom; ++row)
+            if (!sheet.rowFormat(row))
+                for (int column : columns)
+                    sheet.at(row, column);
+    }
+}
+
+void clearArea(SheetData& sheet, const CellRect& rect)
+{
+    const A1Kind kind = kindOf(rect);
+    std::erase_if(sheet.merges, [&](const CellRect& m) { return intersects(m, rect); });
+    if (kind == A1Kind::WholeSheet) {
+        sheet.clearCells();
+        sheet.clearRowAndColumnFormats();
+        return;
+    }
+    if (kind == A1Kind::WholeColumns)
+        for (int column = rect.left; column <= rect.right; ++column)
+            sheet.eraseColumnFormat(column);
+    if (kind == A1Kind::WholeRows)
+        for (int row = rect.top; row <= rect.bottom; ++row)
+            sheet.eraseRowFormat(row);
+
+    // A cleared cell shows the default format. Where a row or column format would show through
+    // instead, the cell stays, empty and in the default format.
+    auto clearAt = [&](int row, int column) {
+        if (fallbackFormat(sheet, row, column) == 0)
+            sheet.erase(row, column);
+        else
+            sheet.at(row, column) = Cell{};
+    };
+    for (const CellRef& ref : existingCells(sheet, rect))
+        clearAt(ref.row, ref.column);
+
+    std::vector<int> formattedRows, formattedColumns;
+    for (const auto& [row, id] : sheet.rowFormats())
+        if (row >= rect.top && row <= rect.bottom)
+            formattedRows.push_back(row);
+    for (const auto& [column, id] : sheet.columnFormats())
+        if (column >= rect.left && column <= rect.right)
+            formattedColumns.push_back(column);
+    for (int row : formattedRows)
+        for (int column = rect.left; column <= rect.right; ++column)
+            clearAt(row, column);
+    if (kind != A1Kind::WholeColumns)
+        for (int column : formattedColumns)
+            for (int row = rect.top; row <= rect.bottom; ++row)
+                if (!sheet.rowFormat(row))
+                    clearAt(row, column);
+}
+
+void mergeArea(SheetData& sheet, const CellRect& rect)
+{
+    if (rect.rowCount() == 1 && rect.columnCount() == 1)
+        return;
+    std::erase_if(sheet.merges, [&](const CellRect& m) { return intersects(m, rect); });
+    for (const CellRef& ref : existingCells(sheet, rect))
+        if (!(ref.row == rect.top && ref.column == rect.left))
+            sheet.at(ref.row, ref.column).value = std::monostate{};
+    sheet.merges.push_back(rect);
+}
+
+CellRect withWholeMerges(const SheetData& sheet, CellRect rect)
+{
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const CellRect& m : sheet.merges) {
+            if (!intersects(m, rect))
+                continue;
+            const CellRect joined{std::min(rect.top, m.top), std::min(rect.left, m.left),
+                                  std::max(rect.bottom, m.bottom), std::max(rect.right, m.right)};
+            if (joined != rect) {
+                rect = joined;
+                grown = true;
+            }
+        }
+    }
+    return rect;
+}
+
+}  // namespace sheet::detail

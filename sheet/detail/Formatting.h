@@ -1,0 +1,93 @@
+// Formatting of cell areas without creating cells that nobody wrote: a block of cells formats
+// each of its cells, whole rows and columns change their row or column format plus the cells that
+// already exist, and the whole sheet changes every column format, every row format and every
+// existing cell. Cells created later take their row's or column's format.
+#pragma once
+
+#include "sheet/model/A1.h"
+#include "sheet/model/SheetData.h"
+
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace sheet::detail {
+
+// The kind of area a rectangle covers: a block that spans every row is whole columns, and so on.
+A1Kind kindOf(const CellRect& rect);
+
+// The format a cell shows: its own, else its row's, else its column's, else the default.
+FormatId effectiveFormat(const SheetData& sheet, int row, int column);
+// The format a cell created now would get (its row's, else its column's, else the default).
+FormatId fallbackFormat(const SheetData& sheet, int row, int column);
+
+// Positions of the cells that exist inside the rectangle.
+std::vector<CellRef> existingCells(const SheetData& sheet, const CellRect& rect);
+
+// Maps each format id to the id of the changed format, interning each distinct result once.
+template <class Change>
+class FormatRemap {
+public:
+    FormatRemap(FormatTable& formats, Change& change) : formats_(formats), change_(change) {}
+    FormatId operator()(FormatId id)
+    {
+        for (const auto& [from, to] : done_)
+            if (from == id)
+                return to;
+        CellFormat format = formats_.at(id);
+        change_(format);
+        const FormatId to = formats_.intern(format);
+        done_.emplace_back(id, to);
+        return to;
+    }
+
+private:
+    FormatTable& formats_;
+    Change& change_;
+    std::vector<std::pair<FormatId, FormatId>> done_;
+};
+
+void rememberIntersections(SheetData& sheet, const CellRect& rect, A1Kind kind);
+
+// Applies `change` to every format the area shows.
+template <class Change>
+void applyFormat(SheetData& sheet, FormatTable& formats, const CellRect& rect, Change&& change)
+{
+    FormatRemap<std::remove_reference_t<Change>> remap(formats, change);
+    const A1Kind kind = kindOf(rect);
+    if (kind == A1Kind::Cells) {
+        for (int row = rect.top; row <= rect.bottom; ++row)
+            for (int column = rect.left; column <= rect.right; ++column) {
+                Cell& cell = sheet.at(row, column);
+                cell.format = remap(cell.format);
+            }
+        return;
+    }
+    // Where a row format meets a changed column (or the reverse) the cell must exist, or it would
+    // keep showing the format that wins at the crossing.
+    rememberIntersections(sheet, rect, kind);
+    if (kind == A1Kind::WholeColumns || kind == A1Kind::WholeSheet)
+        for (int column = rect.left; column <= rect.right; ++column)
+            sheet.setColumnFormat(column, remap(sheet.columnFormat(column).value_or(0)));
+    if (kind == A1Kind::WholeRows) {
+        for (int row = rect.top; row <= rect.bottom; ++row)
+            sheet.setRowFormat(row, remap(sheet.rowFormat(row).value_or(0)));
+    } else if (kind == A1Kind::WholeSheet) {
+        std::vector<std::pair<int, FormatId>> rows(sheet.rowFormats().begin(), sheet.rowFormats().end());
+        for (const auto& [row, id] : rows)
+            sheet.setRowFormat(row, remap(id));
+    }
+    for (const CellRef& ref : existingCells(sheet, rect)) {
+        Cell& cell = sheet.at(ref.row, ref.column);
+        cell.format = remap(cell.format);
+    }
+}
+
+// Removes values, formats and merged areas from the area; row heights and column widths stay.
+void clearArea(SheetData& sheet, const CellRect& rect);
+// Merges the area into one cell that keeps the top-left value.
+void mergeArea(SheetData& sheet, const CellRect& rect);
+// The rectangle grown until it takes in every merged area it touches.
+CellRect withWholeMerges(const SheetData& sheet, CellRect rect);
+
+}  // namespace sheet::detail
