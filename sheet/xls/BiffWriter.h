@@ -1,0 +1,43 @@
+// Record framing for the workbook stream being written: each record is an id, a length and its
+// data, little-endian. A record is opened, filled and closed; closing fills in its length.
+#pragma once
+
+#include "sheet/xls/BiffRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+namespace sheet::xls {
+
+class BiffWriter {
+public:
+    void begin(std::uint16_t id);
+    void end();  // throws std::logic_error when the data outgrew kMaxRecordData
+    // A record of 16-bit fields only.
+    void record(std::uint16_t id, std::initializer_list<std::uint16_t> fields);
+
+    void u8(std::uint8_t v) { out_.push_back(v); }
+    void u16(std::uint16_t v);
+    void u32(std::uint32_t v);
+    void f64(double v);
+    void zeros(std::size_t n) { out_.insert(out_.end(), n, 0); }
+    void bytes(const std::uint8_t* p, std::size_t n) { out_.insert(out_.end(), p, p + n); }
+
+    // Position in the stream, and bytes in the open record so far.
+    std::size_t position() const { return out_.size(); }
+    std::size_t recordLength() const { return out_.size() - recordStart_ - 4; }
+    bool inRecord() const { return open_; }
+
+    void patchU32(std::size_t at, std::uint32_t v);
+    void reserve(std::size_t n) { out_.reserve(n); }
+    std::vector<std::uint8_t>& data() { return out_; }
+
+private:
+    std::vector<std::uint8_t> out_;
+    std::size_t recordStart_ = 0;
+    bool open_ = false;
+};
+
+}  // namespace sheet::xls

@@ -1,0 +1,24 @@
+// The OLE2 compound file around the workbook stream (through libgsf), and the file on disk:
+// written under a temporary name and renamed over the target, read with a size limit.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace sheet::xls {
+
+// The compound file holding `stream` as its "Workbook" stream.
+std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> stream);
+// The "Workbook" stream of a compound file; throws FormatError when there is none or the
+// container is damaged.
+std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> file);
+
+// Replaces `path` with `bytes` atomically; throws std::runtime_error with the reason
+// ("Permission denied", ...).
+void replaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// The whole file; throws std::runtime_error with the reason, or when it is larger than maxSize.
+std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t maxSize);
+
+}  // namespace sheet::xls

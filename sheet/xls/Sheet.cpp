@@ -1,0 +1,340 @@
+// Writing a worksheet.
+#include "sheet/xls/Sheet.h"
+
+#include "sheet/model/SheetError.h"
+#include "sheet/xls/Globals.h"
+#include "sheet/xls/Strings.h"
+#include "sheet/xls/Styles.h"
+#include "sheet/xls/Units.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace sheet::xls {
+
+namespace {
+
+std::string cellName(int row, int column)
+{
+    std::string letters;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+    return letters + std::to_string(row);
+}
+
+bool inSheet(int row, int column) { return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns; }
+
+// A cell as it goes into the file: the model's cell, or a blank covering part of a merged area.
+struct Entry {
+    int row;
+    int column;
+    std::uint16_t xf;
+    const CellValue* value;  // null for a covering blank
+};
+
+std::vector<Entry> cellEntries(const SheetData& sheet, const StyleTable& styles)
+{
+    std::vector<Entry> entries;
+    entries.reserve(sheet.cells().size());
+    for (const auto& [ref, cell] : sheet.cells()) {
+        if (!inSheet(ref.row, ref.column))
+            throw SheetError("the cell at row " + std::to_string(ref.row) + ", column " + std::to_string(ref.column) + " lies outside the sheet");
+        entries.push_back({ref.row, ref.column, styles.xfIndex(cell.format), &cell.value});
+    }
+    // Every cell of a merged area carries the first cell's format, so that each edge of the area is
+    // drawn by readers that draw borders cell by cell. Areas in the default format need no blanks.
+    bool added = false;
+    for (const CellRect& m : sheet.merges) {
+        if (!inSheet(m.top, m.left) || !inSheet(m.bottom, m.right) || m.top > m.bottom || m.left > m.right)
+            throw SheetError("a merged area lies outside the sheet");
+        const Cell* anchor = sheet.find(m.top, m.left);
+        if (!anchor || anchor->format == 0)
+            continue;
+        const std::uint16_t xf = styles.xfIndex(anchor->format);
+        for (int r = m.top; r <= m.bottom; ++r)
+            for (int c = m.left; c <= m.right; ++c)
+                if (!sheet.find(r, c)) {
+                    entries.push_back({r, c, xf, nullptr});
+                    added = true;
+                }
+    }
+    if (added)
+        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            return a.row != b.row ? a.row < b.row : a.column < b.column;
+        });
+    return entries;
+}
+
+void writePageSetup(BiffWriter& w, const PageSetup& p)
+{
+    w.record(rec::PRINTHEADERS, {0});
+    w.record(rec::PRINTGRIDLINES, {0});
+    w.record(rec::GRIDSET, {1});
+    w.record(rec::GUTS, {0, 0, 0, 0});
+    w.record(rec::DEFAULTROWHEIGHT, {0, kDefaultRowHeightTwips});
+    // Page breaks shown, outline symbols below and right, and fit to pages when there is no zoom.
+    w.record(rec::WSBOOL, {static_cast<std::uint16_t>(0x04C1 | (p.zoom ? 0 : 0x0100))});
+    w.record(rec::HEADER, {});
+    w.record(rec::FOOTER, {});
+    w.record(rec::HCENTER, {0});
+    w.record(rec::VCENTER, {0});
+    const std::pair<std::uint16_t, double> margins[] = {
+        {rec::LEFTMARGIN, p.leftMargin}, {rec::RIGHTMARGIN, p.rightMargin},
+        {rec::TOPMARGIN, p.topMargin}, {rec::BOTTOMMARGIN, p.bottomMargin}};
+    for (const auto& [id, points] : margins) {
+        w.begin(id);
+        w.f64(std::min(pointsToInches(points), 49.0));
+        w.end();
+    }
+    writeSETUP(w, p);
+}
+
+void writeCOLINFO(BiffWriter& w, int column, std::optional<double> width, std::uint16_t xf)
+{
+    w.begin(rec::COLINFO);
+    w.u16(static_cast<std::uint16_t>(column - 1));
+    w.u16(static_cast<std::uint16_t>(column - 1));
+    const double characters = width.value_or(kStandardColumnWidth);
+    w.u16(columnWidthToColdx(characters));
+    w.u16(xf);
+    std::uint16_t flags = 0;
+    if (width)
+        flags |= 0x0002;  // width set by the user
+    if (width && columnWidthToPixels(characters) == 0)
+        flags |= 0x0001;  // hidden
+    w.u16(flags);
+    w.u16(0);
+    w.end();
+}
+
+void writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& styles)
+{
+    w.record(rec::DEFCOLWIDTH, {8});
+    std::set<int> columns;
+    for (const auto& [c, width] : sheet.columnWidths())
+        columns.insert(c);
+    for (const auto& [c, id] : sheet.columnFormats())
+        columns.insert(c);
+    for (int c : columns) {
+        if (c < 1 || c > kMaxColumns)
+            continue;
+        auto width = sheet.columnWidths().find(c);
+        auto format = sheet.columnFormats().find(c);
+        writeCOLINFO(w, c,
+                     width == sheet.columnWidths().end() ? std::nullopt : std::optional<double>(width->second),
+                     format == sheet.columnFormats().end() ? kDefaultCellXf : styles.xfIndex(format->second));
+    }
+}
+
+void writeDIMENSIONS(BiffWriter& w, const std::vector<Entry>& entries)
+{
+    w.begin(rec::DIMENSIONS);
+    if (entries.empty()) {
+        w.zeros(14);
+    } else {
+        int left = kMaxColumns, right = 1;
+        for (const Entry& e : entries) {
+            left = std::min(left, e.column);
+            right = std::max(right, e.column);
+        }
+        w.u32(static_cast<std::uint32_t>(entries.front().row - 1));
+        w.u32(static_cast<std::uint32_t>(entries.back().row));
+        w.u16(static_cast<std::uint16_t>(left - 1));
+        w.u16(static_cast<std::uint16_t>(right));
+        w.u16(0);
+    }
+    w.end();
+}
+
+void writeROW(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, int row, int firstColumn, int lastColumn)
+{
+    w.begin(rec::ROW);
+    w.u16(static_cast<std::uint16_t>(row - 1));
+    w.u16(static_cast<std::uint16_t>(firstColumn > 0 ? firstColumn - 1 : 0));
+    w.u16(static_cast<std::uint16_t>(lastColumn > 0 ? lastColumn : 0));
+    std::uint32_t flags = 0x0100;
+    std::uint16_t height = kDefaultRowHeightTwips;
+    if (auto it = sheet.rowHeights().find(row); it != sheet.rowHeights().end()) {
+        // A height set by hand: readers keep it instead of fitting the row to its content.
+        flags |= 0x0040;
+        height = pointsToTwips(it->second);
+        if (height == 0) {
+            flags |= 0x0020;  // hidden; the height field keeps a valid height
+            height = kDefaultRowHeightTwips;
+        }
+    }
+    std::uint16_t xf = kDefaultCellXf;
+    if (auto format = sheet.rowFormat(row)) {
+        flags |= 0x0080;
+        xf = styles.xfIndex(*format);
+    }
+    flags |= static_cast<std::uint32_t>(xf) << 16;
+    w.u16(height);
+    w.u16(0);
+    w.u16(0);
+    w.u32(flags);
+    w.end();
+}
+
+void writeCell(BiffWriter& w, const Entry& e, const SharedStrings& strings)
+{
+    const auto header = [&](std::uint16_t id) {
+        w.begin(id);
+        w.u16(static_cast<std::uint16_t>(e.row - 1));
+        w.u16(static_cast<std::uint16_t>(e.column - 1));
+        w.u16(e.xf);
+    };
+    if (e.value && std::holds_alternative<double>(*e.value)) {
+        const double v = std::get<double>(*e.value);
+        if (!std::isfinite(v))
+            throw SheetError("the cell " + cellName(e.row, e.column) + " holds a number that cannot be saved");
+        header(rec::NUMBER);
+        w.f64(v);
+    } else if (e.value && std::holds_alternative<std::string>(*e.value)) {
+        header(rec::LABELSST);
+        w.u32(strings.indexOf(std::get<std::string>(*e.value)));
+    } else {
+        header(rec::BLANK);
+    }
+    w.end();
+}
+
+// Rows in blocks of 32: the ROW records of a block, then its cells.
+void writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
+                    const std::vector<Entry>& entries)
+{
+    std::set<int> rows;
+    for (const Entry& e : entries)
+        rows.insert(e.row);
+    for (const auto& [row, height] : sheet.rowHeights())
+        if (row >= 1 && row <= kMaxRows)
+            rows.insert(row);
+    for (const auto& [row, id] : sheet.rowFormats())
+        if (row >= 1 && row <= kMaxRows)
+            rows.insert(row);
+
+    auto entry = entries.begin();
+    auto rowIt = rows.begin();
+    while (rowIt != rows.end()) {
+        const int block = (*rowIt - 1) / 32;
+        auto blockEnd = rowIt;
+        while (blockEnd != rows.end() && (*blockEnd - 1) / 32 == block)
+            ++blockEnd;
+        auto scan = entry;
+        for (auto r = rowIt; r != blockEnd; ++r) {
+            int first = 0, last = 0;
+            while (scan != entries.end() && scan->row == *r) {
+                if (first == 0)
+                    first = scan->column;
+                last = scan->column;
+                ++scan;
+            }
+            writeROW(w, sheet, styles, *r, first, last);
+        }
+        for (; entry != scan; ++entry)
+            writeCell(w, *entry, strings);
+        rowIt = blockEnd;
+    }
+}
+
+void writeWINDOW2(BiffWriter& w, bool active)
+{
+    w.begin(rec::WINDOW2);
+    // Gridlines, headings, zero values, automatic gridline colour, outline symbols; the active
+    // sheet is also selected and shown.
+    w.u16(active ? 0x06B6 : 0x00B6);
+    w.u16(0);  // top row shown
+    w.u16(0);  // left column shown
+    w.u32(0x40);  // gridline colour: automatic
+    w.u16(0);  // zoom of the page break preview: default
+    w.u16(0);  // zoom: default
+    w.u32(0);
+    w.end();
+}
+
+void writeSELECTION(BiffWriter& w, const SheetData& sheet)
+{
+    const auto row = [](int r) { return static_cast<std::uint16_t>(std::clamp(r, 1, kMaxRows) - 1); };
+    const auto column = [](int c) { return static_cast<std::uint8_t>(std::clamp(c, 1, kMaxColumns) - 1); };
+    const CellRect& s = sheet.selection;
+    w.begin(rec::SELECTION);
+    w.u8(3);  // the only pane
+    w.u16(row(sheet.activeCell.row));
+    w.u16(column(sheet.activeCell.column));
+    w.u16(0);  // the active cell lies in the first range
+    w.u16(1);
+    w.u16(row(std::min(s.top, s.bottom)));
+    w.u16(row(std::max(s.top, s.bottom)));
+    w.u8(column(std::min(s.left, s.right)));
+    w.u8(column(std::max(s.left, s.right)));
+    w.end();
+}
+
+void writeMERGEDCELLS(BiffWriter& w, const std::vector<CellRect>& merges)
+{
+    constexpr std::size_t perRecord = 1026;
+    for (std::size_t start = 0; start < merges.size(); start += perRecord) {
+        const std::size_t n = std::min(perRecord, merges.size() - start);
+        w.begin(rec::MERGEDCELLS);
+        w.u16(static_cast<std::uint16_t>(n));
+        for (std::size_t i = start; i < start + n; ++i) {
+            w.u16(static_cast<std::uint16_t>(merges[i].top - 1));
+            w.u16(static_cast<std::uint16_t>(merges[i].bottom - 1));
+            w.u16(static_cast<std::uint16_t>(merges[i].left - 1));
+            w.u16(static_cast<std::uint16_t>(merges[i].right - 1));
+        }
+        w.end();
+    }
+}
+
+}  // namespace
+
+void writeSETUP(BiffWriter& w, const PageSetup& p)
+{
+    std::uint16_t flags = 0;  // printer settings valid, down then across
+    if (p.orientation != xlLandscape)
+        flags |= 0x0002;
+    if (p.printComments == kPrintCommentsInPlace)
+        flags |= 0x0020;
+    else if (p.printComments == kPrintCommentsAtEnd)
+        flags |= 0x0020 | 0x0200;
+    w.begin(rec::SETUP);
+    w.u16(static_cast<std::uint16_t>(std::clamp(p.paperSize, 0, 0xFFFF)));
+    w.u16(static_cast<std::uint16_t>(std::clamp(p.zoom.value_or(100), 10, 400)));
+    w.u16(1);  // first page number (not used)
+    w.u16(static_cast<std::uint16_t>(std::clamp(p.fitToPagesWide, 0, 32767)));
+    w.u16(static_cast<std::uint16_t>(std::clamp(p.fitToPagesTall, 0, 32767)));
+    w.u16(flags);
+    w.u16(600);  // resolution
+    w.u16(600);
+    w.f64(std::min(pointsToInches(p.headerMargin), 49.0));
+    w.f64(std::min(pointsToInches(p.footerMargin), 49.0));
+    w.u16(1);  // copies
+    w.end();
+}
+
+void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
+                    bool active)
+{
+    const std::vector<Entry> entries = cellEntries(sheet, styles);
+    writeBOF(w, kSubstreamWorksheet);
+    w.record(rec::CALCMODE, {1});
+    w.record(rec::CALCCOUNT, {100});
+    w.record(rec::CALCREFMODE, {1});
+    w.record(rec::CALCITER, {0});
+    w.begin(rec::CALCDELTA);
+    w.f64(0.001);
+    w.end();
+    w.record(rec::CALCSAVERECALC, {1});
+    writePageSetup(w, sheet.pageSetup);
+    writeColumns(w, sheet, styles);
+    writeDIMENSIONS(w, entries);
+    writeCellTable(w, sheet, styles, strings, entries);
+    writeWINDOW2(w, active);
+    writeSELECTION(w, sheet);
+    writeMERGEDCELLS(w, sheet.merges);
+    writeEOF(w);
+}
+
+}  // namespace sheet::xls

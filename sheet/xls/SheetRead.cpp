@@ -1,0 +1,358 @@
+// Reading a worksheet: cells, rows, columns, merged areas, selection and page setup.
+#include "sheet/xls/BiffReader.h"
+#include "sheet/xls/BiffRecords.h"
+#include "sheet/xls/Globals.h"
+#include "sheet/xls/Sheet.h"
+#include "sheet/xls/Strings.h"
+#include "sheet/xls/Units.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+namespace sheet::xls {
+
+void checkSheetBOF(const Record& bof);
+
+namespace {
+
+constexpr std::size_t kMaxMerges = 8192;
+
+// RK: a compact number; either a 30-bit integer or the top 30 bits of a double, maybe times 100.
+double rkValue(std::uint32_t rk)
+{
+    double v = 0;
+    if (rk & 0x02) {
+        v = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
+    } else {
+        const std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
+        std::memcpy(&v, &bits, sizeof v);
+    }
+    return (rk & 0x01) ? v / 100 : v;
+}
+
+class SheetBuilder {
+public:
+    SheetBuilder(const Globals& g, WorkbookData& book, SheetData& sheet, std::size_t& cellBudget)
+        : g_(g), book_(book), sheet_(sheet), cellBudget_(cellBudget), formatOfXf_(g.xfs.size(), kNone)
+    {
+    }
+
+    FormatId format(std::uint16_t xf)
+    {
+        if (xf >= g_.xfs.size())
+            damaged("a cell refers to a format the file does not have");
+        if (formatOfXf_[xf] == kNone)
+            formatOfXf_[xf] = book_.formats.intern(g_.xfs[xf]);
+        return formatOfXf_[xf];
+    }
+
+    void cell(std::uint16_t row, std::uint16_t column, std::uint16_t xf, CellValue value)
+    {
+        if (column >= kMaxColumns)
+            damaged("a cell lies beyond the last column");
+        const std::size_t before = sheet_.cells().size();
+        Cell& c = sheet_.at(row + 1, column + 1);
+        if (sheet_.cells().size() != before) {
+            if (cellBudget_ == 0)
+                throw FormatError("it holds more cells than this program can open");
+            --cellBudget_;
+        }
+        c.format = format(xf);
+        if (auto* d = std::get_if<double>(&value); d && !std::isfinite(*d))
+            value = std::string("#NUM!");
+        c.value = std::move(value);
+    }
+
+private:
+    static constexpr FormatId kNone = ~FormatId{0};
+    const Globals& g_;
+    WorkbookData& book_;
+    SheetData& sheet_;
+    std::size_t& cellBudget_;
+    std::vector<FormatId> formatOfXf_;
+};
+
+std::string errorText(std::uint8_t code)
+{
+    switch (code) {
+    case 0x00: return "#NULL!";
+    case 0x07: return "#DIV/0!";
+    case 0x0F: return "#VALUE!";
+    case 0x17: return "#REF!";
+    case 0x1D: return "#NAME?";
+    case 0x24: return "#NUM!";
+    default: return "#N/A";
+    }
+}
+
+struct SetupRecord {
+    std::uint16_t paper, scale, fitWide, fitTall, flags;
+    double header, footer;
+};
+
+void readMerges(ByteCursor& c, SheetData& sheet)
+{
+    const std::uint16_t count = c.u16();
+    for (std::uint16_t i = 0; i < count; ++i) {
+        const int top = c.u16() + 1, bottom = c.u16() + 1, left = c.u16() + 1, right = c.u16() + 1;
+        if (top > bottom || left > right || right > kMaxColumns || (top == bottom && left == right))
+            continue;
+        const CellRect area{top, left, bottom, right};
+        const bool overlaps = std::any_of(sheet.merges.begin(), sheet.merges.end(), [&](const CellRect& m) {
+            return m.top <= area.bottom && area.top <= m.bottom && m.left <= area.right && area.left <= m.right;
+        });
+        if (overlaps)
+            continue;
+        if (sheet.merges.size() >= kMaxMerges)
+            throw FormatError("it holds more merged areas than this program can open");
+        sheet.merges.push_back(area);
+    }
+}
+
+std::optional<double> margin(ByteCursor& c)
+{
+    const double inches = c.f64();
+    if (!std::isfinite(inches) || inches < 0 || inches > 49)
+        return std::nullopt;
+    return inchesToPoints(inches);
+}
+
+}  // namespace
+
+void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetData& sheet, std::size_t& cellBudget,
+                   std::size_t& byteBudget)
+{
+    checkSheetBOF(r.next());
+    SheetBuilder build(g, book, sheet, cellBudget);
+    PageSetup& page = sheet.pageSetup;
+    std::optional<SetupRecord> setup;
+    bool fitToPage = false;
+    bool selectionRead = false;
+    std::uint16_t defaultHeight = kDefaultRowHeightTwips;
+    std::optional<CellRef> formulaAwaitingText;
+    int nested = 0;
+    for (;;) {
+        if (r.atEnd())
+            damaged("a sheet ends early");
+        const Record record = r.next();
+        const std::size_t size = record.data.size() + 4;
+        if (size > byteBudget)
+            damaged("its sheets overlap");
+        byteBudget -= size;
+        if (record.id == rec::BOF) {
+            ++nested;  // an embedded chart or the like: skipped
+            continue;
+        }
+        if (record.id == rec::EOF_) {
+            if (nested == 0)
+                break;
+            --nested;
+            continue;
+        }
+        if (nested > 0)
+            continue;
+        ByteCursor c(record.data);
+        switch (record.id) {
+        case rec::DEFAULTROWHEIGHT:
+            c.u16();
+            defaultHeight = c.u16() & 0x7FFF;
+            break;
+        case rec::COLINFO: {
+            const std::uint16_t first = c.u16();
+            const std::uint16_t last = std::min<std::uint16_t>(c.u16(), kMaxColumns - 1);
+            const std::uint16_t width = c.u16();
+            const std::uint16_t xf = c.u16();
+            const std::uint16_t flags = c.u16();
+            const bool userWidth = flags & 0x0002;
+            for (int column = first; column <= last; ++column) {
+                if (flags & 0x0001)
+                    sheet.setColumnWidth(column + 1, 0);
+                else if (userWidth || coldxToColumnWidth(width) != kStandardColumnWidth)
+                    sheet.setColumnWidth(column + 1, coldxToColumnWidth(width));
+                // A column record without a width of its own is there for the column's format.
+                if (xf != kDefaultCellXf || !userWidth)
+                    sheet.setColumnFormat(column + 1, build.format(xf));
+            }
+            break;
+        }
+        case rec::ROW: {
+            const std::uint16_t row = c.u16();
+            c.skip(4);
+            const std::uint16_t height = c.u16() & 0x7FFF;
+            c.skip(4);
+            const std::uint32_t flags = c.u32();
+            if (flags & 0x0020)
+                sheet.setRowHeight(row + 1, 0);
+            else if ((flags & 0x0040) || height != defaultHeight)
+                sheet.setRowHeight(row + 1, twipsToPoints(height));
+            if (flags & 0x0080)
+                sheet.setRowFormat(row + 1, build.format(static_cast<std::uint16_t>((flags >> 16) & 0x0FFF)));
+            break;
+        }
+        case rec::NUMBER: {
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            build.cell(row, column, xf, c.f64());
+            break;
+        }
+        case rec::RK: {
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            build.cell(row, column, xf, rkValue(c.u32()));
+            break;
+        }
+        case rec::MULRK: {
+            const std::uint16_t row = c.u16(), first = c.u16();
+            if (record.data.size() < 6)
+                damaged("a record is shorter than its content");
+            const std::size_t n = (record.data.size() - 6) / 6;
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::uint16_t xf = c.u16();
+                build.cell(row, static_cast<std::uint16_t>(first + i), xf, rkValue(c.u32()));
+            }
+            break;
+        }
+        case rec::LABELSST: {
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            const std::uint32_t index = c.u32();
+            if (index >= g.strings.size())
+                damaged("a cell refers to a missing text");
+            build.cell(row, column, xf, g.strings[index]);
+            break;
+        }
+        case rec::LABEL:
+        case rec::RSTRING: {
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            build.cell(row, column, xf, readLongString(c));
+            break;
+        }
+        case rec::BLANK: {
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            build.cell(row, column, xf, std::monostate{});
+            break;
+        }
+        case rec::MULBLANK: {
+            const std::uint16_t row = c.u16(), first = c.u16();
+            if (record.data.size() < 6)
+                damaged("a record is shorter than its content");
+            const std::size_t n = (record.data.size() - 6) / 2;
+            for (std::size_t i = 0; i < n; ++i)
+                build.cell(row, static_cast<std::uint16_t>(first + i), c.u16(), std::monostate{});
+            break;
+        }
+        case rec::BOOLERR: {
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            const std::uint8_t value = c.u8();
+            const bool isError = c.u8();
+            build.cell(row, column, xf, isError ? errorText(value) : std::string(value ? "TRUE" : "FALSE"));
+            break;
+        }
+        case rec::FORMULA: {
+            // Only the result the file keeps is read; the engine has no formulas.
+            const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
+            auto result = c.take(8);
+            formulaAwaitingText.reset();
+            if (result[6] == 0xFF && result[7] == 0xFF) {
+                switch (result[0]) {
+                case 0:
+                    build.cell(row, column, xf, std::string());
+                    formulaAwaitingText = CellRef{row + 1, column + 1};
+                    break;
+                case 1: build.cell(row, column, xf, std::string(result[2] ? "TRUE" : "FALSE")); break;
+                case 2: build.cell(row, column, xf, errorText(result[2])); break;
+                default: build.cell(row, column, xf, std::string()); break;
+                }
+            } else {
+                ByteCursor number(result);
+                build.cell(row, column, xf, number.f64());
+            }
+            break;
+        }
+        case rec::STRING:
+            if (formulaAwaitingText) {
+                sheet.at(formulaAwaitingText->row, formulaAwaitingText->column).value = readLongString(c);
+                formulaAwaitingText.reset();
+            }
+            break;
+        case rec::MERGEDCELLS:
+            readMerges(c, sheet);
+            break;
+        case rec::WSBOOL:
+            fitToPage = c.u16() & 0x0100;
+            break;
+        case rec::SETUP: {
+            SetupRecord s{};
+            s.paper = c.u16();
+            s.scale = c.u16();
+            c.u16();
+            s.fitWide = c.u16();
+            s.fitTall = c.u16();
+            s.flags = c.u16();
+            c.skip(4);
+            s.header = c.f64();
+            s.footer = c.f64();
+            setup = s;
+            break;
+        }
+        case rec::LEFTMARGIN:
+            if (auto m = margin(c))
+                page.leftMargin = *m;
+            break;
+        case rec::RIGHTMARGIN:
+            if (auto m = margin(c))
+                page.rightMargin = *m;
+            break;
+        case rec::TOPMARGIN:
+            if (auto m = margin(c))
+                page.topMargin = *m;
+            break;
+        case rec::BOTTOMMARGIN:
+            if (auto m = margin(c))
+                page.bottomMargin = *m;
+            break;
+        case rec::SELECTION: {
+            const std::uint8_t pane = c.u8();
+            if (selectionRead && pane != 3)
+                break;
+            const std::uint16_t row = c.u16(), column = c.u16(), activeRef = c.u16(), count = c.u16();
+            std::optional<CellRect> chosen;
+            for (std::uint16_t i = 0; i < count; ++i) {
+                const int top = c.u16() + 1, bottom = c.u16() + 1, left = c.u8() + 1, right = c.u8() + 1;
+                if (i == activeRef || !chosen)
+                    chosen = CellRect{std::min(top, bottom), std::min(left, right), std::max(top, bottom), std::max(left, right)};
+            }
+            sheet.activeCell = {row + 1, std::min<int>(column, kMaxColumns - 1) + 1};
+            sheet.selection = chosen.value_or(CellRect{sheet.activeCell.row, sheet.activeCell.column,
+                                                       sheet.activeCell.row, sheet.activeCell.column});
+            selectionRead = true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    if (setup) {
+        // Without valid printer settings, paper, scale and orientation mean nothing.
+        if (!(setup->flags & 0x0004)) {
+            page.paperSize = setup->paper;
+            page.orientation = (setup->flags & 0x0002) ? xlPortrait : xlLandscape;
+            if (setup->scale >= 10 && setup->scale <= 400)
+                page.zoom = setup->scale;
+        }
+        page.fitToPagesWide = setup->fitWide;
+        page.fitToPagesTall = setup->fitTall;
+        if (setup->flags & 0x0020)
+            page.printComments = (setup->flags & 0x0200) ? kPrintCommentsAtEnd : kPrintCommentsInPlace;
+        else
+            page.printComments = xlPrintNoComments;
+        if (std::isfinite(setup->header) && setup->header >= 0 && setup->header <= 49)
+            page.headerMargin = inchesToPoints(setup->header);
+        if (std::isfinite(setup->footer) && setup->footer >= 0 && setup->footer <= 49)
+            page.footerMargin = inchesToPoints(setup->footer);
+    }
+    if (fitToPage)
+        page.zoom = std::nullopt;
+}
+
+}  // namespace sheet::xls

@@ -1,0 +1,70 @@
+// Opening a workbook: the file, its compound container, the globals, then each worksheet.
+#include "sheet/xls/XlsReader.h"
+
+#include "sheet/model/SheetError.h"
+#include "sheet/xls/BiffReader.h"
+#include "sheet/xls/Container.h"
+#include "sheet/xls/Globals.h"
+#include "sheet/xls/Sheet.h"
+
+#include <algorithm>
+#include <new>
+#include <set>
+
+namespace sheet::xls {
+
+namespace {
+
+std::unique_ptr<WorkbookData> parse(std::span<const std::uint8_t> file)
+{
+    const std::vector<std::uint8_t> stream = extractWorkbookStream(file);
+    RecordReader r(stream);
+    const Globals globals = readGlobals(r);
+    if (globals.sheets.empty())
+        throw FormatError("it holds no worksheet");
+    auto book = std::make_unique<WorkbookData>();
+    std::size_t cellBudget = kMaxCellsRead;
+    std::size_t byteBudget = stream.size();
+    std::set<std::size_t> offsets;
+    for (const SheetEntry& entry : globals.sheets) {
+        if (!offsets.insert(entry.offset).second)
+            damaged("two sheets start at the same place");
+        auto sheet = std::make_unique<SheetData>();
+        sheet->name = entry.name;
+        r.seek(entry.offset);
+        readWorksheet(r, globals, *book, *sheet, cellBudget, byteBudget);
+        book->sheets.push_back(std::move(sheet));
+    }
+    // The active tab counts every sheet of the file; charts and the like are not kept.
+    book->activeSheet = 0;
+    for (std::size_t i = 0; i < globals.tabOfWorksheet.size(); ++i)
+        if (globals.tabOfWorksheet[i] <= globals.activeTab)
+            book->activeSheet = static_cast<int>(i);
+    return book;
+}
+
+}  // namespace
+
+std::unique_ptr<WorkbookData> readWorkbookBytes(std::span<const std::uint8_t> file, const std::string& name)
+{
+    try {
+        return parse(file);
+    } catch (const FormatError& e) {
+        throw SheetError("Cannot open the workbook " + name + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        throw SheetError("Cannot open the workbook " + name + ": there is not enough memory to read it");
+    }
+}
+
+std::unique_ptr<WorkbookData> readWorkbook(const std::string& path)
+{
+    std::vector<std::uint8_t> file;
+    try {
+        file = readWholeFile(path, kMaxFileSize);
+    } catch (const std::exception& e) {
+        throw SheetError("Cannot open the workbook " + path + ": " + e.what());
+    }
+    return readWorkbookBytes(file, path);
+}
+
+}  // namespace sheet::xls

@@ -1,0 +1,84 @@
+// Saving a workbook: the globals, then each sheet, wrapped in a compound file and put on disk.
+#include "sheet/xls/XlsWriter.h"
+
+#include "sheet/model/SheetError.h"
+#include "sheet/xls/Container.h"
+#include "sheet/xls/Globals.h"
+#include "sheet/xls/Sheet.h"
+#include "sheet/xls/Strings.h"
+#include "sheet/xls/Styles.h"
+
+#include <set>
+#include <stdexcept>
+
+namespace sheet::xls {
+
+namespace {
+
+SharedStrings collectStrings(const WorkbookData& book)
+{
+    SharedStrings strings;
+    for (const auto& sheet : book.sheets)
+        for (const auto& [ref, cell] : sheet->cells())
+            if (const auto* text = std::get_if<std::string>(&cell.value)) {
+                try {
+                    strings.add(*text);
+                } catch (const std::length_error&) {
+                    throw SheetError("a text in the sheet \"" + sheet->name + "\" is longer than " +
+                                     std::to_string(kMaxCellTextUnits) + " characters");
+                }
+            }
+    return strings;
+}
+
+std::string folded(const std::string& name)
+{
+    std::string out = name;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
+{
+    if (book.sheets.empty())
+        throw SheetError("a workbook needs at least one sheet");
+    if (book.sheets.size() > 255)
+        throw SheetError("a workbook can hold at most 255 sheets");
+    if (book.activeSheet < 0 || static_cast<std::size_t>(book.activeSheet) >= book.sheets.size())
+        throw SheetError("the active sheet does not exist");
+    std::set<std::string> names;
+    for (const auto& sheet : book.sheets)
+        if (!names.insert(folded(sheet->name)).second)
+            throw SheetError("two sheets are named \"" + sheet->name + "\"");
+
+    const StyleTable styles(book);
+    const SharedStrings strings = collectStrings(book);
+    BiffWriter w;
+    std::size_t cellCount = 0;
+    for (const auto& sheet : book.sheets)
+        cellCount += sheet->cells().size();
+    w.reserve(4096 + cellCount * 18);
+    const std::vector<std::size_t> offsetFields = writeGlobals(w, book, styles, strings);
+    for (std::size_t i = 0; i < book.sheets.size(); ++i) {
+        w.patchU32(offsetFields[i], static_cast<std::uint32_t>(w.position()));
+        writeWorksheet(w, *book.sheets[i], styles, strings, static_cast<int>(i) == book.activeSheet);
+    }
+    if (w.position() > 0x7FFFFFFF)
+        throw SheetError("the workbook is too large for the .xls format");
+    return wrapWorkbookStream(w.data());
+}
+
+void writeWorkbook(const WorkbookData& book, const std::string& path)
+{
+    try {
+        replaceFile(path, workbookFileBytes(book));
+    } catch (const std::exception& e) {
+        throw SheetError("Cannot save the workbook to " + path + ": " + e.what());
+    }
+}
+
+}  // namespace sheet::xls
