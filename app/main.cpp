@@ -1,8 +1,71 @@
-// Program entry.
+// Program entry: without options the main window; with a headless command's option that command,
+// run without a window or a display.
+#include "app/CommandLine.h"
+#include "app/Dialogs.h"
+#include "app/LoadSampleCommand.h"
+#include "app/QtDialogs.h"
+
+#include "ui/main/Form1.h"
+
 #include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Every command the program runs without a window.
+std::vector<app::HeadlessCommand> headlessCommands()
+{
+    return {app::loadSampleCommand()};
+}
+
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void nameTheApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("rostelle"));
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    app::CommandLine commandLine(headlessCommands());
+    const bool parsed = commandLine.parse(argumentsOf(argc, argv));
+    const app::HeadlessCommand* command = parsed ? commandLine.command() : nullptr;
+
+    if (!parsed || commandLine.helpRequested() || command) {
+        QCoreApplication application(argc, argv);
+        nameTheApplication();
+        if (!parsed) {
+            std::fprintf(stderr, "%s\nTry \"rostelle --help\".\n", qUtf8Printable(commandLine.errorText()));
+            return 2;
+        }
+        if (commandLine.helpRequested()) {
+            std::fputs(qUtf8Printable(commandLine.helpText()), stdout);
+            return 0;
+        }
+        return command->run(commandLine.parser());
+    }
+
     QApplication application(argc, argv);
-    return 0;
+    nameTheApplication();
+    app::QtDialogs onScreen;
+    app::setDialogs(&onScreen);
+    int exitCode = 0;
+    {
+        ui::Form1 form;
+        form.Form_Load();
+        form.show();
+        exitCode = application.exec();
+    }
+    app::setDialogs(nullptr);
+    return exitCode;
 }

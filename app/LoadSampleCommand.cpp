@@ -1,0 +1,78 @@
+// The sample load from the command line.
+#include "app/LoadSampleCommand.h"
+
+#include "app/DataSetup.h"
+#include "app/Dialogs.h"
+#include "app/Helpers.h"
+#include "app/HeadlessSampleView.h"
+#include "app/Paths.h"
+#include "app/SampleLoad.h"
+#include "app/Trap.h"
+
+#include "store/Connection.h"
+
+#include <cstdio>
+
+namespace app {
+
+std::optional<Interval> intervalFromWord(const QString& word)
+{
+    const QString w = word.trimmed().toLower();
+    if (w == QStringLiteral("hourly"))
+        return Interval::Hourly;
+    if (w == QStringLiteral("half-hour"))
+        return Interval::HalfHour;
+    if (w == QStringLiteral("15-minutes"))
+        return Interval::FifteenMinutes;
+    return std::nullopt;
+}
+
+int runLoadSample(std::optional<Interval> interval)
+{
+    ShortenAppTitle();
+    Trap trap(QStringLiteral("Main"), QStringLiteral("LoadSample"));
+    if (trap.test(100, [] { return nothingAt(paths::makerFolder()); }))
+        trap(102, [] { createFolder(paths::makerFolder()); });
+    if (trap.test(104, [] { return nothingAt(paths::dataFolder()); }))
+        trap(106, [] { createFolder(paths::dataFolder()); });
+    if (!FileExists(paths::workingDatabase()))
+        trap(108, [] { copyTemplateDatabase(paths::templateDatabase(), paths::workingDatabase()); });
+    trap(110, [] { store::shared().open(paths::workingDatabase()); });
+    // Without a database every statement of the load would fail in turn; one report says it all.
+    if (trap.failures() > 0)
+        return 1;
+
+    const Interval chosen = interval ? *interval : trap.value(112, Interval::Hourly, [] { return Settings::interval(); });
+    HeadlessSampleView view(chosen);
+    const int failures = loadSampleData(view);
+    store::shared().close();
+    return trap.failures() + failures > 0 ? 1 : 0;
+}
+
+HeadlessCommand loadSampleCommand()
+{
+    const QCommandLineOption interval(
+        QStringLiteral("interval"),
+        QStringLiteral("Time interval of the sample shifts: hourly, half-hour or 15-minutes (default: the remembered one)."),
+        QStringLiteral("interval"));
+    HeadlessCommand command{
+        QCommandLineOption(QStringLiteral("load-sample"),
+                           QStringLiteral("Store the sample employees and their shifts in the working database, without a window.")),
+        {interval},
+        {}};
+    command.run = [interval](const QCommandLineParser& parser) {
+        std::optional<Interval> chosen;
+        if (parser.isSet(interval)) {
+            chosen = intervalFromWord(parser.value(interval));
+            if (!chosen) {
+                std::fprintf(stderr, "Unknown interval \"%s\": use hourly, half-hour or 15-minutes.\n",
+                             qUtf8Printable(parser.value(interval)));
+                return 2;
+            }
+        }
+        return runLoadSample(chosen);
+    };
+    return command;
+}
+
+}  // namespace app

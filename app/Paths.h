@@ -1,0 +1,24 @@
+// Where the program finds its files: the program folder beside the executable (template
+// database, hand pointer, skin) and the data folder under the per-machine application data
+// (working database).
+#pragma once
+
+#include <QString>
+
+namespace app::paths {
+
+// The folder of the executable, without a trailing separator.
+QString programFolder();
+// Points the program folder elsewhere (tests run from their own folder); empty restores it.
+void setProgramFolder(const QString& folder);
+
+QString dataRoot();        // SpecialFolderPath(35)
+QString makerFolder();     // <data root>/Tarrowby
+QString dataFolder();      // <data root>/Tarrowby/Rostelle Software
+QString workingDatabase(); // <data folder>/dbData.sqlite
+QString templateDatabase();// <program folder>/dbBlank.sqlite
+QString handPointerFile(); // <program folder>/HAND-M.CUR
+QString skinFile();        // <program folder>/x/o.cjs
+QString iconFile();        // <program folder>/rostelle.xpm
+
+}  // namespace app::paths

@@ -1,0 +1,58 @@
+// The user's remembered choices: the selected employee and time-in entry, the time interval and
+// the two header texts. Kept as text values in the per-user settings file
+// (Tarrowby/Tarrowby.conf under the config home, group "Rostelle Software"); every key and its
+// default lives here.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace app {
+
+// The spacing of the time lists.
+enum class Interval { Hourly = 60, HalfHour = 30, FifteenMinutes = 15 };
+
+inline int stepMinutes(Interval interval) { return static_cast<int>(interval); }
+
+class Settings {
+public:
+    static constexpr const char* kEmployeeIndex = "cboName";
+    static constexpr const char* kTimeInIndex = "cboTime";
+    static constexpr const char* kHourly = "Option3";
+    static constexpr const char* kHalfHour = "Option4";
+    static constexpr const char* kFifteenMinutes = "Option5";
+    static constexpr const char* kDepartment = "Department";
+    static constexpr const char* kForAWeek = "For A Week";
+
+    // The stored text of a key, or nullopt when the key is absent.
+    static std::optional<QString> stored(const char* key);
+    // Writes a text value and puts it on disk at once.
+    static void store(const char* key, const QString& value);
+
+    // Index keys read through the text-to-number conversion; a text that is no number throws.
+    static int employeeIndex();                     // default 0
+    static void setEmployeeIndex(int index);
+    static void setTimeInIndex(int index);
+
+    // The three interval options; defaults true, false, false.
+    static bool hourly();
+    static bool halfHour();
+    static bool fifteenMinutes();
+    // Writes all three keys together, as "True" or "False".
+    static void setIntervalOptions(bool hourly, bool halfHour, bool fifteenMinutes);
+    // The interval the options name; none marked gives Hourly.
+    static Interval interval();
+
+    static QString department();                    // default empty
+    static void setDepartment(const QString& text);
+    static QString forAWeek();                      // default today's date in the short date form
+    static void setForAWeek(const QString& text);
+
+    // "True"/"False" (any case) or a number, non-zero meaning true; anything else throws.
+    static bool toTruth(const QString& text);
+    // Whole decimal numbers (blanks around allowed); anything else throws.
+    static int toNumber(const QString& text);
+};
+
+}  // namespace app

@@ -1,0 +1,119 @@
+// Form1, the main window: the two header texts, the time interval, the employee and time lists,
+// the buttons that add and delete employees and shifts, a tab per weekday with that weekday's
+// shifts, and the buttons for sample data, help and the schedule workbook. Its load procedure
+// brings the program up; closing it ends the program.
+#pragma once
+
+#include "app/SampleLoad.h"
+#include "app/Settings.h"
+
+#include <QCursor>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTreeWidget;
+
+namespace ui {
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up: folders, working database, connection, lists, remembered entries, time lists and
+    // the spreadsheet check. Run once before the window is first shown.
+    void Form_Load();
+
+    // Rebuilds the employee list and its identifiers from the database; nothing stays selected.
+    // Throws on failure (the caller's trap reports it).
+    void loadEmployees();
+    // Rebuilds the shift list for the weekday of the current tab; reports its own failures.
+    void listSchedules();
+    // Refills both time lists for the selected interval; neither keeps a selection.
+    void FillTimeLists();
+
+    // The identifiers parallel to the employee list: entry i has its identifier at position i + 1.
+    qint64 employeeIds(int position) const;
+    int employeeCount() const { return static_cast<int>(employeeIds_.size()); }
+    // The identifier of the selected employee; throws when none is selected.
+    qint64 currentEmployeeId() const;
+    // Selects the first employee entry with exactly this text; throws when there is none.
+    void selectEmployeeByText(const QString& name);
+
+    // What the schedule workbook reads from the window.
+    QString weekText() const;        // txtForAWeek
+    QString departmentText() const;  // txtDepartment
+    app::Interval selectedInterval() const;  // none selected counts as Hourly
+
+    enum class Pointer { Default, Busy, Hand };
+    // The window's pointer. Busy stays until it is set to something else by the caller.
+    void setWindowPointer(Pointer pointer);
+    Pointer windowPointer() const;
+
+public slots:
+    void PushButton1_Click();   // Add Employee
+    void PushButton2_Click();   // Delete Employee
+    void PushButton3_Click();   // Add Schedule
+    void PushButton4_Click();   // Delete Schedule
+    void PushButton6_Click();   // Help
+    void PushButton7_Click();   // Load Sample/Example Data
+    void PushButton22_Click();  // Start Creating Template
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class WindowLists;
+    friend class WindowLists;
+
+    void buildLayout();
+    void connectBehaviour();
+    void Form_QueryUnload();
+    void optionClicked();
+    void setOption(QRadioButton* option, bool value);
+    void hoverPushButton();
+    void hoverSurface();
+    std::optional<int> currentWeekdayIndex() const;
+
+    QPushButton* PushButton22 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    QPushButton* PushButton7 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLineEdit* txtForAWeek = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QLineEdit* txtDepartment = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    QRadioButton* Option5 = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+    QWidget* Picture1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QComboBox* cboName = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* cboTimeIn = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cboTimeOut = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton3 = nullptr;
+    QPushButton* PushButton4 = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+
+    std::vector<qint64> employeeIds_;
+    std::optional<QCursor> handPointer_;
+    Pointer pointer_ = Pointer::Default;
+};
+
+}  // namespace ui

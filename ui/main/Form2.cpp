@@ -1,0 +1,130 @@
+// The employee dialog.
+#include "ui/main/Form2.h"
+
+#include "ui/main/Form1.h"
+#include "ui/main/Twips.h"
+
+#include "app/Helpers.h"
+#include "app/Paths.h"
+#include "app/Trap.h"
+#include "app/WindowHelpers.h"
+
+#include "store/Connection.h"
+#include "store/Employees.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace ui {
+namespace {
+
+QFont boldArial(qreal points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
+
+Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Employee"));
+    setModal(true);
+    setFont(boldArial(9));
+    setFixedSize(twips(4560), twips(1605));
+
+    txtName = new QLineEdit(this);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    txtName->setGeometry(twipsRect(960, 120, 3480, 345));
+    txtPosition = new QLineEdit(this);
+    txtPosition->setObjectName(QStringLiteral("txtPosition"));
+    txtPosition->setGeometry(twipsRect(960, 600, 3480, 345));
+    nameLabel = new QLabel(QStringLiteral("Name:"), this);
+    nameLabel->setObjectName(QStringLiteral("Label1"));
+    nameLabel->setGeometry(twipsRect(120, 180, 540, 225));
+    positionLabel = new QLabel(QStringLiteral("Position:"), this);
+    positionLabel->setObjectName(QStringLiteral("Label1"));
+    positionLabel->setGeometry(twipsRect(120, 660, 735, 225));
+    PushButton4 = new QPushButton(QStringLiteral("Save"), this);
+    PushButton4->setObjectName(QStringLiteral("PushButton4"));
+    PushButton4->setGeometry(twipsRect(960, 1080, 1680, 405));
+    PushButton4->setFont(boldArial(11.25));
+    PushButton4->setAutoDefault(false);
+    PushButton1 = new QPushButton(QStringLiteral("Close"), this);
+    PushButton1->setObjectName(QStringLiteral("PushButton1"));
+    PushButton1->setGeometry(twipsRect(2760, 1080, 1680, 405));
+    PushButton1->setFont(boldArial(11.25));
+    PushButton1->setAutoDefault(false);
+
+    setTabOrder(txtName, txtPosition);
+    setTabOrder(txtPosition, PushButton4);
+    setTabOrder(PushButton4, PushButton1);
+
+    connect(PushButton4, &QPushButton::clicked, this, &Form2::PushButton4_Click);
+    connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
+    for (QWidget* w : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtPosition)})
+        w->installEventFilter(this);
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(PushButton4), static_cast<QWidget*>(PushButton1)}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+void Form2::Form_Load()
+{
+    app::Trap trap(QStringLiteral("Form2"), QStringLiteral("Form_Load"));
+    trap(100, [&] { app::SetFormColours(this); });
+    trap(102, [&] { setWindowIcon(mainWindow_.windowIcon()); });
+    if (trap.test(104, [] { return app::FileExists(app::paths::handPointerFile()); }))
+        trap(106, [&] {
+            QPixmap hand;
+            if (!hand.load(app::paths::handPointerFile()))
+                throw app::Failure(QStringLiteral("Invalid picture: %1").arg(app::paths::handPointerFile()));
+            handPointer_ = QCursor(hand, 6, 0);
+        });
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == txtName || watched == txtPosition)) {
+        QMetaObject::invokeMethod(static_cast<QLineEdit*>(watched), "selectAll", Qt::QueuedConnection);
+    } else if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        const bool busy = cursor().shape() == Qt::WaitCursor;
+        if (!busy) {
+            if (watched == PushButton4 || watched == PushButton1) {
+                if (handPointer_)
+                    setCursor(*handPointer_);
+            } else if (watched == this) {
+                unsetCursor();
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Form2::PushButton4_Click()
+{
+    app::Trap trap(QStringLiteral("Form2"), QStringLiteral("PushButton4_Click"));
+    // Names and positions are stored as typed, blanks included; only an empty field stops Save.
+    if (trap.test(100, [&] { return txtName->text().isEmpty() || txtPosition->text().isEmpty(); }))
+        return;
+    trap(102, [&] { store::insertEmployee(store::shared(), txtName->text(), txtPosition->text()); });
+    trap(104, [&] { mainWindow_.loadEmployees(); });
+    trap(106, [&] { mainWindow_.selectEmployeeByText(txtName->text()); });
+    trap(108, [&] { accept(); });
+}
+
+void Form2::PushButton1_Click()
+{
+    app::Trap trap(QStringLiteral("Form2"), QStringLiteral("PushButton1_Click"));
+    trap(100, [&] { reject(); });
+}
+
+}  // namespace ui
