@@ -1,0 +1,403 @@
+// The preview window: layout, hand-over, initialisation, zoom, scrolling, drag-panning, pointer,
+// "< Back" and closing. Saving lives in Form3Save.cpp.
+#include "preview/Form3.h"
+
+#include "app/ProgramExit.h"
+#include "app/Trap.h"
+#include "preview/FileOps.h"
+#include "preview/PictureArea.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtEndian>
+
+#include <algorithm>
+
+namespace preview {
+
+namespace {
+
+Form3* g_instance = nullptr;
+
+int px(double twips) { return qRound(twips / kTwipsPerPixel); }
+QRect pxRect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
+
+// A cursor file: any picture Qt reads. A Windows cursor file also carries its hot spot, which the
+// image reader drops, so it is read from the file's first directory entry.
+QCursor loadCursorFile(const QString& path)
+{
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw app::Failure(QStringLiteral("Invalid picture: \"%1\" (%2)").arg(path, reader.errorString()));
+    int hotX = -1, hotY = -1;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray head = file.read(14);
+        const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(head.constData() + at); };
+        if (head.size() == 14 && u16(0) == 0 && u16(2) == 2 && u16(4) >= 1) {
+            hotX = std::min<int>(u16(10), image.width() - 1);
+            hotY = std::min<int>(u16(12), image.height() - 1);
+        }
+    }
+    return QCursor(QPixmap::fromImage(image), hotX, hotY);
+}
+
+}  // namespace
+
+Form3::Form3(QWidget* parent) : QWidget(parent)
+{
+    buildControls();
+    Form_Load();
+}
+
+Form3::~Form3()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+Form3& Form3::instance()
+{
+    if (!g_instance)
+        g_instance = new Form3;
+    return *g_instance;
+}
+
+Form3* Form3::existing() { return g_instance; }
+
+QString Form3::handCursorPath() { return programFolder() + QStringLiteral("/HAND-M.CUR"); }
+
+void Form3::buildControls()
+{
+    // Fixed layout, designed in twips; the client area is 9840 × 9360.
+    setFixedSize(px(9840), px(9360));
+    setFont(QFont(QStringLiteral("Arial")));
+
+    Picture2 = new QFrame(this);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setGeometry(pxRect(120, 120, 9330, 7425));
+    Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture2->setLineWidth(px(kViewBorder));
+    viewport_ = new QWidget(Picture2);
+    viewport_->setGeometry(Picture2->contentsRect());
+    QPalette white = viewport_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    viewport_->setPalette(white);
+    viewport_->setAutoFillBackground(true);
+    Picture1 = new PictureArea(viewport_);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->resize(0, 0);
+    // The picture shows the ordinary pointer whatever the window's pointer is.
+    Picture2->setCursor(Qt::ArrowCursor);
+
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setGeometry(pxRect(9450, 120, 255, 7425));
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->setGeometry(pxRect(120, 7545, 9330, 255));
+    for (QScrollBar* bar : {HScroll1, VScroll1}) {
+        bar->setRange(0, 0);
+        bar->setEnabled(false);
+        bar->setCursor(Qt::ArrowCursor);
+    }
+
+    Frame1 = new QGroupBox(QStringLiteral("Zoom:"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(pxRect(120, 7860, 9600, 855));
+    PushButton1 = new QPushButton(QStringLiteral("Zoom In"), Frame1);
+    PushButton1->setGeometry(pxRect(240, 300, 4440, 405));
+    PushButton2 = new QPushButton(QStringLiteral("Zoom Out"), Frame1);
+    PushButton2->setGeometry(pxRect(4800, 300, 4560, 405));
+    PushButton8 = new QPushButton(QStringLiteral("< Back"), this);
+    PushButton8->setGeometry(pxRect(120, 8850, 4680, 405));
+    PushButton6 = new QPushButton(QStringLiteral("Save Results To Excel File"), this);
+    PushButton6->setGeometry(pxRect(4920, 8850, 4800, 405));
+    PushButton1->setObjectName(QStringLiteral("PushButton1"));
+    PushButton2->setObjectName(QStringLiteral("PushButton2"));
+    PushButton8->setObjectName(QStringLiteral("PushButton8"));
+    PushButton6->setObjectName(QStringLiteral("PushButton6"));
+
+    connect(PushButton1, &QPushButton::clicked, this, &Form3::PushButton1_Click);
+    connect(PushButton2, &QPushButton::clicked, this, &Form3::PushButton2_Click);
+    connect(PushButton6, &QPushButton::clicked, this, &Form3::PushButton6_Click);
+    connect(PushButton8, &QPushButton::clicked, this, &Form3::PushButton8_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+        geo_.setHValue(value);
+        syncPicture();
+    });
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+        geo_.setVValue(value);
+        syncPicture();
+    });
+    connect(Picture1, &PictureArea::pressed, this, &Form3::picture1_MouseDown);
+    connect(Picture1, &PictureArea::moved, this, &Form3::picture1_MouseMove);
+    connect(Picture1, &PictureArea::released, this, [this](QPointF) { Picture1_MouseUp(); });
+
+    // Pointer shape follows the pointer over the buttons, the window background and the frame.
+    setMouseTracking(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{this, Frame1, PushButton1, PushButton2, PushButton6, PushButton8}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+// ---- load, hand-over and initialisation
+
+void Form3::Form_Load()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Form_Load"));
+    trap(100, [&] { mFirstActivate = true; });
+    trap(102, [&] { SetFormColours(this); });
+    trap(104, [&] { setWindowTitle(QStringLiteral("Rostelle Software")); });
+    trap(106, [&] { setWindowIcon(QApplication::windowIcon()); });
+    if (trap.test(108, [&] { return FileExists(handCursorPath()); }))
+        trap(110, [&] { handCursor_ = loadCursorFile(handCursorPath()); });
+}
+
+void Form3::setPictureFromFile(const QString& path)
+{
+    if (!FileExists(path))
+        throw app::Failure(QStringLiteral("File not found: \"%1\"").arg(path));
+    QImageReader reader(path);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw app::Failure(QStringLiteral("Invalid picture: \"%1\" (%2)").arg(path, reader.errorString()));
+    setPicture(picture);
+}
+
+void Form3::setPicture(const QImage& picture)
+{
+    Picture1->setPicture(picture);
+    geo_.pictureLoaded(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel);
+    mFirstActivate = true;
+}
+
+void Form3::showPreview()
+{
+    show();
+    raise();
+    activateWindow();
+    // Already on screen: no show or activation may follow, so initialise here.
+    if (mFirstActivate)
+        Form_Activate();
+}
+
+void Form3::hideMainWindow(QWidget* mainWindow)
+{
+    mainWindow_ = mainWindow;
+    if (mainWindow)
+        mainWindow->hide();
+}
+
+void Form3::handOver(const QString& picturePath, const QString& excelFile, QWidget* mainWindow)
+{
+    setPictureFromFile(picturePath);
+    setExcelFile(excelFile);
+    showPreview();
+    hideMainWindow(mainWindow);
+}
+
+void Form3::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Form_Activate();
+}
+
+void Form3::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void Form3::Form_Activate()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Form_Activate"));
+    if (trap.test(100, [&] { return mFirstActivate; })) {
+        trap(102, [&] { Picture1->show(); });
+        trap(104, [&] {
+            zoomOri_ = Picture1->picture();
+            geo_.initialise();
+        });
+        trap(106, [&] { RedrawImage(); });
+        trap(108, [&] { SetupScrollbars(); });
+    }
+    trap(110, [&] { mFirstActivate = false; });
+}
+
+// ---- zoom and repaint
+
+void Form3::SetupScrollbars()
+{
+    geo_.setupScrollbars();
+    syncBars();
+    syncPicture();
+}
+
+void Form3::ZoomStep(int direction)
+{
+    SetZoom(direction == 0 ? geo_.mZoom + kZoomStep : geo_.mZoom - kZoomStep);
+}
+
+void Form3::SetZoom(float factor)
+{
+    if (factor < kMinZoom || factor > kMaxZoom)
+        return;
+    geo_.mZoom = factor;
+    RedrawImage();
+}
+
+void Form3::RedrawImage()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("RedrawImage"));
+    if (!trap.value(100, true, [&] { return geo_.redrawImage(); }))
+        return;  // refused at the size limit: the picture keeps showing as it was
+    trap(102, [&] { Picture1->paintScaled(zoomOri_, QSize(px(geo_.mZoomWidth), px(geo_.mZoomHeight))); });
+    trap(104, [&] { setCursor(Qt::ArrowCursor); });
+    trap(106, [&] {
+        syncBars();
+        syncPicture();
+    });
+}
+
+void Form3::PushButton1_Click()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton1_Click"));
+    trap(100, [&] { ZoomStep(0); });
+}
+
+void Form3::PushButton2_Click()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton2_Click"));
+    trap(100, [&] { ZoomStep(1); });
+}
+
+void Form3::syncBars()
+{
+    const auto apply = [](QScrollBar* bar, const ScrollBarState& state, int viewInner) {
+        const QSignalBlocker block(bar);
+        bar->setRange(0, state.maximum);
+        bar->setValue(state.value);
+        bar->setSingleStep(1);
+        // A click in the trough moves by one view's worth.
+        bar->setPageStep(state.step > 0 ? std::max(1, viewInner / state.step) : 1);
+        bar->setEnabled(state.enabled);
+    };
+    apply(HScroll1, geo_.hBar(), geo_.viewInnerWidth());
+    apply(VScroll1, geo_.vBar(), geo_.viewInnerHeight());
+}
+
+void Form3::syncPicture()
+{
+    Picture1->setGeometry(px(geo_.pictureLeft()), px(geo_.pictureTop()), px(geo_.pictureWidth()),
+                          px(geo_.pictureHeight()));
+}
+
+// ---- scroll bars by percent and drag-panning
+
+void Form3::SetHScrollbarByPercent(std::int16_t percent)
+{
+    geo_.setHScrollbarByPercent(percent);
+    syncBars();
+    syncPicture();
+}
+
+void Form3::SetVScrollbarByPercent(std::int16_t percent)
+{
+    geo_.setVScrollbarByPercent(percent);
+    syncBars();
+    syncPicture();
+}
+
+void Form3::picture1_MouseDown(QPointF twips)
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("picture1_MouseDown"));
+    trap(100, [&] { geo_.mouseDown(float(twips.x()), float(twips.y())); });
+}
+
+void Form3::picture1_MouseMove(QPointF twips, bool buttonHeld)
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("picture1_MouseMove"));
+    if (!buttonHeld)
+        return;
+    trap(100, [&] { geo_.mouseMove(float(twips.x()), float(twips.y()), true); });
+    trap(102, [&] { syncPicture(); });
+}
+
+void Form3::Picture1_MouseUp()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Picture1_MouseUp"));
+    std::int16_t hPercent = 0, vPercent = 0;
+    const bool hKnown = trap.value(100, false, [&] { return geo_.horizontalPercent(hPercent); });
+    const bool vKnown = trap.value(102, false, [&] { return geo_.verticalPercent(vPercent); });
+    if (hKnown)
+        trap(104, [&] { SetHScrollbarByPercent(hPercent); });
+    if (vKnown)
+        trap(106, [&] { SetVScrollbarByPercent(vPercent); });
+}
+
+// ---- pointer
+
+bool Form3::showsHourglass() const
+{
+    const QCursor* over = QApplication::overrideCursor();
+    const auto busy = [](Qt::CursorShape s) { return s == Qt::WaitCursor || s == Qt::BusyCursor; };
+    return busy(cursor().shape()) || (over && busy(over->shape()));
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && !showsHourglass()) {
+        const bool overButton = watched == PushButton1 || watched == PushButton2 || watched == PushButton6
+            || watched == PushButton8;
+        if (overButton)
+            setCursor(handCursor_ ? *handCursor_ : QCursor(Qt::ArrowCursor));
+        else if (watched == this || watched == Frame1) {
+            // A move a button ignored comes on up here; only the background itself resets the pointer.
+            const auto* area = static_cast<QWidget*>(watched);
+            if (!area->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                setCursor(Qt::ArrowCursor);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- back and closing
+
+void Form3::PushButton8_Click()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton8_Click"));
+    trap(100, [&] { DeleteFileForced(mExcelFile); });
+    trap(102, [&] {
+        if (mainWindow_)
+            mainWindow_->show();
+    });
+    trap(104, [&] { hide(); });
+}
+
+void Form3::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Form_QueryUnload();
+}
+
+void Form3::Form_QueryUnload()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Form_QueryUnload"));
+    trap(100, [&] { DeleteFileForced(mExcelFile); });
+    trap(102, [&] { QCoreApplication::processEvents(); });
+    trap(104, [&] { QCoreApplication::processEvents(); });
+    trap(106, [&] { app::endProgram(0); });
+}
+
+}  // namespace preview

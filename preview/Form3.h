@@ -1,0 +1,114 @@
+// The preview window (Form3): shows the picture of the weekly schedule sheet with zoom, scroll
+// bars and drag-panning, saves the working workbook where the user chooses, and leads back to the
+// main window. From the hand-over on it owns the working workbook and deletes it on "< Back" and
+// on closing.
+#pragma once
+
+#include "preview/PreviewGeometry.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class QScrollBar;
+
+namespace preview {
+
+class PictureArea;
+
+class Form3 final : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form3(QWidget* parent = nullptr);
+    ~Form3() override;
+
+    // The program's one preview window, made on first use.
+    static Form3& instance();
+    static Form3* existing();
+
+    // Hand-over from the report driver. Each step may be called on its own (so that each gets its
+    // own numbered statement in the caller's trap); handOver does them in order and stops at the
+    // first failure, which it throws to the caller.
+    void handOver(const QString& picturePath, const QString& excelFile, QWidget* mainWindow);
+    // Loads a picture file into the picture area and marks the window for initialisation.
+    // Throws app::Failure when the file is missing or cannot be read as a picture.
+    void setPictureFromFile(const QString& path);
+    void setPicture(const QImage& picture);
+    void setExcelFile(const QString& path) { mExcelFile = path; }
+    // Shows the window without making it modal, initialising it when a hand-over is pending.
+    void showPreview();
+    // Hides the main window and remembers it for "< Back".
+    void hideMainWindow(QWidget* mainWindow);
+    void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
+    // Where the hand pointer is looked for.
+    static QString handCursorPath();
+
+    // Window state.
+    QString mExcelFile;         // the working workbook
+    bool mFirstActivate = true; // initialisation pending for the next activation
+    bool mSaving = false;       // a save is running
+    const PreviewGeometry& geometry() const { return geo_; }
+    float zoom() const { return geo_.mZoom; }
+
+    // Procedures.
+    void Form_Load();
+    void Form_Activate();
+    void SetupScrollbars();
+    void ZoomStep(int direction);
+    void SetZoom(float factor);
+    void RedrawImage();
+    void SetHScrollbarByPercent(std::int16_t percent);
+    void SetVScrollbarByPercent(std::int16_t percent);
+    void picture1_MouseDown(QPointF twips);
+    void picture1_MouseMove(QPointF twips, bool buttonHeld);
+    void Picture1_MouseUp();
+    void PushButton1_Click();  // Zoom In
+    void PushButton2_Click();  // Zoom Out
+    void PushButton6_Click();  // Save Results To Excel File
+    void PushButton8_Click();  // < Back
+    void Form_QueryUnload();
+
+    // Controls.
+    QFrame* Picture2 = nullptr;        // view area
+    PictureArea* Picture1 = nullptr;   // picture area inside the view
+    QScrollBar* VScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QGroupBox* Frame1 = nullptr;       // "Zoom:"
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton8 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+
+    // The unscaled picture every repaint scales from.
+    const QImage& zoomOri() const { return zoomOri_; }
+    bool hasHandCursor() const { return handCursor_.has_value(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void syncBars();
+    void syncPicture();
+    bool showsHourglass() const;
+
+    PreviewGeometry geo_;
+    QImage zoomOri_;
+    QWidget* viewport_ = nullptr;  // the view's interior, which clips the picture area
+    QPointer<QWidget> mainWindow_;
+    std::optional<QCursor> handCursor_;
+};
+
+}  // namespace preview

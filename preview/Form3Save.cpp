@@ -1,0 +1,44 @@
+// "Save Results To Excel File": copies the working workbook to a path the user chooses. An existing
+// file is replaced only once the new copy is complete, so a failed save never loses it.
+#include "preview/Form3.h"
+
+#include "app/Dialogs.h"
+#include "app/Trap.h"
+#include "preview/FileOps.h"
+
+namespace preview {
+
+void Form3::PushButton6_Click()
+{
+    app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton6_Click"));
+    if (mSaving)
+        return;  // a save is already running; this click is ignored
+    trap(100, [&] { mSaving = true; });
+
+    const QString chosen = trap.value(102, QString(), [&] {
+        return app::dialogs().saveFileName(QStringLiteral("Save File"), QStringLiteral("Excel Files (*.xls)|*.xls|"));
+    });
+
+    int answer = 0;  // neither Yes nor No until decided
+    if (!chosen.isEmpty()) {
+        if (!FileExists(chosen)) {
+            answer = app::msg::kYes;
+        } else {
+            answer = trap.value(104, 0, [&] {
+                return app::MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + chosen + QStringLiteral(" ?"),
+                                   app::msg::kYesNo);
+            });
+        }
+    }
+
+    bool copied = true;
+    if (answer == app::msg::kYes)
+        copied = trap(106, [&] { replaceFileAtomically(mExcelFile, chosen); });
+
+    // A copy that failed has been reported; "Done." would claim the opposite.
+    if (copied)
+        trap(108, [&] { app::MsgBox(QStringLiteral("Done.")); });
+    mSaving = false;
+}
+
+}  // namespace preview

@@ -1,0 +1,130 @@
+// The preview window's arithmetic, kept free of widgets: zoom factor, zoomed picture size, the
+// picture area's position inside the view, the two scroll bars and drag-panning. Every length is
+// in twips (15 to a pixel); the window only maps the results onto its widgets.
+#pragma once
+
+#include <cstdint>
+
+namespace preview {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+inline constexpr float kZoomStep = 0.25f;
+inline constexpr float kMinZoom = 0.25f;
+inline constexpr float kMaxZoom = 2.75f;
+
+// A zoomed picture this wide or this high is refused (1300 × 640 pixels).
+inline constexpr int kZoomWidthLimit = 19500;
+inline constexpr int kZoomHeightLimit = 9600;
+
+// Overflow up to this many twips scrolls one twip per bar unit; beyond it ten twips per unit.
+inline constexpr int kFineScrollLimit = 100;
+inline constexpr int kCoarseScrollStep = 10;
+
+// The view area of the window: outer size, and the border that makes its inner size smaller.
+inline constexpr int kViewOuterWidth = 9330;
+inline constexpr int kViewOuterHeight = 7425;
+inline constexpr int kViewBorder = 30;
+
+// Rounds to the nearest integer, halves to the even neighbour.
+std::int64_t roundHalfEven(double value);
+// Rounds half-to-even into the 16-bit signed range, saturating at its ends.
+std::int16_t toInt16(double value);
+
+// One scroll bar: its range is 0..maximum; step is the twips one unit moves the picture
+// (0 while the bar has nothing to scroll).
+struct ScrollBarState {
+    bool enabled = false;
+    int maximum = 0;
+    int value = 0;
+    int step = 0;
+};
+
+class PreviewGeometry {
+public:
+    PreviewGeometry(int viewOuterWidth = kViewOuterWidth, int viewOuterHeight = kViewOuterHeight,
+                    int viewBorder = kViewBorder);
+
+    int viewOuterWidth() const { return viewOuterWidth_; }
+    int viewOuterHeight() const { return viewOuterHeight_; }
+    int viewInnerWidth() const { return viewOuterWidth_ - 2 * viewBorder_; }
+    int viewInnerHeight() const { return viewOuterHeight_ - 2 * viewBorder_; }
+
+    // A new picture was assigned to the picture area, which sizes itself to it.
+    void pictureLoaded(int widthTwips, int heightTwips);
+
+    // Initialisation after a hand-over: the holder takes the picture area's size and picture,
+    // the factor goes back to 1.0. The caller then redraws and sets up the bars.
+    void initialise();
+
+    // Computes the zoomed size. Returns true when the picture area must be repainted at
+    // zoomWidth × zoomHeight; false when the size limit sent the factor back to 1.0, in which
+    // case the picture area and the bars stay as they were.
+    bool redrawImage();
+
+    // Ranges and steps of both bars from the picture area's overflow beyond the view.
+    void setupScrollbars();
+
+    // Zoom In is direction 0, anything else zooms out. Both return whether to repaint.
+    bool zoomStep(int direction);
+    bool setZoom(float factor);
+
+    // A bar's value changed (by the user or by the program); the picture area follows.
+    void setHValue(int value);
+    void setVValue(int value);
+
+    // Drag-panning, with the pointer in the picture area's own coordinates.
+    void mouseDown(float x, float y);
+    void mouseMove(float x, float y, bool buttonHeld);
+    void mouseUp();
+
+    // How far along its overflow the picture area stands, in percent; nothing when the picture
+    // area's outer size equals the view's (no overflow to measure against).
+    bool horizontalPercent(std::int16_t& percent) const;
+    bool verticalPercent(std::int16_t& percent) const;
+
+    void setHScrollbarByPercent(std::int16_t percent);
+    void setVScrollbarByPercent(std::int16_t percent);
+
+    // Picture area, relative to the view's inner top left.
+    double pictureLeft() const { return left_; }
+    double pictureTop() const { return top_; }
+    int pictureWidth() const { return pictureWidth_; }
+    int pictureHeight() const { return pictureHeight_; }
+
+    const ScrollBarState& hBar() const { return h_; }
+    const ScrollBarState& vBar() const { return v_; }
+
+    // The window's state under the names the rest of the program knows it by.
+    float mZoom = 1.0f;
+    std::int32_t mOrigWidth = 0;
+    std::int32_t mOrigHeight = 0;
+    std::int32_t mZoomWidth = 0;
+    std::int32_t mZoomHeight = 0;
+    float mGrabX = 0;
+    float mGrabY = 0;
+
+private:
+    void readOriginalSize();
+    static void setupBar(ScrollBarState& bar, double overflow, double& position);
+    static void setBarValue(ScrollBarState& bar, int value, double& position);
+    static void setBarByPercent(ScrollBarState& bar, std::int16_t percent, double& position);
+    static double clampDrag(double position, int viewInner, int pictureOuter);
+
+    int viewOuterWidth_;
+    int viewOuterHeight_;
+    int viewBorder_;
+
+    double left_ = 0;
+    double top_ = 0;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
+
+    int holderWidth_ = 0;
+    int holderHeight_ = 0;
+
+    ScrollBarState h_;
+    ScrollBarState v_;
+};
+
+}  // namespace preview

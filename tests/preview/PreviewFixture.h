@@ -1,0 +1,83 @@
+// A preview window handed a generated picture and a working workbook, as the report driver does,
+// with dialogs answered by the test and the program's end replaced.
+#pragma once
+
+#include "app/ProgramExit.h"
+#include "preview/Form3.h"
+#include "preview/PictureArea.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class PreviewFixture : public ::testing::Test {
+protected:
+    testing_support::TestEnvironment env;
+    testing_support::FakeDialogs dialogs;
+    QWidget mainWindow;
+    std::unique_ptr<preview::Form3> form;
+    QString workbook;
+    int endCalls = 0;
+
+    void SetUp() override
+    {
+        app::setEndProgramHandler([this](int) { ++endCalls; });
+        workbook = env.tempDir() + "/tquill12345678.xls";
+        writeFile(workbook, "working workbook bytes");
+        form = std::make_unique<preview::Form3>();
+        mainWindow.show();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        app::setEndProgramHandler(nullptr);
+    }
+
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray readFile(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A picture whose left half is red and right half blue.
+    QString writePicture(QSize size, const QString& name = "temp.bmp")
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QPainter(&image).fillRect(0, 0, size.width() / 2, size.height(), Qt::red);
+        const QString path = env.tempDir() + "/" + name;
+        image.save(path, "BMP");
+        return path;
+    }
+
+    void handOver(QSize size) { form->handOver(writePicture(size), workbook, &mainWindow); }
+
+    static void mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+    // Presses on the picture area at from, moves with the button held to to, releases there.
+    void drag(QPoint from, QPoint to)
+    {
+        QWidget* picture = form->Picture1;
+        mouse(picture, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        mouse(picture, QEvent::MouseMove, to, Qt::LeftButton);
+        mouse(picture, QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+};

@@ -1,0 +1,136 @@
+// "Save Results To Excel File": the dialog, the overwrite question, the copy and "Done.", a click
+// during a save, and a failing copy that must neither claim success nor lose the old file.
+#include "tests/preview/PreviewFixture.h"
+
+#include "preview/FileOps.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+
+using SaveSchedule = PreviewFixture;
+
+namespace {
+const QString kQuestion = QStringLiteral("Are you sure you wish to overwrite %1 ?");
+}
+
+TEST_F(SaveSchedule, CancelCopiesNothingAndStillSaysDone)
+{
+    form->setExcelFile(workbook);
+    form->PushButton6_Click();
+    EXPECT_EQ(dialogs.saveDialogTitles, QStringList{"Save File"});
+    EXPECT_EQ(dialogs.saveDialogFilters, QStringList{"Excel Files (*.xls)|*.xls|"});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Done."});
+    EXPECT_EQ(dialogs.messages[0].style, 0);
+    EXPECT_FALSE(form->mSaving);
+    EXPECT_EQ(QDir(env.tempDir()).entryList(QDir::Files), QStringList{"tquill12345678.xls"});
+}
+
+TEST_F(SaveSchedule, ExistingFileIsOverwrittenOnlyAfterYes)
+{
+    form->setExcelFile(workbook);
+    const QString target = env.root() + "/week.xls";
+    writeFile(target, "old schedule");
+
+    dialogs.savePaths = {target};
+    dialogs.answers = {app::msg::kNo};
+    form->PushButton6_Click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].text, kQuestion.arg(target));
+    EXPECT_EQ(dialogs.messages[0].style, app::msg::kYesNo);
+    EXPECT_EQ(dialogs.messages[0].title, app::applicationTitle());
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("Done."));
+    EXPECT_EQ(readFile(target), QByteArray("old schedule"));
+
+    dialogs.clear();
+    dialogs.savePaths = {target};
+    dialogs.answers = {app::msg::kYes};
+    form->PushButton6_Click();
+    EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
+    EXPECT_EQ(readFile(target), readFile(workbook));
+    EXPECT_EQ(QDir(env.root()).entryList({"week*"}, QDir::Files | QDir::Hidden), QStringList{"week.xls"});
+}
+
+TEST_F(SaveSchedule, NewNamesAreCopiedWithoutAQuestionAndTwiceGiveIdenticalCopies)
+{
+    form->setExcelFile(workbook);
+    const QString first = env.root() + "/first.xls";
+    const QString second = env.root() + "/second";  // used as typed, no extension added
+    dialogs.savePaths = {first, second};
+    form->PushButton6_Click();
+    form->PushButton6_Click();
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Done.", "Done."}));
+    EXPECT_EQ(readFile(first), QByteArray("working workbook bytes"));
+    EXPECT_EQ(readFile(second), readFile(first));
+    EXPECT_TRUE(QFile::exists(workbook));
+}
+
+TEST_F(SaveSchedule, AClickDuringASaveIsIgnored)
+{
+    handOver(QSize(100, 100));
+    const QString target = env.root() + "/week.xls";
+    dialogs.savePaths = {target, env.root() + "/other.xls"};
+    int clicksWhileOpen = 0;
+    dialogs.whileOpen = [&] {
+        ++clicksWhileOpen;
+        QTest::mouseClick(form->PushButton6, Qt::LeftButton);
+    };
+    QTest::mouseClick(form->PushButton6, Qt::LeftButton);
+    EXPECT_EQ(clicksWhileOpen, 2);  // inside the save dialog and inside "Done."
+    EXPECT_EQ(dialogs.saveDialogTitles.size(), 1);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Done."});
+    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_FALSE(QFile::exists(env.root() + "/other.xls"));
+    EXPECT_FALSE(form->mSaving);
+}
+
+TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
+{
+    form->setExcelFile(workbook);
+    // Into a folder that does not exist.
+    dialogs.savePaths = {env.root() + "/missing/week.xls"};
+    form->PushButton6_Click();
+    ASSERT_EQ(dialogs.errorReports().size(), 1u);
+    EXPECT_TRUE(dialogs.errorReports()[0].text.contains("in Rostellix2021/08/31.Form3.PushButton6_Click at line "));
+    EXPECT_FALSE(dialogs.texts().contains("Done."));
+    EXPECT_FALSE(form->mSaving);
+
+    // Over an existing file, with the working workbook gone.
+    dialogs.clear();
+    const QString target = env.root() + "/week.xls";
+    writeFile(target, "old schedule");
+    QFile::remove(workbook);
+    dialogs.savePaths = {target};
+    dialogs.answers = {app::msg::kYes};
+    form->PushButton6_Click();
+    EXPECT_EQ(dialogs.errorReports().size(), 1u);
+    EXPECT_FALSE(dialogs.texts().contains("Done."));
+    EXPECT_EQ(readFile(target), QByteArray("old schedule"));
+    EXPECT_EQ(QDir(env.root()).entryList({"week*"}, QDir::Files | QDir::Hidden), QStringList{"week.xls"});
+
+    // The next save works again.
+    dialogs.clear();
+    writeFile(workbook, "rebuilt");
+    dialogs.savePaths = {target};
+    form->PushButton6_Click();
+    EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
+    EXPECT_EQ(readFile(target), QByteArray("rebuilt"));
+}
+
+TEST(PreviewFileOps, ExistenceTestAndForcedDeleteNeverThrow)
+{
+    testing_support::TestEnvironment env;
+    const QString file = env.tempDir() + "/locked.xls";
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(file, QFile::ReadOwner);
+    EXPECT_TRUE(preview::FileExists(file));
+    EXPECT_FALSE(preview::FileExists(QString()));
+    EXPECT_FALSE(preview::FileExists(env.tempDir() + "/no/such.xls"));
+    preview::DeleteFileForced(file);
+    EXPECT_FALSE(preview::FileExists(file));
+    preview::DeleteFileForced(file);  // already gone: silent
+    preview::DeleteFileForced(QString());
+}
