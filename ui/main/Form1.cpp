@@ -189,6 +189,10 @@ void Form1::buildLayout()
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setMinimumSectionSize(1);
 
+    for (QWidget* captioned : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+                               static_cast<QWidget*>(Option3), static_cast<QWidget*>(Option4), static_cast<QWidget*>(Option5)})
+        widenToCaption(captioned);
+
     // Tab order follows the way the window is read: header texts, interval, employee, times,
     // buttons, list.
     setTabOrder(PushButton22, PushButton6);

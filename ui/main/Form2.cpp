@@ -63,6 +63,9 @@ Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
     PushButton1->setFont(boldArial(11.25));
     PushButton1->setAutoDefault(false);
 
+    widenToCaption(nameLabel);
+    widenToCaption(positionLabel);
+
     setTabOrder(txtName, txtPosition);
     setTabOrder(txtPosition, PushButton4);
     setTabOrder(PushButton4, PushButton1);
