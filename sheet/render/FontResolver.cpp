@@ -1,0 +1,54 @@
+// Font substitution and sizing for cell text.
+#include "sheet/render/FontResolver.h"
+
+#include "sheet/render/PixelMetrics.h"
+
+#include <QFontDatabase>
+
+#include <initializer_list>
+#include <utility>
+
+namespace sheet::render {
+namespace {
+
+struct Substitute {
+    const char* requested;
+    std::initializer_list<const char*> standIns;  // best first; faces of the same widths
+};
+
+const Substitute kSubstitutes[] = {
+    {"Century Gothic", {"URW Gothic", "URW Gothic L", "TeX Gyre Adventor"}},
+    {"Arial", {"Liberation Sans", "Arimo", "Nimbus Sans", "Nimbus Sans L"}},
+    {"Helvetica", {"Liberation Sans", "Nimbus Sans", "Arimo"}},
+    {"Times New Roman", {"Liberation Serif", "Tinos", "Nimbus Roman"}},
+    {"Courier New", {"Liberation Mono", "Cousine", "Nimbus Mono PS"}},
+    {"Calibri", {"Carlito"}},
+    {"Cambria", {"Caladea"}},
+};
+
+}  // namespace
+
+QString installedFamily(const QString& requested)
+{
+    if (QFontDatabase::hasFamily(requested))
+        return requested;
+    for (const Substitute& s : kSubstitutes) {
+        if (requested.compare(QLatin1String(s.requested), Qt::CaseInsensitive) != 0)
+            continue;
+        for (const char* standIn : s.standIns)
+            if (QFontDatabase::hasFamily(QString::fromLatin1(standIn)))
+                return QString::fromLatin1(standIn);
+    }
+    return requested;
+}
+
+QFont cellFont(const sheet::Font& font)
+{
+    QFont f(installedFamily(QString::fromStdString(font.name)));
+    f.setPixelSize(fontPixelSize(font.size));
+    f.setBold(font.bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+}  // namespace sheet::render

@@ -1,0 +1,20 @@
+// Fonts for cell text: the installed face that stands in for a workbook's font name, sized in
+// pixels from points at 96 dpi so that a picture never depends on the screen it is made on.
+#pragma once
+
+#include "sheet/model/CellFormat.h"
+
+#include <QFont>
+#include <QString>
+
+namespace sheet::render {
+
+// The installed family to draw a font name with: the name itself when installed, else the first
+// installed of its known stand-ins ("Century Gothic": "URW Gothic"; "Arial": "Liberation Sans"),
+// else the name, left to the system's own fallback.
+QString installedFamily(const QString& requested);
+
+// The font a cell with this font is drawn in.
+QFont cellFont(const sheet::Font& font);
+
+}  // namespace sheet::render

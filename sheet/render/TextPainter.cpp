@@ -1,0 +1,111 @@
+// Text placement inside cells.
+#include "sheet/render/TextPainter.h"
+
+#include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+#include <vector>
+
+namespace sheet::render {
+namespace {
+
+// Pixels kept free between the text's top or bottom and the cell's grid line.
+constexpr int kVerticalInset = 1;
+
+// Baseline of the first of `lineCount` lines placed vertically in `inside`.
+int firstBaseline(const QRect& inside, const QFontMetrics& metrics, int lineCount, VerticalPlacement placement)
+{
+    const int blockHeight = (lineCount - 1) * metrics.lineSpacing() + metrics.ascent() + metrics.descent();
+    int top = 0;
+    switch (placement) {
+    case VerticalPlacement::Top:
+        top = inside.top() + kVerticalInset;
+        break;
+    case VerticalPlacement::Centre:
+        top = inside.top() + (inside.height() - blockHeight) / 2;
+        break;
+    case VerticalPlacement::Bottom:
+        top = inside.bottom() + 1 - kVerticalInset - blockHeight;
+        break;
+    }
+    return top + metrics.ascent();
+}
+
+bool containsBlock(const QRect& clip, int left, int right, int top, int bottom)
+{
+    return left >= clip.left() && right <= clip.right() + 1 && top >= clip.top() && bottom <= clip.bottom() + 1;
+}
+
+}  // namespace
+
+int lineLeft(const QRect& inside, int width, HorizontalPlacement placement)
+{
+    switch (placement) {
+    case HorizontalPlacement::Left:
+        return inside.left() + kTextInset;
+    case HorizontalPlacement::Right:
+        return inside.right() + 1 - kTextInset - width;
+    case HorizontalPlacement::Centre:
+        break;
+    }
+    return inside.left() + (inside.width() - width) / 2;
+}
+
+void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip)
+{
+    const int width = style.metrics.horizontalAdvance(text);
+    const int x = lineLeft(inside, width, style.horizontal);
+    const int baseline = firstBaseline(inside, style.metrics, 1, style.vertical);
+    // Clipping costs; most texts fit and need none.
+    const bool fits = containsBlock(clip, x, x + width, baseline - style.metrics.ascent(), baseline + style.metrics.descent());
+    if (!fits) {
+        painter.save();
+        painter.setClipRect(clip);
+    }
+    painter.setFont(style.font);
+    painter.setPen(style.color);
+    painter.drawText(QPoint(x, baseline), text);
+    if (!fits)
+        painter.restore();
+}
+
+void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside)
+{
+    const int room = std::max(1, textRoom(inside));
+    QTextLayout layout(text, style.font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    struct Line {
+        QString text;
+        int width;
+    };
+    std::vector<Line> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room);
+        QString part = text.mid(line.textStart(), line.textLength());
+        while (!part.isEmpty() && (part.back().isSpace() || part.back() == QChar::LineSeparator))
+            part.chop(1);
+        const int width = style.metrics.horizontalAdvance(part);
+        lines.push_back({part, width});
+    }
+    layout.endLayout();
+    if (lines.empty())
+        return;
+
+    painter.save();
+    painter.setClipRect(inside);
+    painter.setFont(style.font);
+    painter.setPen(style.color);
+    int baseline = firstBaseline(inside, style.metrics, static_cast<int>(lines.size()), style.vertical);
+    for (const Line& line : lines) {
+        painter.drawText(QPoint(lineLeft(inside, line.width, style.horizontal), baseline), line.text);
+        baseline += style.metrics.lineSpacing();
+    }
+    painter.restore();
+}
+
+}  // namespace sheet::render

@@ -1,0 +1,90 @@
+// Saving pictures: both formats read back pixel for pixel, and failures leave nothing behind.
+#include "sheet/render/ImageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace sheet::render;
+
+namespace {
+
+QImage samplePicture()
+{
+    QImage image(31, 17, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(3, 4, qRgb(0x96, 0x96, 0x96));
+    image.setPixel(30, 16, qRgb(0xCC, 0xFF, 0xFF));
+    return image;
+}
+
+std::string errorOf(const QImage& image, const QString& path)
+{
+    try {
+        saveImage(image, path);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST(ImageFile, WritesBmpAndPngByExtension)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QImage picture = samplePicture();
+    for (const char* name : {"temp.bmp", "copy.PNG"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        saveImage(picture, path);
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), QString::fromLatin1(name).section('.', 1).toLower().toLatin1()) << name;
+        const QImage back = reader.read();
+        ASSERT_FALSE(back.isNull()) << name;
+        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture) << name;
+    }
+    // Saving again replaces the file.
+    const QString path = dir.filePath("temp.bmp");
+    QImage other = samplePicture();
+    other.fill(Qt::black);
+    saveImage(other, path);
+    EXPECT_EQ(QImage(path).pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST(ImageFile, FailuresAreReportedAndLeaveNoFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QImage picture = samplePicture();
+
+    const QString missingFolder = dir.filePath("no such folder/temp.bmp");
+    const std::string missing = errorOf(picture, missingFolder);
+    EXPECT_NE(missing.find("temp.bmp"), std::string::npos) << missing;
+    EXPECT_FALSE(QFile::exists(missingFolder));
+
+    // The target is a folder: the rename fails and the temporary file goes away.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
+    EXPECT_FALSE(errorOf(picture, dir.filePath("taken.png")).empty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // An unknown extension or an empty picture never touches an existing file.
+    const QString existing = dir.filePath("kept.jpg");
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    const std::string unknown = errorOf(picture, existing);
+    EXPECT_NE(unknown.find(".bmp and .png"), std::string::npos) << unknown;
+    EXPECT_FALSE(errorOf(QImage(), dir.filePath("empty.png")).empty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("empty.png")));
+}

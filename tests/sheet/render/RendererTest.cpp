@@ -1,0 +1,173 @@
+// Pictures of ranges probed pixel by pixel: size from widths and heights, gridlines, fills,
+// borders, merged areas, and ranges that cannot be pictured.
+#include "RenderProbe.h"
+
+#include "sheet/model/SheetError.h"
+#include "sheet/render/Palette.h"
+#include "sheet/render/PixelMetrics.h"
+
+#include <gtest/gtest.h>
+
+using namespace sheet;
+using namespace sheet::render;
+using namespace sheet::render::testing;
+
+namespace {
+
+// Default columns are 64 px and default rows 17 px: column A spans x 0..64, B 64..128, C 128..192;
+// row 1 spans y 0..17, row 2 17..34, row 3 34..51 (the first and last pixel are grid lines).
+constexpr QRgb kGrid = 0xFF000000u | kGridlineRgb;
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+
+QRgb rgbOf(int colorIndex) { return 0xFF000000u | *paletteRgb(colorIndex); }
+
+CellFormat bordered(BorderSide side, int colorIndex)
+{
+    CellFormat f;
+    f.borders[side] = Border{xlContinuous, colorIndex};
+    return f;
+}
+
+}  // namespace
+
+TEST(Renderer, PictureCoversTheRangeColumnsAndRowsPlusTheClosingLine)
+{
+    OneSheetBook b;
+    b.sheet->setColumnWidth(2, 10.5);
+    b.sheet->setColumnWidth(3, 1);
+    b.sheet->setRowHeight(2, 13);
+    b.sheet->setRowHeight(3, 29.25);
+    const QImage picture = b.render(CellRect{2, 2, 3, 4});
+    EXPECT_EQ(picture.width(), columnWidthPixels(10.5) + columnWidthPixels(1) + columnWidthPixels(8.43) + 1);
+    EXPECT_EQ(picture.width(), 79 + 12 + 64 + 1);
+    EXPECT_EQ(picture.height(), 17 + 39 + 1);
+
+    const QImage standard = b.render(CellRect{1, 1, 1, 1});
+    EXPECT_EQ(standard.size(), QSize(65, 18));
+    // Hidden columns and rows take no pixels.
+    b.sheet->setColumnWidth(5, 0);
+    EXPECT_EQ(b.render(CellRect{1, 4, 1, 6}).width(), 64 + 64 + 1);
+}
+
+TEST(Renderer, LightGridlinesHiddenUnderFills)
+{
+    OneSheetBook b;
+    CellFormat filled;
+    filled.interiorColorIndex = 34;
+    b.format(2, 2, filled);
+    const QImage p = b.render(CellRect{1, 1, 3, 3});
+
+    EXPECT_EQ(p.pixel(64, 8), kGrid);   // between A1 and B1
+    EXPECT_EQ(p.pixel(30, 17), kGrid);  // between A1 and A2
+    EXPECT_EQ(p.pixel(0, 8), kGrid);    // the range's own outline
+    EXPECT_EQ(p.pixel(192, 45), kGrid);
+    EXPECT_EQ(p.pixel(30, 8), kWhite);
+    // The fill covers B2 up to and including its grid lines.
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(64, 17), QPoint(128, 34)), rgbOf(34)));
+    EXPECT_EQ(p.pixel(63, 25), kWhite);
+    EXPECT_EQ(p.pixel(129, 25), kWhite);
+}
+
+TEST(Renderer, BordersSitOnTheCellEdgesInTheirColours)
+{
+    OneSheetBook b;
+    CellFormat f = bordered(kBorderBottom, 48);
+    f.borders[kBorderRight] = Border{xlContinuous, xlColorIndexAutomatic};
+    b.format(2, 2, f);
+    b.format(3, 1, bordered(kBorderLeft, 3));
+    const QImage p = b.render(CellRect{1, 1, 3, 3});
+
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(64, 34), QPoint(128, 34)), rgbOf(48)));  // B2's bottom edge
+    EXPECT_EQ(p.pixel(100, 33), kWhite);
+    EXPECT_EQ(p.pixel(100, 35), kWhite);
+    EXPECT_EQ(p.pixel(30, 34), kGrid);  // A2's bottom has no border
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(128, 18), QPoint(128, 33)), 0xFF000000u));  // automatic is black
+    EXPECT_EQ(p.pixel(128, 8), kGrid);
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(0, 35), QPoint(0, 50)), rgbOf(3)));  // on the range's outline too
+}
+
+TEST(Renderer, BordersOfNeighboursOutsideTheRangeShowOnItsOutline)
+{
+    OneSheetBook b;
+    b.format(1, 1, bordered(kBorderRight, 10));
+    b.format(1, 2, bordered(kBorderTop, 3));  // top edge of row 1 is the sheet's edge
+    b.format(2, 3, bordered(kBorderTop, 5));
+    const QImage p = b.render(CellRect{2, 2, 2, 2});
+    EXPECT_EQ(p.pixel(0, 8), kGrid);  // A1's right border is in row 1, outside the range
+    const QImage q = b.render(CellRect{1, 2, 2, 2});
+    EXPECT_TRUE(allPixels(q, QRect(QPoint(0, 1), QPoint(0, 16)), rgbOf(10)));
+    EXPECT_TRUE(allPixels(q, QRect(QPoint(1, 0), QPoint(63, 0)), rgbOf(3)));
+    EXPECT_EQ(q.pixel(30, 17), kGrid);
+}
+
+TEST(Renderer, MergedAreaIsOneCellWithoutInnerGridlines)
+{
+    OneSheetBook b;
+    CellFormat grey;
+    grey.interiorColorIndex = 15;
+    b.format(2, 2, grey);
+    b.sheet->merges.push_back(CellRect{2, 2, 3, 3});
+    b.sheet->merges.push_back(CellRect{5, 1, 5, 2});
+    const QImage p = b.render(CellRect{1, 1, 5, 4});
+
+    // The anchor's fill covers the whole area, the cells under it add nothing.
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(64, 17), QPoint(192, 51)), rgbOf(15)));
+    // An unfilled merged area shows no grid inside but keeps its outline.
+    EXPECT_EQ(p.pixel(64, 75), kWhite);
+    EXPECT_EQ(p.pixel(64, 60), kGrid);
+    EXPECT_EQ(p.pixel(128, 75), kGrid);
+    EXPECT_EQ(p.pixel(30, 68), kGrid);
+    EXPECT_EQ(p.pixel(64, 8), kGrid);
+}
+
+TEST(Renderer, MergedAreaTakesItsEdgesFromItsEdgeCells)
+{
+    OneSheetBook b;
+    // The bottom edge set on the first cell only, as a title underline, runs under the whole area.
+    CellFormat first = bordered(kBorderBottom, 48);
+    first.borders[kBorderRight] = Border{xlContinuous, 3};
+    b.put(2, 2, std::string("Week 12"), first);
+    b.format(2, 3, bordered(kBorderRight, 5));
+    b.sheet->merges.push_back(CellRect{2, 2, 2, 3});
+    const QImage p = b.render(CellRect{1, 1, 3, 4});
+
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(64, 34), QPoint(192, 34)), rgbOf(48)));
+    EXPECT_TRUE(allPixels(p, QRect(QPoint(192, 18), QPoint(192, 33)), rgbOf(5)));  // from the top-right cell
+    EXPECT_EQ(p.pixel(128, 25), kWhite);  // the first cell's own right edge lies inside the area
+}
+
+TEST(Renderer, MergedAreaReachingOutsideTheRangeIsPlacedAsAWhole)
+{
+    OneSheetBook b;
+    CellFormat centred;
+    centred.horizontalAlignment = xlCenter;
+    b.put(1, 1, std::string("WWWW"), centred);
+    b.sheet->merges.push_back(CellRect{1, 1, 1, 3});
+    const QImage p = b.render(CellRect{1, 2, 1, 2});
+    // The text is centred on the area A1:C1, that is on the middle of B1.
+    const auto ink = inkBounds(p, p.rect());
+    ASSERT_TRUE(ink.has_value());
+    EXPECT_NEAR(ink->center().x(), 32, 3);
+    EXPECT_EQ(p.pixel(0, 8), kWhite);  // the range cuts through the area: no grid line there
+    EXPECT_EQ(p.pixel(64, 8), kWhite);
+}
+
+TEST(Renderer, RangesOutsideTheSheetOrTooLargeAreRefused)
+{
+    OneSheetBook b;
+    EXPECT_THROW(b.render(CellRect{0, 1, 1, 1}), SheetError);
+    EXPECT_THROW(b.render(CellRect{1, 1, 1, kMaxColumns + 1}), SheetError);
+    EXPECT_THROW(b.render(CellRect{3, 1, 2, 1}), SheetError);
+    EXPECT_THROW(b.render(CellRect{1, 1, kMaxRows, kMaxColumns}), SheetError);
+    EXPECT_THROW(b.render(CellRect{1, 1, 5000, 1}), SheetError);  // 85,000 px tall
+    EXPECT_NO_THROW(b.render(CellRect{kMaxRows, kMaxColumns, kMaxRows, kMaxColumns}));
+}
+
+TEST(Renderer, FormatIdsUnknownToTheWorkbookDrawAsTheDefault)
+{
+    OneSheetBook b;
+    b.put(1, 1, 5.0);
+    b.sheet->at(1, 1).format = 999;
+    const QImage p = b.render(CellRect{1, 1, 1, 1});
+    EXPECT_TRUE(inkBounds(p, p.rect()).has_value());
+}
