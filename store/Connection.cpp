@@ -1,0 +1,210 @@
+// The named Qt SQL connection to the working database, and the one shared instance.
+#include "store/Connection.h"
+
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace store {
+
+namespace {
+
+// The objects the program's statements rely on; a file without them is not one of ours.
+const char* const requiredObjects[] = {
+    "tblEmployee",   "tblShiftMonday", "tblShiftTuesday", "tblShiftWednesday", "tblShiftThursday",
+    "tblShiftFriday", "tblShiftSaturday", "tblShiftSunday", "qryMonday",       "qryTuesday",
+    "qryWednesday",  "qryThursday",    "qryFriday",       "qrySaturday",       "qrySunday",
+};
+
+QString describe(const QSqlError& error)
+{
+    if (!error.databaseText().isEmpty())
+        return error.databaseText();
+    if (!error.driverText().isEmpty())
+        return error.driverText();
+    return QStringLiteral("Unknown database failure");
+}
+
+// mode=rw opens an existing file for reading and writing and never creates one.
+QString readWriteUri(const QString& path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           QStringLiteral("?mode=rw");
+}
+
+void checkFileIsUsable(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        throw StoreError(QStringLiteral("The database file \"%1\" does not exist.").arg(path));
+    if (!file.isFile())
+        throw StoreError(QStringLiteral("The database \"%1\" is not a file.").arg(path));
+    if (!file.isReadable())
+        throw StoreError(QStringLiteral("The database file \"%1\" cannot be read: permission denied.").arg(path));
+    if (!file.isWritable())
+        throw StoreError(QStringLiteral("The database file \"%1\" cannot be written: permission denied.").arg(path));
+    // Every change writes a journal beside the database.
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        throw StoreError(
+            QStringLiteral("The folder \"%1\" of the database cannot be written: permission denied.")
+                .arg(QDir::toNativeSeparators(file.absolutePath())));
+}
+
+}  // namespace
+
+Row::Row(std::shared_ptr<const QStringList> columns, QVariantList values)
+    : columns_(std::move(columns)), values_(std::move(values))
+{
+}
+
+const QVariant& Row::value(int position) const
+{
+    if (position < 0 || position >= values_.size())
+        throw StoreError(QStringLiteral("The result has no column %1.").arg(position + 1));
+    return values_[position];
+}
+
+const QVariant& Row::value(const QString& column) const
+{
+    const auto found = std::find_if(columns_->begin(), columns_->end(), [&](const QString& name) {
+        return name.compare(column, Qt::CaseInsensitive) == 0;
+    });
+    if (found == columns_->end())
+        throw StoreError(QStringLiteral("The result has no column \"%1\".").arg(column));
+    return values_[static_cast<int>(found - columns_->begin())];
+}
+
+Connection::Connection(QString connectionName) : name_(std::move(connectionName)) {}
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QString& databasePath)
+{
+    close();
+    checkFileIsUsable(databasePath);
+
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            throw StoreError(QStringLiteral("The SQLite driver of Qt SQL is not installed."));
+        }
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+        db.setDatabaseName(readWriteUri(databasePath));
+        if (!db.open()) {
+            const QString reason = describe(db.lastError());
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            throw StoreError(QStringLiteral("The database \"%1\" cannot be opened: %2").arg(databasePath, reason));
+        }
+    }
+    open_ = true;
+    path_ = databasePath;
+
+    // SQLite reads a file only when asked, so a file that is not a database (or is damaged) shows
+    // only now. These reads change nothing.
+    try {
+        const Rows integrity = query(QStringLiteral("pragma quick_check"));
+        if (integrity.empty() || integrity.front().value(0).toString() != QLatin1String("ok"))
+            throw StoreError(QStringLiteral("database disk image is malformed"));
+        QStringList present;
+        for (const Row& row : query(QStringLiteral("select name from sqlite_master where type in ('table','view')")))
+            present.append(row.value(0).toString());
+        for (const char* object : requiredObjects) {
+            if (!present.contains(QLatin1String(object), Qt::CaseInsensitive))
+                throw StoreError(QStringLiteral("it has no %1").arg(QLatin1String(object)));
+        }
+    } catch (const StoreError& failure) {
+        close();
+        throw StoreError(QStringLiteral("The file \"%1\" is not a usable schedule database: %2")
+                             .arg(databasePath, failure.description()));
+    }
+}
+
+void Connection::close()
+{
+    if (QSqlDatabase::contains(name_)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    open_ = false;
+}
+
+bool Connection::isOpen() const
+{
+    return open_ && QSqlDatabase::database(name_, false).isOpen();
+}
+
+void Connection::requireOpen() const
+{
+    if (!isOpen())
+        throw StoreError(QStringLiteral("The database is not open."));
+}
+
+void Connection::execute(const QString& sql)
+{
+    requireOpen();
+    QSqlQuery statement(QSqlDatabase::database(name_, false));
+    if (!statement.exec(sql))
+        throw StoreError(describe(statement.lastError()));
+    const QVariant id = statement.lastInsertId();
+    if (id.isValid())
+        lastInsertId_ = id.toLongLong();
+}
+
+Rows Connection::query(const QString& sql)
+{
+    requireOpen();
+    QSqlQuery statement(QSqlDatabase::database(name_, false));
+    statement.setForwardOnly(true);
+    if (!statement.exec(sql))
+        throw StoreError(describe(statement.lastError()));
+
+    const QSqlRecord record = statement.record();
+    auto columns = std::make_shared<QStringList>();
+    for (int i = 0; i < record.count(); ++i)
+        columns->append(record.fieldName(i));
+
+    Rows rows;
+    while (statement.next()) {
+        QVariantList values;
+        values.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i)
+            values.append(statement.value(i));
+        rows.emplace_back(columns, std::move(values));
+    }
+    // A row that could not be fetched (a locked or damaged file) ends the loop early.
+    if (statement.lastError().isValid())
+        throw StoreError(describe(statement.lastError()));
+    return rows;
+}
+
+Connection& shared()
+{
+    // Never destroyed: Qt SQL's own registry of connections is gone by the time static objects
+    // are torn down, and it closes what is still open itself.
+    static Connection* const connection = new Connection(QStringLiteral("rostelle"));
+    return *connection;
+}
+
+bool sharedIsOpen()
+{
+    return shared().isOpen();
+}
+
+}  // namespace store

@@ -1,0 +1,101 @@
+// The statement texts. Shapes and names are the program's own and stay as they are; only values
+// are filled in: identifiers as bare decimal numbers in conditions, every value quoted in inserts.
+#include "store/Statements.h"
+
+#include "store/TimeText.h"
+
+namespace store::sql {
+
+namespace {
+
+QString number(qint64 value)
+{
+    return QString::number(value);
+}
+
+}  // namespace
+
+QString quoted(const QString& text)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+QString employeeList()
+{
+    return QStringLiteral("select * from tblemployee order by fldname");
+}
+
+QString employeeInsert(const QString& name, const QString& position)
+{
+    return QStringLiteral("insert into tblemployee (fldname,fldposition) values (") + quoted(name) + ',' +
+           quoted(position) + ')';
+}
+
+QString employeeDelete(qint64 employeeId)
+{
+    return QStringLiteral("delete from tblemployee where fldid=") + number(employeeId);
+}
+
+QString employeeShiftsDelete(Weekday day, qint64 employeeId)
+{
+    return QStringLiteral("delete from ") + shiftTableName(day) + QStringLiteral(" where fldEmpID=") +
+           number(employeeId);
+}
+
+QString employeeLookup(const QString& name, const QString& position)
+{
+    return QStringLiteral("SELECT tblEmployee.fldID From tblEmployee where (tblEmployee.fldName=") + quoted(name) +
+           QStringLiteral(" AND tblEmployee.fldPosition=") + quoted(position) + ')';
+}
+
+QString shiftOverlap(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut)
+{
+    const QString in = quoted(storedFromListText(timeIn));
+    const QString out = quoted(storedFromListText(timeOut));
+    return QStringLiteral("select * from ") + shiftTableName(day) + QStringLiteral(" where ((fldtimein<=") + in +
+           QStringLiteral(" and fldtimeout>=") + in + QStringLiteral(") or (fldtimein<=") + out +
+           QStringLiteral(" and fldtimeout>=") + in + QStringLiteral(")) and fldempid=") + number(employeeId);
+}
+
+QString shiftInsert(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut)
+{
+    return QStringLiteral("insert into ") + shiftTableName(day) +
+           QStringLiteral(" (fldempid,fldtimein,fldtimeout) values (") + quoted(number(employeeId)) + ',' +
+           quoted(storedFromListText(timeIn)) + ',' + quoted(storedFromListText(timeOut)) + ')';
+}
+
+QString shiftList(Weekday day)
+{
+    return QStringLiteral("select a.fldid,fldname,fldtimein,fldtimeout from ") + shiftTableName(day) +
+           QStringLiteral(" a inner join tblEmployee b on a.fldempid=b.fldid order by fldtimein");
+}
+
+QString shiftDelete(Weekday day, qint64 shiftId)
+{
+    return QStringLiteral("delete from ") + shiftTableName(day) + QStringLiteral(" where fldid=") + number(shiftId);
+}
+
+QString dayStart(Weekday day)
+{
+    return QStringLiteral("select min(fldTimeIn) from ") + weekdayQueryName(day);
+}
+
+QString dayEnd(Weekday day)
+{
+    return QStringLiteral("select max(fldTimeOut) from ") + weekdayQueryName(day);
+}
+
+QString reportEmployeeList()
+{
+    return QStringLiteral("select fldid,fldName from tblEmployee order by fldName");
+}
+
+QString reportEmployeeShifts(Weekday day, qint64 employeeId)
+{
+    return QStringLiteral("select * from ") + weekdayQueryName(day) + QStringLiteral(" where fldempid=") +
+           number(employeeId);
+}
+
+}  // namespace store::sql

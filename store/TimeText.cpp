@@ -1,0 +1,134 @@
+// Conversions between the list, stored and display forms of a time of day.
+#include "store/TimeText.h"
+
+#include "store/StoreError.h"
+
+#include <QRegularExpression>
+
+namespace store {
+
+namespace {
+
+int twelveHour(int hour24)
+{
+    const int h = hour24 % 12;
+    return h == 0 ? 12 : h;
+}
+
+QString meridiem(QTime time)
+{
+    return time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+}
+
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+// hour on the 12-hour clock (1..12), minutes, seconds, AM/PM
+std::optional<QTime> parseTwelveHour(const QString& text, const QRegularExpression& form)
+{
+    const auto match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int hour = match.captured(1).toInt();
+    const int minute = match.captured(2).toInt();
+    const int second = match.captured(3).toInt();
+    if (hour < 1 || hour > 12 || minute > 59 || second > 59)
+        return std::nullopt;
+    const bool pm = match.captured(4) == QLatin1String("PM");
+    return QTime(hour % 12 + (pm ? 12 : 0), minute, second);
+}
+
+}  // namespace
+
+QString listTimeText(QTime time)
+{
+    return twoDigits(twelveHour(time.hour())) + ':' + twoDigits(time.minute()) + ':' + twoDigits(time.second()) +
+           ' ' + meridiem(time);
+}
+
+QString storedTimeText(QTime time)
+{
+    return twoDigits(time.hour()) + ':' + twoDigits(time.minute()) + ':' + twoDigits(time.second());
+}
+
+QString displayTimeText(QTime time)
+{
+    return QString::number(twelveHour(time.hour())) + ':' + twoDigits(time.minute()) + ':' +
+           twoDigits(time.second()) + ' ' + meridiem(time);
+}
+
+std::optional<QTime> parseListTime(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d\\d):(\\d\\d):(\\d\\d) (AM|PM)$"));
+    return parseTwelveHour(text, form);
+}
+
+std::optional<QTime> parseDisplayTime(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d\\d?):(\\d\\d):(\\d\\d) (AM|PM)$"));
+    return parseTwelveHour(text, form);
+}
+
+std::optional<QTime> parseStoredTime(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d\\d):(\\d\\d):(\\d\\d)$"));
+    const auto match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int hour = match.captured(1).toInt();
+    const int minute = match.captured(2).toInt();
+    const int second = match.captured(3).toInt();
+    if (hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    return QTime(hour, minute, second);
+}
+
+QString storedFromListText(const QString& listText)
+{
+    const auto time = parseListTime(listText);
+    if (!time)
+        throw StoreError(QStringLiteral("\"%1\" is not a time of day (hh:mm:ss AM/PM).").arg(listText));
+    return storedTimeText(*time);
+}
+
+QString listTextFromStored(const QString& storedText)
+{
+    const auto time = parseStoredTime(storedText);
+    if (!time)
+        throw StoreError(QStringLiteral("The stored time \"%1\" is not a time of day.").arg(storedText));
+    return listTimeText(*time);
+}
+
+QTime timeFromStored(const QVariant& storedField)
+{
+    if (storedField.isNull())
+        return {};
+    const QString text = storedField.toString();
+    if (text.isEmpty())
+        return {};
+    const auto time = parseStoredTime(text);
+    if (!time)
+        throw StoreError(QStringLiteral("The stored time \"%1\" is not a time of day.").arg(text));
+    return *time;
+}
+
+QString displayTextFromStored(const QVariant& storedField)
+{
+    const QTime time = timeFromStored(storedField);
+    return time.isValid() ? displayTimeText(time) : QString();
+}
+
+QStringList timeListEntries(int stepMinutes)
+{
+    QStringList entries;
+    if (stepMinutes < 1)
+        return entries;
+    // Counted in minutes from midnight so the day's end never wraps around to the next day.
+    for (int minutes = 0; minutes <= 23 * 60 + 59; minutes += stepMinutes)
+        entries.append(listTimeText(QTime(minutes / 60, minutes % 60)));
+    return entries;
+}
+
+}  // namespace store

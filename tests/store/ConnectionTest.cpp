@@ -1,0 +1,200 @@
+// Opening the working database: files that are not ours are refused and left exactly as found;
+// every failure is a StoreError with the database's own description.
+#include "tests/store/StoreFixture.h"
+
+#include "store/Employees.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
+
+using namespace store;
+using store_testing::fileBytes;
+using store_testing::StoreTest;
+using store_testing::templatePath;
+
+namespace {
+
+class OpenTest : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = environment.dataHome() + '/' + name;
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QString copyOfTemplate(const QString& name)
+    {
+        return write(name, fileBytes(templatePath()));
+    }
+
+    // Opening fails, the file keeps every byte, and SQLite left no journal beside it.
+    void expectRefusedAndUntouched(const QString& path, const char* expectedPart = nullptr)
+    {
+        const QFileInfo info(path);
+        const auto permissions = info.exists() ? info.permissions() : QFile::Permissions();
+        QFile::setPermissions(path, permissions | QFile::ReadOwner);
+        const QByteArray before = fileBytes(path);
+        QFile::setPermissions(path, permissions);
+        Connection connection("open-test");
+        try {
+            connection.open(path);
+            ADD_FAILURE() << "opened " << path.toStdString();
+        } catch (const StoreError& e) {
+            EXPECT_FALSE(QString(e.what()).isEmpty());
+            if (expectedPart)
+                EXPECT_TRUE(QString(e.what()).contains(expectedPart, Qt::CaseInsensitive)) << e.what();
+        }
+        EXPECT_FALSE(connection.isOpen());
+        if (info.exists()) {
+            QFile::setPermissions(path, permissions | QFile::ReadOwner);
+            EXPECT_EQ(fileBytes(path), before);
+            QFile::setPermissions(path, permissions);
+        }
+        EXPECT_FALSE(QFile::exists(path + "-journal"));
+        EXPECT_FALSE(QFile::exists(path + "-wal"));
+    }
+
+    testing_support::TestEnvironment environment;
+};
+
+}  // namespace
+
+TEST_F(OpenTest, MissingFileIsNotCreated)
+{
+    const QString path = environment.dataHome() + "/dbData.sqlite";
+    expectRefusedAndUntouched(path, "does not exist");
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(OpenTest, FilesThatAreNotOurDatabaseAreRefusedAndLeftAlone)
+{
+    expectRefusedAndUntouched(write("text.sqlite", "This is a shopping list, not a database.\n"), "not a database");
+    expectRefusedAndUntouched(write("empty.sqlite", ""), "tblEmployee");
+
+    // A sound SQLite database of some other program.
+    const QString other = environment.dataHome() + "/other.sqlite";
+    {
+        Connection template_("make-other");
+        const QString seed = copyOfTemplate("seed.sqlite");
+        template_.open(seed);
+        template_.execute("drop view qrySunday");
+        template_.close();
+        QFile::rename(seed, other);
+    }
+    expectRefusedAndUntouched(other, "qrySunday");
+}
+
+TEST_F(OpenTest, DamagedDatabaseIsRefusedAndLeftAlone)
+{
+    QByteArray header = fileBytes(templatePath());
+    ASSERT_GT(header.size(), 4096);
+    header.replace(0, 16, QByteArray(16, 'X'));
+    expectRefusedAndUntouched(write("badheader.sqlite", header));
+
+    // A scrambled table page behind an intact header.
+    QByteArray pages = fileBytes(templatePath());
+    for (int i = 4096; i < pages.size(); ++i)
+        pages[i] = static_cast<char>(i * 37 + 11);
+    expectRefusedAndUntouched(write("badpages.sqlite", pages));
+
+    QByteArray cut = fileBytes(templatePath());
+    cut.truncate(cut.size() / 2 + 100);
+    expectRefusedAndUntouched(write("cut.sqlite", cut));
+}
+
+TEST_F(OpenTest, FilesWithoutPermissionAreRefusedAndLeftAlone)
+{
+    const QString readOnly = copyOfTemplate("readonly.sqlite");
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    if (QFileInfo(readOnly).isWritable())
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    expectRefusedAndUntouched(readOnly, "permission");
+
+    const QString unreadable = copyOfTemplate("unreadable.sqlite");
+    QFile::setPermissions(unreadable, QFile::Permissions());
+    expectRefusedAndUntouched(unreadable, "permission");
+}
+
+TEST_F(OpenTest, ClosedConnectionRefusesEveryStatement)
+{
+    Connection connection("closed-test");
+    EXPECT_FALSE(connection.isOpen());
+    EXPECT_THROW(connection.execute("delete from tblEmployee"), StoreError);
+    EXPECT_THROW(connection.query("select * from tblEmployee"), StoreError);
+    EXPECT_THROW(listEmployees(connection), StoreError);
+
+    connection.open(copyOfTemplate("db.sqlite"));
+    EXPECT_TRUE(connection.isOpen());
+    connection.close();
+    EXPECT_FALSE(connection.isOpen());
+    try {
+        insertEmployee(connection, "Ann", "Cook");
+        ADD_FAILURE() << "inserted on a closed connection";
+    } catch (const StoreError& e) {
+        EXPECT_STREQ(e.what(), "The database is not open.");
+    }
+}
+
+TEST_F(OpenTest, SharedConnectionIsReachableAndReportsItsState)
+{
+    EXPECT_EQ(&shared(), &shared());
+    EXPECT_FALSE(sharedIsOpen());
+    shared().open(copyOfTemplate("shared.sqlite"));
+    EXPECT_TRUE(sharedIsOpen());
+    insertEmployee(shared(), "Ann", "Cook");
+    EXPECT_EQ(listEmployees(shared()).size(), 1u);
+    shared().close();
+    EXPECT_FALSE(sharedIsOpen());
+}
+
+TEST_F(StoreTest, RejectedStatementCarriesTheDatabasesDescription)
+{
+    try {
+        db->execute("delete from tblNothing where fldid=1");
+        ADD_FAILURE() << "statement accepted";
+    } catch (const StoreError& e) {
+        EXPECT_STREQ(e.what(), "no such table: tblNothing");
+    }
+    EXPECT_THROW(db->query("select fldNothing from tblEmployee"), StoreError);
+}
+
+TEST_F(StoreTest, OnlyOneStatementRunsPerCall)
+{
+    insertEmployee(*db, "Ann", "Cook");
+    EXPECT_THROW(db->execute("insert into tblEmployee (fldName) values ('x'); delete from tblEmployee"), StoreError);
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
+}
+
+TEST_F(StoreTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
+{
+    insertEmployee(*db, "Ann", "Cook");
+    const Rows rows = db->query("select * from tblEmployee");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].value(1).toString(), "Ann");
+    EXPECT_EQ(rows[0].value("FLDname").toString(), "Ann");
+    EXPECT_EQ(rows[0].value("fldposition").toString(), "Cook");
+    EXPECT_THROW(rows[0].value(3), StoreError);
+    EXPECT_THROW(rows[0].value("fldTimeIn"), StoreError);
+}
+
+TEST_F(StoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
+{
+    Connection other("locker");
+    other.open(databasePath);
+    other.execute("begin exclusive");
+    try {
+        insertEmployee(*db, "Ann", "Cook");
+        ADD_FAILURE() << "wrote to a locked database";
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(QString(e.what()).contains("locked")) << e.what();
+    }
+    other.execute("rollback");
+    insertEmployee(*db, "Ann", "Cook");
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
+}

@@ -1,0 +1,137 @@
+// The sample data set: the shifts it yields for each interval, and what storing it again adds
+// under the overlap rule.
+#include "tests/store/StoreFixture.h"
+
+#include "store/Employees.h"
+#include "store/SampleData.h"
+#include "store/Shifts.h"
+
+using namespace store;
+using store_testing::StoreTest;
+
+namespace {
+
+using enum Weekday;
+
+struct Expected {
+    int employee;
+    std::vector<Weekday> days;
+    const char* hourly[2];
+    const char* halfHour[2];
+    const char* quarter[2];
+};
+
+// The resulting shifts for each interval, written out by hand.
+const std::vector<Expected> expectedTable{
+    {0, {Monday, Tuesday, Wednesday}, {"10:00:00 AM", "04:00:00 PM"}, {"09:00:00 AM", "12:00:00 PM"}, {"08:30:00 AM", "10:00:00 AM"}},
+    {0, {Thursday, Friday}, {"12:00:00 PM", "04:00:00 PM"}, {"10:00:00 AM", "12:00:00 PM"}, {"09:00:00 AM", "10:00:00 AM"}},
+    {1, {Monday, Tuesday}, {"12:00:00 PM", "05:00:00 PM"}, {"10:00:00 AM", "12:30:00 PM"}, {"09:00:00 AM", "10:15:00 AM"}},
+    {1, {Wednesday, Thursday, Friday}, {"10:00:00 AM", "01:00:00 PM"}, {"09:00:00 AM", "10:30:00 AM"}, {"08:30:00 AM", "09:15:00 AM"}},
+    {1, {Saturday}, {"02:00:00 PM", "04:00:00 PM"}, {"11:00:00 AM", "12:00:00 PM"}, {"09:30:00 AM", "10:00:00 AM"}},
+    {2, {Monday, Tuesday, Wednesday, Thursday}, {"09:00:00 AM", "04:00:00 PM"}, {"08:30:00 AM", "12:00:00 PM"}, {"08:15:00 AM", "10:00:00 AM"}},
+    {2, {Friday}, {"10:00:00 AM", "03:00:00 PM"}, {"09:00:00 AM", "11:30:00 AM"}, {"08:30:00 AM", "09:45:00 AM"}},
+    {2, {Saturday, Sunday}, {"04:00:00 PM", "06:00:00 PM"}, {"12:00:00 PM", "01:00:00 PM"}, {"10:00:00 AM", "10:30:00 AM"}},
+};
+
+std::vector<SampleShift> expectedShifts(int step)
+{
+    std::vector<SampleShift> shifts;
+    for (const Expected& row : expectedTable) {
+        const char* const* times = step == 60 ? row.hourly : step == 30 ? row.halfHour : row.quarter;
+        for (Weekday day : row.days)
+            shifts.push_back({row.employee, day, times[0], times[1]});
+    }
+    return shifts;
+}
+
+// Stores the sample set the way the program does: find or add each employee, then each shift
+// unless it collides. Returns the (employee, weekday) pairs that were added.
+std::vector<std::pair<int, Weekday>> storeSample(Connection& db, int step)
+{
+    std::vector<std::pair<int, Weekday>> added;
+    const auto& employees = sampleEmployees();
+    for (const SampleShift& shift : sampleShifts(step)) {
+        const SampleEmployee& who = employees[static_cast<std::size_t>(shift.employee)];
+        auto id = findEmployee(db, who.name, who.position);
+        if (!id)
+            id = insertEmployee(db, who.name, who.position);
+        if (!shiftOverlaps(db, shift.weekday, *id, shift.timeIn, shift.timeOut)) {
+            insertShift(db, shift.weekday, *id, shift.timeIn, shift.timeOut);
+            added.emplace_back(shift.employee, shift.weekday);
+        }
+    }
+    return added;
+}
+
+}  // namespace
+
+TEST(SampleData, EmployeesInProcessingOrder)
+{
+    const auto& employees = sampleEmployees();
+    ASSERT_EQ(employees.size(), 3u);
+    EXPECT_EQ(employees[0].name, "Dace Ormundy");
+    EXPECT_EQ(employees[0].position, "Sr. Developer");
+    EXPECT_EQ(employees[1].name, "R. T. Fallowmere");
+    EXPECT_EQ(employees[1].position, "Jr. Manager");
+    EXPECT_EQ(employees[2].name, "Ansel Brackwater");
+    EXPECT_EQ(employees[2].position, "Office Staff");
+}
+
+TEST(SampleData, PositionsGiveTheTableOfShiftsForEveryInterval)
+{
+    for (int step : {60, 30, 15}) {
+        const auto actual = sampleShifts(step);
+        const auto expected = expectedShifts(step);
+        ASSERT_EQ(actual.size(), expected.size()) << step;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "step " << step << ", shift " << i);
+            EXPECT_EQ(actual[i].employee, expected[i].employee);
+            EXPECT_EQ(actual[i].weekday, expected[i].weekday);
+            EXPECT_EQ(actual[i].timeIn, expected[i].timeIn);
+            EXPECT_EQ(actual[i].timeOut, expected[i].timeOut);
+        }
+    }
+}
+
+TEST(SampleData, LastRowsLeaveTheThirdEmployeesPositions)
+{
+    // What the window's lists hold after the load: the last row's In and Out.
+    const auto rows = sampleShiftRows(24);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back().employee, 2);
+    EXPECT_EQ(rows.back().inPosition, 16);
+    EXPECT_EQ(rows.back().outPosition, 18);
+    EXPECT_EQ(sampleShiftRows(96).back().inPosition, 40);
+}
+
+TEST_F(StoreTest, StoringTheSampleTwiceAddsNothingTheSecondTime)
+{
+    EXPECT_EQ(storeSample(*db, 60).size(), expectedShifts(60).size());
+    EXPECT_TRUE(storeSample(*db, 60).empty());
+    EXPECT_EQ(rowCount("tblEmployee"), 3);
+}
+
+TEST_F(StoreTest, SampleAfterAnIntervalChangeAddsOnlyTheShiftsThatDoNotCollide)
+{
+    storeSample(*db, 60);
+    using Added = std::vector<std::pair<int, Weekday>>;
+    EXPECT_EQ(storeSample(*db, 30), (Added{{1, Saturday}, {2, Saturday}, {2, Sunday}}));
+}
+
+TEST_F(StoreTest, QuarterHourSampleAfterHourlyAddsItsEarlyShifts)
+{
+    storeSample(*db, 60);
+    using Added = std::vector<std::pair<int, Weekday>>;
+    EXPECT_EQ(storeSample(*db, 15), (Added{{0, Thursday},
+                                           {0, Friday},
+                                           {1, Monday},
+                                           {1, Tuesday},
+                                           {1, Wednesday},
+                                           {1, Thursday},
+                                           {1, Friday},
+                                           {1, Saturday},
+                                           {2, Friday},
+                                           {2, Saturday},
+                                           {2, Sunday}}));
+    EXPECT_EQ(rowCount("tblEmployee"), 3);
+}

@@ -1,0 +1,115 @@
+// The template database: its objects, its collation, its time order and its identifiers.
+#include "tests/store/StoreFixture.h"
+
+#include "store/Employees.h"
+#include "store/ReportQueries.h"
+#include "store/Shifts.h"
+
+using namespace store;
+using store_testing::StoreTest;
+
+namespace {
+
+QStringList objectNames(Connection& db, const QString& type)
+{
+    QStringList names;
+    for (const Row& row : db.query("select name from sqlite_master where type='" + type +
+                                   "' and name not like 'sqlite%' order by name"))
+        names.append(row.value(0).toString());
+    return names;
+}
+
+}  // namespace
+
+TEST_F(StoreTest, FreshTemplateHoldsEightTablesSevenViewsAndNoRows)
+{
+    QStringList tables{"tblEmployee"};
+    QStringList views;
+    for (Weekday day : allWeekdays) {
+        tables.append(shiftTableName(day));
+        views.append(weekdayQueryName(day));
+    }
+    tables.sort();
+    views.sort();
+    EXPECT_EQ(objectNames(*db, "table"), tables);
+    EXPECT_EQ(objectNames(*db, "view"), views);
+
+    for (const QString& object : tables + views)
+        EXPECT_EQ(rowCount(object), 0) << object.toStdString();
+    EXPECT_TRUE(listEmployees(*db).empty());
+    EXPECT_TRUE(reportEmployees(*db).empty());
+    for (Weekday day : allWeekdays) {
+        EXPECT_TRUE(listShifts(*db, day).empty());
+        EXPECT_FALSE(dayStart(*db, day).has_value());
+        EXPECT_FALSE(dayEnd(*db, day).has_value());
+    }
+}
+
+TEST_F(StoreTest, MixedCaseTableAndColumnNamesReachTheSameObjects)
+{
+    db->execute("INSERT INTO TBLEMPLOYEE (FLDNAME,FLDPOSITION) VALUES ('Ann','Cook')");
+    db->execute("insert into tblshiftmonday (FldEmpId,FLDTIMEIN,fldtimeout) values ('1','09:00:00','10:00:00')");
+
+    const Rows employees = db->query("select FLDID, fldName, FldPosition from tblemployee");
+    ASSERT_EQ(employees.size(), 1u);
+    EXPECT_EQ(employees[0].value("fldname").toString(), "Ann");
+    EXPECT_EQ(employees[0].value("FLDPOSITION").toString(), "Cook");
+
+    const Rows shifts = db->query("select * from QRYMONDAY where FLDEMPID=1");
+    ASSERT_EQ(shifts.size(), 1u);
+    EXPECT_EQ(shifts[0].value("fldTimeIn").toString(), "09:00:00");
+    EXPECT_EQ(shifts[0].value("FLDTIMEOUT").toString(), "10:00:00");
+    EXPECT_EQ(shifts[0].value("fldposition").toString(), "Cook");
+    EXPECT_EQ(rowCount("tblShiftMonday"), 1);
+}
+
+TEST_F(StoreTest, NamesAreOrderedWithoutRegardToCase)
+{
+    for (const char* name : {"carol", "Bob", "alice", "Dave"})
+        insertEmployee(*db, name, "Staff");
+    QStringList names;
+    for (const EmployeeEntry& e : listEmployees(*db))
+        names.append(e.name);
+    EXPECT_EQ(names, (QStringList{"alice", "Bob", "carol", "Dave"}));
+
+    names.clear();
+    for (const ReportEmployee& e : reportEmployees(*db))
+        names.append(e.name);
+    EXPECT_EQ(names, (QStringList{"alice", "Bob", "carol", "Dave"}));
+}
+
+TEST_F(StoreTest, MidnightSortsFirstAndNoonAfterTheMorning)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Friday, ann, "11:00:00 PM", "11:30:00 PM");
+    insertShift(*db, Weekday::Friday, ann, "01:00:00 AM", "02:00:00 AM");
+    insertShift(*db, Weekday::Friday, ann, "12:00:00 PM", "01:00:00 PM");
+    insertShift(*db, Weekday::Friday, ann, "12:00:00 AM", "12:30:00 AM");
+
+    QStringList order;
+    for (const ShiftListEntry& shift : listShifts(*db, Weekday::Friday))
+        order.append(shift.timeIn);
+    EXPECT_EQ(order, (QStringList{"12:00:00 AM", "1:00:00 AM", "12:00:00 PM", "11:00:00 PM"}));
+    EXPECT_EQ(dayStart(*db, Weekday::Friday), QTime(0, 0));
+    EXPECT_EQ(dayEnd(*db, Weekday::Friday), QTime(23, 30));
+}
+
+TEST_F(StoreTest, IdentifiersAreNeverReusedAfterDelete)
+{
+    const qint64 first = insertEmployee(*db, "A", "x");
+    const qint64 second = insertEmployee(*db, "B", "x");
+    EXPECT_GT(second, first);
+    deleteEmployee(*db, second);
+    const qint64 third = insertEmployee(*db, "C", "x");
+    EXPECT_GT(third, second);
+
+    const qint64 shift = insertShift(*db, Weekday::Sunday, first, "09:00:00 AM", "10:00:00 AM");
+    deleteShift(*db, Weekday::Sunday, shift);
+    EXPECT_GT(insertShift(*db, Weekday::Sunday, first, "09:00:00 AM", "10:00:00 AM"), shift);
+
+    // The identifiers the inserts report are those the list reads back.
+    std::vector<qint64> listed;
+    for (const EmployeeEntry& e : listEmployees(*db))
+        listed.push_back(e.id);
+    EXPECT_EQ(listed, (std::vector<qint64>{first, third}));
+}
