@@ -121,6 +121,23 @@ TEST_F(OpenTest, FilesWithoutPermissionAreRefusedAndLeftAlone)
     expectRefusedAndUntouched(unreadable, "permission");
 }
 
+TEST_F(OpenTest, FoldersWithBlanksSignsAndAccentsOpenTheFileItself)
+{
+    const QString folder = environment.dataHome() + QString::fromUtf8("/Rostelle Software #1 ?50% Zoë");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/dbData.sqlite";
+    ASSERT_TRUE(QFile::copy(templatePath(), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+
+    Connection connection("path-test");
+    connection.open(path);
+    insertEmployee(connection, "Ann", "Cook");
+    connection.close();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"dbData.sqlite"});
+    connection.open(path);
+    EXPECT_EQ(listEmployees(connection).size(), 1u);
+}
+
 TEST_F(OpenTest, ClosedConnectionRefusesEveryStatement)
 {
     Connection connection("closed-test");
