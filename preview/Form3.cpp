@@ -2,9 +2,11 @@
 // "< Back" and closing. Saving lives in Form3Save.cpp.
 #include "preview/Form3.h"
 
+#include "app/Helpers.h"
+#include "app/Paths.h"
 #include "app/ProgramExit.h"
 #include "app/Trap.h"
-#include "preview/FileOps.h"
+#include "app/WindowHelpers.h"
 #include "preview/PictureArea.h"
 
 #include <QApplication>
@@ -73,8 +75,6 @@ Form3& Form3::instance()
 }
 
 Form3* Form3::existing() { return g_instance; }
-
-QString Form3::handCursorPath() { return programFolder() + QStringLiteral("/HAND-M.CUR"); }
 
 void Form3::buildControls()
 {
@@ -157,16 +157,19 @@ void Form3::Form_Load()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Form_Load"));
     trap(100, [&] { mFirstActivate = true; });
-    trap(102, [&] { SetFormColours(this); });
+    trap(102, [&] { app::SetFormColours(this); });
     trap(104, [&] { setWindowTitle(QStringLiteral("Rostelle Software")); });
-    trap(106, [&] { setWindowIcon(QApplication::windowIcon()); });
-    if (trap.test(108, [&] { return FileExists(handCursorPath()); }))
-        trap(110, [&] { handCursor_ = loadCursorFile(handCursorPath()); });
+    trap(106, [&] {
+        if (app::FileExists(app::paths::iconFile()))
+            setWindowIcon(QIcon(app::paths::iconFile()));
+    });
+    if (trap.test(108, [&] { return app::FileExists(app::paths::handPointerFile()); }))
+        trap(110, [&] { handCursor_ = loadCursorFile(app::paths::handPointerFile()); });
 }
 
 void Form3::setPictureFromFile(const QString& path)
 {
-    if (!FileExists(path))
+    if (!app::FileExists(path))
         throw app::Failure(QStringLiteral("File not found: \"%1\"").arg(path));
     QImageReader reader(path);
     QImage picture = reader.read();
@@ -377,7 +380,7 @@ bool Form3::eventFilter(QObject* watched, QEvent* event)
 void Form3::PushButton8_Click()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton8_Click"));
-    trap(100, [&] { DeleteFileForced(mExcelFile); });
+    trap(100, [&] { app::DeleteFileForced(mExcelFile); });
     trap(102, [&] {
         if (mainWindow_)
             mainWindow_->show();
@@ -394,7 +397,7 @@ void Form3::closeEvent(QCloseEvent* event)
 void Form3::Form_QueryUnload()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Form_QueryUnload"));
-    trap(100, [&] { DeleteFileForced(mExcelFile); });
+    trap(100, [&] { app::DeleteFileForced(mExcelFile); });
     trap(102, [&] { QCoreApplication::processEvents(); });
     trap(104, [&] { QCoreApplication::processEvents(); });
     trap(106, [&] { app::endProgram(0); });

@@ -49,9 +49,6 @@ public:
     void hideMainWindow(QWidget* mainWindow);
     void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
-    // Where the hand pointer is looked for.
-    static QString handCursorPath();
-
     // Window state.
     QString mExcelFile;         // the working workbook
     bool mFirstActivate = true; // initialisation pending for the next activation

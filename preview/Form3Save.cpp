@@ -3,8 +3,9 @@
 #include "preview/Form3.h"
 
 #include "app/Dialogs.h"
+#include "app/Helpers.h"
 #include "app/Trap.h"
-#include "preview/FileOps.h"
+#include "preview/CopyFile.h"
 
 namespace preview {
 
@@ -21,7 +22,7 @@ void Form3::PushButton6_Click()
 
     int answer = 0;  // neither Yes nor No until decided
     if (!chosen.isEmpty()) {
-        if (!FileExists(chosen)) {
+        if (!app::FileExists(chosen)) {
             answer = app::msg::kYes;
         } else {
             answer = trap.value(104, 0, [&] {

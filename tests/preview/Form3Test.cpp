@@ -173,13 +173,12 @@ static void writeCursorFile(const QString& path, QPoint hotSpot)
 TEST_F(Form3Window, ButtonsShowTheHandPointerButNeverOverTheHourglass)
 {
     // Without the cursor file the buttons keep the ordinary pointer.
-    ASSERT_FALSE(QFile::exists(Form3::handCursorPath()));
+    ASSERT_FALSE(QFile::exists(app::paths::handPointerFile()));
     mouse(form->PushButton1, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
 
-    writeCursorFile(Form3::handCursorPath(), QPoint(5, 7));
+    writeCursorFile(app::paths::handPointerFile(), QPoint(5, 7));
     Form3 withHand;
-    QFile::remove(Form3::handCursorPath());
     ASSERT_TRUE(withHand.hasHandCursor());
     mouse(withHand.PushButton6, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(withHand.cursor().shape(), Qt::BitmapCursor);

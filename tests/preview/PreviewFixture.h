@@ -2,6 +2,7 @@
 // with dialogs answered by the test and the program's end replaced.
 #pragma once
 
+#include "app/Paths.h"
 #include "app/ProgramExit.h"
 #include "preview/Form3.h"
 #include "preview/PictureArea.h"
@@ -30,6 +31,7 @@ protected:
     void SetUp() override
     {
         app::setEndProgramHandler([this](int) { ++endCalls; });
+        app::paths::setProgramFolder(env.root());
         workbook = env.tempDir() + "/tquill12345678.xls";
         writeFile(workbook, "working workbook bytes");
         form = std::make_unique<preview::Form3>();
@@ -39,6 +41,7 @@ protected:
     {
         form.reset();
         app::setEndProgramHandler(nullptr);
+        app::paths::setProgramFolder(QString());
     }
 
     static void writeFile(const QString& path, const QByteArray& bytes)

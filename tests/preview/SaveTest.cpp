@@ -2,8 +2,6 @@
 // during a save, and a failing copy that must neither claim success nor lose the old file.
 #include "tests/preview/PreviewFixture.h"
 
-#include "preview/FileOps.h"
-
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -115,22 +113,4 @@ TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
     form->PushButton6_Click();
     EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
     EXPECT_EQ(readFile(target), QByteArray("rebuilt"));
-}
-
-TEST(PreviewFileOps, ExistenceTestAndForcedDeleteNeverThrow)
-{
-    testing_support::TestEnvironment env;
-    const QString file = env.tempDir() + "/locked.xls";
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    QFile::setPermissions(file, QFile::ReadOwner);
-    EXPECT_TRUE(preview::FileExists(file));
-    EXPECT_FALSE(preview::FileExists(QString()));
-    EXPECT_FALSE(preview::FileExists(env.tempDir() + "/no/such.xls"));
-    preview::DeleteFileForced(file);
-    EXPECT_FALSE(preview::FileExists(file));
-    preview::DeleteFileForced(file);  // already gone: silent
-    preview::DeleteFileForced(QString());
 }
