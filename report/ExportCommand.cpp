@@ -1,0 +1,197 @@
+// The headless export. The same build as the start button's, saved straight to the file the
+// caller names; the picture, when asked for, is made from the saved file as the preview's is.
+#include "report/ExportCommand.h"
+
+#include "report/Automation.h"
+#include "report/FileFormat.h"
+#include "report/Instances.h"
+#include "report/ReportHost.h"
+#include "report/RosterLimit.h"
+#include "report/ScheduleSheet.h"
+#include "report/Snapshot.h"
+
+#include "app/DataSetup.h"
+#include "app/Dialogs.h"
+#include "app/Helpers.h"
+#include "app/LoadSampleCommand.h"
+#include "app/Paths.h"
+#include "app/Trap.h"
+
+#include "sheet/model/Constants.h"
+
+#include "store/Connection.h"
+#include "store/ReportQueries.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace report {
+namespace {
+
+namespace ess = EmployeeShiftSchedule;
+
+// Passes every message on to the dialogs in force (stderr without a window) and counts them, so
+// that any report turns into a failing exit code.
+class CountingDialogs final : public app::Dialogs {
+public:
+    CountingDialogs() : previous_(&app::dialogs()) { app::setDialogs(this); }
+    ~CountingDialogs() override { app::setDialogs(previous_); }
+    int messageBox(const QString& text, int style, const QString& title) override
+    {
+        ++messages_;
+        return previous_->messageBox(text, style, title);
+    }
+    QString saveFileName(const QString& title, const QString& filter) override
+    {
+        return previous_->saveFileName(title, filter);
+    }
+    int messages() const { return messages_; }
+
+private:
+    app::Dialogs* previous_;
+    int messages_ = 0;
+};
+
+bool isPictureName(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QStringLiteral("bmp") || suffix == QStringLiteral("png");
+}
+
+void usageError(const QString& text) { std::fprintf(stderr, "%s\n", qUtf8Printable(text)); }
+
+}  // namespace
+
+int runExport(const ExportRequest& request)
+{
+    if (request.workbookPath.trimmed().isEmpty()) {
+        usageError(QStringLiteral("--export needs the path of the workbook to write."));
+        return kExportBadUsage;
+    }
+    if (!request.picturePath.isEmpty() && !isPictureName(request.picturePath)) {
+        usageError(QStringLiteral("The picture \"%1\" must end in .bmp or .png.").arg(request.picturePath));
+        return kExportBadUsage;
+    }
+
+    CountingDialogs reports;
+    app::ShortenAppTitle();
+    app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportSchedule"));
+
+    // The same data steps as a start: folders and the working database made when missing.
+    if (trap.test(100, [] { return app::nothingAt(app::paths::makerFolder()); }))
+        trap(102, [] { app::createFolder(app::paths::makerFolder()); });
+    if (trap.test(104, [] { return app::nothingAt(app::paths::dataFolder()); }))
+        trap(106, [] { app::createFolder(app::paths::dataFolder()); });
+    if (trap.test(108, [] { return !app::FileExists(app::paths::workingDatabase()); }))
+        trap(110, [] { app::copyTemplateDatabase(app::paths::templateDatabase(), app::paths::workingDatabase()); });
+    const bool openedHere = !store::sharedIsOpen() || store::shared().databasePath() != app::paths::workingDatabase();
+    if (openedHere)
+        trap(112, [] { store::shared().open(app::paths::workingDatabase()); });
+    if (reports.messages() > 0)
+        return kExportFailed;
+
+    QString week;
+    QString department;
+    app::Interval interval = app::Interval::Hourly;
+    trap(114, [&] { week = request.week ? *request.week : app::Settings::forAWeek(); });
+    trap(116, [&] { department = request.department ? *request.department : app::Settings::department(); });
+    trap(118, [&] { interval = request.interval ? *request.interval : app::Settings::interval(); });
+    trap(120, [] { requireRosterFits(static_cast<long long>(store::reportEmployees(store::shared()).size())); });
+
+    if (reports.messages() == 0) {
+        const FixedScheduleInputs inputs(week, department, interval);
+        int extraSheets = 0;
+        trap(122, [] { ess::LoadExcel(); });
+        trap(124, [] { ess::xlApp().setVisible(false); });
+        trap(126, [] { ess::xlApp().setScreenUpdating(false); });
+        trap(128, [] { ess::xlApp().setDisplayAlerts(false); });
+        trap(130, [] { ess::xlApp().setEnableEvents(false); });
+        trap(132, [] { ess::setWorkingWorkbook(ess::xlApp().Workbooks().add()); });
+        trap(134, [&] { extraSheets = ess::xlApp().Sheets().count() - 1; });
+        for (int i = 1; i <= extraSheets; ++i)
+            trap(136, [] { ess::xlApp().Sheets().item(2).Delete(); });
+        trap(138, [] { ess::xlApp().Sheets().item(ess::xlApp().Sheets().count()).setName("Shift Schedule"); });
+        trap(140, [&] { ess::GenerateReport(inputs); });
+        trap(142, [] { ess::xlApp().Sheets().item(1).Select(); });
+        trap(144, [] { ess::xlApp().Range("B6").Select(); });
+        trap(146, [] { ess::xlApp().setScreenUpdating(true); });
+        trap(148, [] { ess::xlApp().setEnableEvents(true); });
+        // A build that reported a failure is not saved: the file the caller names is whole or absent.
+        if (reports.messages() == 0)
+            trap(150, [&] {
+                ess::workingWorkbook().SaveAs(request.workbookPath.toStdString(), ess::ExcelFileFormat(&ess::xlApp()));
+            });
+        else
+            std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(request.workbookPath));
+        trap(152, [] { ess::workingWorkbook().Close(); });
+        trap(154, [] { ess::xlApp().Quit(); });
+        ess::ReleaseExcel();
+    }
+
+    if (reports.messages() == 0 && !request.picturePath.isEmpty()) {
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+            trap(156, [] { throw app::Failure(QStringLiteral("The picture cannot be painted without the graphics platform.")); });
+        } else {
+            std::unique_ptr<sheet::Application> second;
+            trap(158, [&] { second = Excel1::OpenInNewExcel(request.workbookPath); });
+            if (second) {
+                trap(160, [&] {
+                    Excel1::saveCellsActivesheet(second->Workbooks().item(second->Workbooks().count()), request.picturePath);
+                });
+                trap(162, [&] { second->Quit(); });
+            }
+        }
+    }
+
+    if (openedHere)
+        store::shared().close();
+    return reports.messages() == 0 ? kExportDone : kExportFailed;
+}
+
+app::HeadlessCommand exportCommand()
+{
+    const QCommandLineOption picture(QStringLiteral("picture"),
+                                     QStringLiteral("With --export: also write the sheet's picture (.bmp or .png)."),
+                                     QStringLiteral("file"));
+    const QCommandLineOption week(QStringLiteral("week"),
+                                  QStringLiteral("With --export: the week text (default: the remembered one)."),
+                                  QStringLiteral("text"));
+    const QCommandLineOption department(QStringLiteral("department"),
+                                        QStringLiteral("With --export: the department (default: the remembered one)."),
+                                        QStringLiteral("text"));
+    const QCommandLineOption interval(
+        QStringLiteral("interval"),
+        QStringLiteral("Time interval: hourly, half-hour or 15-minutes (default: the remembered one)."),
+        QStringLiteral("interval"));
+    const QCommandLineOption trigger(
+        QStringLiteral("export"),
+        QStringLiteral("Write the weekly schedule workbook (.xls) from the working database, without a window."),
+        QStringLiteral("file"));
+
+    app::HeadlessCommand command{trigger, {picture, week, department, interval}, {}};
+    command.run = [=](const QCommandLineParser& parser) {
+        ExportRequest request;
+        request.workbookPath = parser.value(trigger);
+        if (parser.isSet(picture))
+            request.picturePath = parser.value(picture);
+        if (parser.isSet(week))
+            request.week = parser.value(week);
+        if (parser.isSet(department))
+            request.department = parser.value(department);
+        if (parser.isSet(QStringLiteral("interval"))) {
+            request.interval = app::intervalFromWord(parser.value(QStringLiteral("interval")));
+            if (!request.interval) {
+                usageError(QStringLiteral("Unknown interval \"%1\": use hourly, half-hour or 15-minutes.")
+                               .arg(parser.value(QStringLiteral("interval"))));
+                return kExportBadUsage;
+            }
+        }
+        return runExport(request);
+    };
+    return command;
+}
+
+}  // namespace report

@@ -1,0 +1,39 @@
+// The cell formatting primitives the schedule sheet is written with. They work as a user does:
+// one primitive selects a range and writes into it, the next ones format whatever is selected,
+// so the selection is the channel between consecutive calls. All act on the application object.
+// Ranges are A1 addresses ("B1:F2", "K1:K1", "A:A", "1:1").
+#pragma once
+
+#include <QString>
+
+namespace report::EmployeeShiftSchedule {
+
+// Selects the range and enters the text into its top-left cell as cell input (a time such as
+// "7:00:00 AM" becomes a time, digits a number); then merges the selection when asked.
+void PutText(const QString& range, const QString& text, bool merge);
+// The same calls, but the text is kept exactly as typed: for names, positions and header texts,
+// which must never turn into a number, a time or anything a spreadsheet would evaluate.
+void PutUserText(const QString& range, const QString& text, bool merge);
+
+// Font of the selection: style ("bold"; anything else is regular), size in points, colour index.
+void SetFont(const QString& style, double size, int colorIndex);
+// Horizontal alignment of the selection.
+void SetFontAlignment(int horizontalAlignment);
+// Centres the selection horizontally and/or vertically and/or wraps its text.
+void SetAlignment(bool centreHorizontally, bool centreVertically, bool wrap);
+
+// Selects the rows ("1:1", "5:7") and sets their height in points.
+void SetRowHeight(const QString& rows, double height);
+// Selects the columns ("A:A") and sets their width in characters.
+void SetColumnWidth(const QString& columns, double width);
+// Fills the range (or, given an empty text, the selection) with a palette colour.
+void FillCells(const QString& range, int colorIndex);
+
+// Selects the range (unless the text is empty) and draws the flagged edges in the order left, top,
+// bottom, right, inside horizontal, inside vertical. Mind the argument order of the flags.
+void DrawBorder0(const QString& range, bool insideHorizontal, bool left, bool right, bool top, bool bottom,
+                 bool insideVertical, int colorIndex);
+// One continuous line on an edge (xlEdgeLeft .. xlInsideHorizontal) of the selection.
+void DrawSingleBorder(int edge, int colorIndex);
+
+}  // namespace report::EmployeeShiftSchedule

@@ -1,0 +1,32 @@
+// The row budget of the schedule sheet.
+#include "report/RosterLimit.h"
+
+#include "app/Trap.h"
+
+#include "sheet/model/Constants.h"
+
+namespace report {
+
+long long lastScheduleRow(long long employees)
+{
+    // Monday's header row is 5; each weekday takes its header row, the employee rows and two
+    // closing rows, the last of which is the next weekday's title row.
+    return 5 + 7 * (employees + 2);
+}
+
+long long maxScheduleEmployees() { return (sheet::kMaxRows - 5) / 7 - 2; }
+
+void requireRosterFits(long long employees)
+{
+    if (lastScheduleRow(employees) <= sheet::kMaxRows)
+        return;
+    throw app::Failure(
+        QStringLiteral("The schedule cannot be made: %1 employees need %2 rows, but a worksheet has only %3 rows "
+                       "(at most %4 employees fit). No workbook was written.")
+            .arg(employees)
+            .arg(lastScheduleRow(employees))
+            .arg(sheet::kMaxRows)
+            .arg(maxScheduleEmployees()));
+}
+
+}  // namespace report

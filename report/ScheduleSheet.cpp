@@ -1,0 +1,255 @@
+// The schedule sheet, statement by statement under one trap: a failing statement is reported and
+// the build goes on with the next one.
+#include "report/ScheduleSheet.h"
+
+#include "report/Automation.h"
+#include "report/ColumnLetters.h"
+#include "report/PageSetup.h"
+#include "report/Primitives.h"
+#include "report/RosterLimit.h"
+
+#include "app/Trap.h"
+
+#include "sheet/model/Constants.h"
+
+#include "store/Connection.h"
+#include "store/ReportQueries.h"
+#include "store/TimeText.h"
+#include "store/Weekday.h"
+
+#include <QTime>
+
+#include <cstdint>
+#include <vector>
+
+namespace report::EmployeeShiftSchedule {
+namespace {
+
+using Excel1::ColumnNumberToLetter;
+
+constexpr int kSecondsPerDay = 24 * 60 * 60;
+constexpr int kOneMinute = 60;
+
+// Times of day as seconds after midnight. Stepping past midnight runs on into the next day, and
+// the text shows the time of day, as a date-time value does.
+int secondsOf(const QTime& time)
+{
+    if (!time.isValid())
+        throw app::Failure(QStringLiteral("Invalid use of Null: the shift has no time."));
+    return time.msecsSinceStartOfDay() / 1000;
+}
+
+QString slotText(int seconds)
+{
+    return store::displayTimeText(QTime(0, 0).addSecs(seconds % kSecondsPerDay));
+}
+
+int stepSeconds(Interval interval)
+{
+    switch (interval) {
+    case Interval::Hourly: return 60 * 60;
+    case Interval::HalfHour: return 30 * 60;
+    case Interval::FifteenMinutes: return 15 * 60;
+    }
+    return 60 * 60;  // the window always has one option selected; the hourly grid stands in otherwise
+}
+
+// "C5:C5": a one-cell range in the two-corner form the primitives take.
+QString cellRange(int column, long long row)
+{
+    const QString cell = ColumnNumberToLetter(column) + QString::number(row);
+    return cell + QLatin1Char(':') + cell;
+}
+
+QString blockRange(int left, long long top, int right, long long bottom)
+{
+    return ColumnNumberToLetter(left) + QString::number(top) + QLatin1Char(':') + ColumnNumberToLetter(right)
+        + QString::number(bottom);
+}
+
+QString columnRange(int column)
+{
+    const QString letters = ColumnNumberToLetter(column);
+    return letters + QLatin1Char(':') + letters;
+}
+
+QString rowRange(long long first, long long last)
+{
+    return QString::number(first) + QLatin1Char(':') + QString::number(last);
+}
+
+}  // namespace
+
+int EmployeeColorIndex(int employeeIndex) { return 34 + employeeIndex % 23; }
+
+void GenerateReport(const ScheduleInputs& inputs)
+{
+    app::Trap trap(QStringLiteral("EmployeeShiftSchedule"), QStringLiteral("GenerateReport"));
+    store::Connection& db = store::shared();
+
+    std::int32_t r = 0;   // current sheet row
+    std::int32_t h = 0;   // header row of the weekday
+    std::int32_t j = 0;   // column counter
+    std::int32_t w = 0;   // widest extent so far
+    std::int32_t S = 0;   // "Sick?" column
+    std::int32_t T = 0;   // "TOTAL" column
+    std::int16_t k = 0;   // employee index
+    std::int16_t n = 0;   // shift count
+    int t = 0;            // slot time
+    int dayStartTime = 0;
+    int dayEndTime = 0;
+    const int step = stepSeconds(inputs.interval());
+
+    // A roster the sheet cannot hold would fail on every row past the last one.
+    if (!trap(100, [&] { requireRosterFits(static_cast<long long>(store::reportEmployees(db).size())); }))
+        return;
+
+    // Title area.
+    trap(102, [] { xlApp().Cells().Select(); });
+    trap(104, [] { xlApp().Selection().Clear(); });
+    trap(106, [] { xlApp().Selection().Font().setName("Century Gothic"); });
+    trap(108, [] { xlApp().Selection().Font().setSize(8); });
+    trap(110, [] { SetColumnWidth(QStringLiteral("A:A"), 1); });
+    trap(112, [] { SetColumnWidth(QStringLiteral("B:B"), 14); });
+    trap(114, [] { SetRowHeight(QStringLiteral("1:1"), 29.25); });
+    trap(116, [] { SetRowHeight(QStringLiteral("2:2"), 13.5); });
+    trap(118, [] { SetRowHeight(QStringLiteral("3:3"), 12); });
+    trap(120, [] { SetRowHeight(QStringLiteral("4:4"), 5); });
+    trap(122, [] { PutText(QStringLiteral("B1:F2"), QStringLiteral("Shift Schedule"), true); });
+    trap(124, [] { SetFont(QStringLiteral("bold"), 24, sheet::xlColorIndexAutomatic); });
+    trap(126, [] { PutText(QStringLiteral("K1:K1"), QStringLiteral("For the Week of:"), true); });
+    trap(128, [] { SetFontAlignment(sheet::xlRightLegacy); });
+    trap(130, [] { PutText(QStringLiteral("K2:K2"), QStringLiteral("Department Name:"), true); });
+    trap(132, [] { SetFontAlignment(sheet::xlRightLegacy); });
+    trap(134, [&] { PutUserText(QStringLiteral("L1:M1"), inputs.weekText(), true); });
+    trap(136, [] { SetAlignment(true, false, true); });
+    trap(138, [] { DrawBorder0(QStringLiteral("L1:L1"), false, false, false, false, true, false, 48); });
+    trap(140, [&] { PutUserText(QStringLiteral("L2:M2"), inputs.departmentText(), true); });
+    trap(142, [] { SetAlignment(true, false, true); });
+    trap(144, [] { DrawBorder0(QStringLiteral("L2:L2"), false, false, false, false, true, false, 48); });
+    trap(146, [&] { r = 5; });
+    trap(148, [&] { w = 0; });
+
+    for (const store::Weekday day : store::allWeekdays) {
+        // Weekday title and day span.
+        trap(150, [&] {
+            PutText(blockRange(2, r - 1, 2, r), store::weekdayCaption(day), true);
+        });
+        trap(152, [] { SetFont(QStringLiteral("bold"), 12, 16); });
+        std::optional<QTime> firstIn;
+        std::optional<QTime> lastOut;
+        trap(154, [&] { firstIn = store::dayStart(db, day); });
+        trap(156, [&] { lastOut = store::dayEnd(db, day); });
+        // A weekday without shifts spans 7:00 AM to 3:00 PM.
+        trap(158, [&] { dayStartTime = firstIn && firstIn->isValid() ? secondsOf(*firstIn) : 7 * 60 * 60; });
+        trap(160, [&] { dayEndTime = lastOut && lastOut->isValid() ? secondsOf(*lastOut) : 15 * 60 * 60; });
+        trap(162, [&] { h = r; });
+        trap(164, [&] { t = dayStartTime; });
+        trap(166, [&] { j = 3; });
+
+        // Time header columns, up to the last slot not later than one minute after the day end.
+        // A failing loop test ends the loop.
+        while (trap.value(168, false, [&] { return t <= dayEndTime + kOneMinute; })) {
+            trap(170, [&] { SetColumnWidth(columnRange(j), 10.5); });
+            trap(172, [&] { PutText(cellRange(j, h), slotText(t), true); });
+            trap(174, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(176, [&] { t += step; });
+            trap(178, [&] { ++j; });
+        }
+
+        // "Sick?" and "TOTAL"; their widths only when this weekday reaches further right than
+        // every earlier one.
+        if (trap.test(180, [&] { return j > w; })) {
+            trap(182, [&] { w = j; });
+            trap(184, [&] { S = j; });
+            trap(186, [&] { PutText(cellRange(S, h), QStringLiteral("Sick?"), true); });
+            trap(188, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(190, [&] { SetColumnWidth(columnRange(S), 7.43); });
+            trap(192, [&] { ++j; });
+            trap(194, [&] { T = j; });
+            trap(196, [&] { PutText(cellRange(T, h), QStringLiteral("TOTAL"), true); });
+            trap(198, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(200, [&] { SetColumnWidth(columnRange(T), 6.14); });
+            trap(202, [&] { ++j; });
+            trap(204, [&] { SetColumnWidth(columnRange(j), 0.75); });
+        } else {
+            trap(206, [&] { S = j; });
+            trap(208, [&] { PutText(cellRange(S, h), QStringLiteral("Sick?"), true); });
+            trap(210, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(212, [&] { ++j; });
+            trap(214, [&] { T = j; });
+            trap(216, [&] { PutText(cellRange(T, h), QStringLiteral("TOTAL"), true); });
+            trap(218, [] { SetFont(QStringLiteral("General"), 9, 16); });
+        }
+
+        // Employee block frame.
+        std::vector<store::ReportEmployee> employees;
+        trap(220, [&] { employees = store::reportEmployees(db); });
+        const auto N = static_cast<std::int32_t>(employees.size());
+        if (trap.test(222, [&] { return N >= 1; })) {
+            trap(224, [&] { DrawBorder0(cellRange(2, h), true, false, false, false, true, false, 48); });
+            trap(226, [&] { DrawBorder0(blockRange(2, h + 1, 2, h + N), true, false, true, false, true, false, 48); });
+            trap(228, [&] { DrawBorder0(blockRange(3, h, T, h + N), true, true, true, false, true, true, 48); });
+            trap(230, [&] { SetRowHeight(rowRange(h, h + N), 13); });
+            trap(232, [&] { FillCells(blockRange(T, h + 1, T, h + N), 15); });
+        }
+        trap(234, [&] { r = h + 1; });
+        trap(236, [&] { k = 0; });
+
+        // The header texts as the sheet shows them, read once per weekday when a shift first
+        // needs them.
+        std::vector<QString> headerTexts;
+        bool headerTextsRead = false;
+        auto readHeaderTexts = [&] {
+            headerTexts.assign(static_cast<std::size_t>(std::max(S, 3)), QString());
+            for (int c = 3; c < S; ++c)
+                trap(238, [&] {
+                    headerTexts[static_cast<std::size_t>(c)] =
+                        QString::fromStdString(xlApp().ActiveSheet().Cells(h, c).Text()).trimmed();
+                });
+            headerTextsRead = true;
+        };
+
+        // Employee rows.
+        for (const store::ReportEmployee& employee : employees) {
+            trap(240, [&] { PutUserText(cellRange(2, r), employee.name, true); });
+            std::vector<store::ReportShift> shifts;
+            trap(242, [&] { shifts = store::reportEmployeeShifts(db, day, employee.id); });
+            trap(244, [&] { n = 0; });
+            for (const store::ReportShift& shift : shifts) {
+                // A shift whose time in cannot be read marks nothing but still counts.
+                if (trap(246, [&] { t = secondsOf(shift.timeIn); })) {
+                    while (trap.value(248, false, [&] { return t <= secondsOf(shift.timeOut) + kOneMinute; })) {
+                        const QString slot = slotText(t);
+                        for (int c = 3; c <= S - 1; ++c) {
+                            if (!headerTextsRead)
+                                readHeaderTexts();
+                            if (trap.test(250, [&] { return headerTexts[static_cast<std::size_t>(c)] == slot; })) {
+                                trap(252, [&] { PutUserText(cellRange(c, r), shift.position, true); });
+                                trap(254, [&] { FillCells(cellRange(c, r), EmployeeColorIndex(k)); });
+                            }
+                        }
+                        trap(256, [&] { t += step; });
+                    }
+                }
+                trap(258, [&] { ++n; });
+            }
+            if (trap.test(260, [&] { return n == 0; })) {
+                trap(262, [&] { PutText(cellRange(S, r), QStringLiteral("Sick"), true); });
+                trap(264, [&] { FillCells(blockRange(3, r, S, r), 15); });
+            }
+            trap(266, [&] { PutText(cellRange(T, r), QString::number(n), true); });
+            trap(268, [&] { ++k; });
+            trap(270, [&] { ++r; });
+        }
+
+        // Closing rows: the next weekday's title spans them.
+        trap(272, [&] { SetRowHeight(rowRange(r, r), 12); });
+        trap(274, [&] { ++r; });
+        trap(276, [&] { SetRowHeight(rowRange(r, r), 5); });
+    }
+
+    trap(278, [] { PrinterSetup0(); });
+}
+
+}  // namespace report::EmployeeShiftSchedule

@@ -1,0 +1,26 @@
+// Working file names. A fresh name per build keeps earlier working workbooks, which the preview
+// window may still own, untouched.
+#include "report/WorkingFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace report {
+
+QString newWorkingWorkbookPath(const std::function<int()>& drawDigit)
+{
+    const auto digit = drawDigit ? drawDigit : [] { return static_cast<int>(QRandomGenerator::global()->bounded(9)) + 1; };
+    for (;;) {
+        QString name = QStringLiteral("tquill");
+        for (int k = 0; k < 8; ++k)
+            name += QString::number(digit());
+        const QString path = QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".xls");
+        if (!QFileInfo::exists(path))
+            return path;
+    }
+}
+
+QString bitmapPath() { return QDir::tempPath() + QStringLiteral("/temp.bmp"); }
+
+}  // namespace report

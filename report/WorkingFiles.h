@@ -1,0 +1,18 @@
+// The files one build leaves in the temporary folder: the working workbook under a fresh
+// random name and the picture of its sheet.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace report {
+
+// "tquill" followed by eight digits 1..9, then ".xls", in the temporary folder; a name whose file
+// already exists is drawn again. drawDigit gives one digit 1..9 per call (random by default).
+QString newWorkingWorkbookPath(const std::function<int()>& drawDigit = {});
+
+// "temp.bmp" in the temporary folder.
+QString bitmapPath();
+
+}  // namespace report
