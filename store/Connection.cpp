@@ -143,6 +143,7 @@ void Connection::close()
         QSqlDatabase::removeDatabase(name_);
     }
     open_ = false;
+    path_.clear();
 }
 
 bool Connection::isOpen() const

@@ -65,18 +65,6 @@ std::vector<std::pair<int, Weekday>> storeSample(Connection& db, int step)
 
 }  // namespace
 
-TEST(SampleData, EmployeesInProcessingOrder)
-{
-    const auto& employees = sampleEmployees();
-    ASSERT_EQ(employees.size(), 3u);
-    EXPECT_EQ(employees[0].name, "Dace Ormundy");
-    EXPECT_EQ(employees[0].position, "Sr. Developer");
-    EXPECT_EQ(employees[1].name, "R. T. Fallowmere");
-    EXPECT_EQ(employees[1].position, "Jr. Manager");
-    EXPECT_EQ(employees[2].name, "Ansel Brackwater");
-    EXPECT_EQ(employees[2].position, "Office Staff");
-}
-
 TEST(SampleData, PositionsGiveTheTableOfShiftsForEveryInterval)
 {
     for (int step : {60, 30, 15}) {
@@ -91,17 +79,6 @@ TEST(SampleData, PositionsGiveTheTableOfShiftsForEveryInterval)
             EXPECT_EQ(actual[i].timeOut, expected[i].timeOut);
         }
     }
-}
-
-TEST(SampleData, LastRowsLeaveTheThirdEmployeesPositions)
-{
-    // What the window's lists hold after the load: the last row's In and Out.
-    const auto rows = sampleShiftRows(24);
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows.back().employee, 2);
-    EXPECT_EQ(rows.back().inPosition, 16);
-    EXPECT_EQ(rows.back().outPosition, 18);
-    EXPECT_EQ(sampleShiftRows(96).back().inPosition, 40);
 }
 
 TEST_F(StoreTest, StoringTheSampleTwiceAddsNothingTheSecondTime)
