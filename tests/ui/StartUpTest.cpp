@@ -1,0 +1,204 @@
+// Start-up: the first start on a clean machine, later starts, remembered entries, and the starts
+// that meet a missing template or a damaged working database.
+#include "tests/ui/UiFixture.h"
+
+#include "app/Dialogs.h"
+#include "app/Paths.h"
+#include "app/Settings.h"
+
+#include "store/Connection.h"
+#include "store/Employees.h"
+
+#include <QCryptographicHash>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+namespace {
+
+QString workingDatabase(const testing_support::TestEnvironment& env)
+{
+    return env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite";
+}
+
+QByteArray fileDigest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+}  // namespace
+
+TEST_F(UiTest, FirstStartOnACleanMachine)
+{
+    start();
+    EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join("\n"));
+    EXPECT_TRUE(QFileInfo(env.dataHome() + "/Tarrowby").isDir());
+    EXPECT_TRUE(QFileInfo(env.dataHome() + "/Tarrowby/Rostelle Software").isDir());
+    ASSERT_TRUE(QFileInfo(workingDatabase(env)).isFile());
+    EXPECT_TRUE(QFileInfo(workingDatabase(env)).isWritable());
+    EXPECT_TRUE(store::sharedIsOpen());
+
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "schema-check");
+        db.setDatabaseName(workingDatabase(env));
+        ASSERT_TRUE(db.open());
+        QStringList tables = db.tables(QSql::Tables);
+        tables.removeAll("sqlite_sequence");
+        EXPECT_EQ(tables.size(), 8) << qPrintable(tables.join(","));
+        EXPECT_EQ(db.tables(QSql::Views).size(), 7);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("schema-check");
+
+    EXPECT_EQ(form->windowTitle(), "Rostelle Software");
+    EXPECT_EQ(app::applicationTitle(), "Rostelle");
+    EXPECT_EQ(list("cboName")->count(), 0);
+    EXPECT_EQ(child<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
+    EXPECT_TRUE(child<QRadioButton>("Option3")->isChecked());
+    ASSERT_EQ(list("cboTimeIn")->count(), 24);
+    EXPECT_EQ(list("cboTimeOut")->count(), 24);
+    EXPECT_EQ(list("cboTimeIn")->itemText(0), "12:00:00 AM");
+    EXPECT_EQ(list("cboTimeIn")->itemText(12), "12:00:00 PM");
+    EXPECT_EQ(list("cboTimeIn")->itemText(23), "11:00:00 PM");
+    EXPECT_EQ(list("cboTimeIn")->currentIndex(), -1);
+
+    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    EXPECT_EQ(child<QLineEdit>("txtForAWeek")->text(), today);
+    EXPECT_EQ(app::Settings::stored(app::Settings::kForAWeek).value_or("<absent>"), today);
+    EXPECT_TRUE(endCodes.empty());
+}
+
+TEST_F(UiTest, ShiftListColumns)
+{
+    start();
+    auto* view = child<QTreeWidget>("ListView1");
+    ASSERT_EQ(view->columnCount(), 4);
+    const QTreeWidgetItem* header = view->headerItem();
+    EXPECT_EQ(QStringList({header->text(0), header->text(1), header->text(2), header->text(3)}),
+              QStringList({"id", "Time In", "Time Out", "Employee"}));
+    EXPECT_LE(view->columnWidth(0), 1);
+    EXPECT_EQ(view->columnWidth(1), 167);
+    EXPECT_EQ(view->columnWidth(3), 267);
+}
+
+TEST_F(UiTest, ALaterStartLeavesTheDatabaseUntouched)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    quit();
+    const QString path = workingDatabase(env);
+    const QByteArray before = fileDigest(path);
+    const QDateTime modified = QFileInfo(path).lastModified();
+
+    start();
+    EXPECT_EQ(list("cboName")->count(), 1);
+    quit();
+    EXPECT_EQ(fileDigest(path), before);
+    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+}
+
+TEST_F(UiTest, TheRememberedEmployeeIsSelectedWhenStillInRange)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    addEmployee("Bea", "Waiter");
+    addEmployee("Cy", "Porter");
+    quit();
+
+    app::Settings::store(app::Settings::kEmployeeIndex, "5");
+    start();
+    EXPECT_EQ(list("cboName")->currentIndex(), 0);
+    EXPECT_EQ(app::Settings::stored(app::Settings::kEmployeeIndex).value_or(""), "0");
+    quit();
+
+    app::Settings::store(app::Settings::kEmployeeIndex, "2");
+    start();
+    EXPECT_EQ(list("cboName")->currentText(), "Cy");
+}
+
+TEST_F(UiTest, ARememberedHalfHourFillsHalfHourSteps)
+{
+    app::Settings::store(app::Settings::kHourly, "False");
+    app::Settings::store(app::Settings::kHalfHour, "True");
+    app::Settings::store(app::Settings::kFifteenMinutes, "False");
+    start();
+    EXPECT_FALSE(child<QRadioButton>("Option3")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("Option4")->isChecked());
+    ASSERT_EQ(list("cboTimeIn")->count(), 48);
+    EXPECT_EQ(list("cboTimeIn")->itemText(1), "12:30:00 AM");
+    EXPECT_EQ(list("cboTimeOut")->itemText(47), "11:30:00 PM");
+}
+
+TEST_F(UiTest, NoOptionMarkedFillsAsHourly)
+{
+    app::Settings::setIntervalOptions(false, false, false);
+    start();
+    EXPECT_FALSE(child<QRadioButton>("Option3")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("Option4")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("Option5")->isChecked());
+    EXPECT_EQ(list("cboTimeIn")->count(), 24);
+}
+
+TEST_F(UiTest, TwoFailuresInOneProcedureGiveTwoReportsAndStartUpGoesOn)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    quit();
+    app::Settings::store(app::Settings::kEmployeeIndex, "two");
+    dialogs.clear();
+    start();
+    EXPECT_EQ(reportLines(), QStringList({"Form1.Form_Load:154", "Form1.Form_Load:156"}));
+    EXPECT_EQ(list("cboName")->currentIndex(), -1);
+    EXPECT_EQ(list("cboTimeIn")->count(), 24);  // the later steps still ran
+    for (const auto& report : dialogs.errorReports()) {
+        EXPECT_EQ(report.style, 48);
+        EXPECT_TRUE(report.text.startsWith("Type mismatch"));
+    }
+}
+
+TEST_F(UiTest, AMissingTemplateIsReportedAndTheWindowStillComesUp)
+{
+    QTemporaryDir emptyProgramFolder;
+    app::paths::setProgramFolder(emptyProgramFolder.path());
+    start();
+    const QStringList lines = reportLines();
+    ASSERT_GE(lines.size(), 4) << qPrintable(lines.join(" "));
+    EXPECT_EQ(lines[0], "Form1.Form_Load:110");  // the copy
+    EXPECT_EQ(lines[1], "Form1.Form_Load:126");  // opening the connection
+    EXPECT_TRUE(lines.contains("Form1.Form_Load:144"));  // filling the employee list
+    EXPECT_TRUE(lines.contains("Form1.listSchedules:102"));
+    // No empty database was made in its place.
+    EXPECT_FALSE(QFile::exists(workingDatabase(env)));
+    EXPECT_EQ(list("cboName")->count(), 0);
+    EXPECT_EQ(list("cboTimeIn")->count(), 24);
+    EXPECT_EQ(form->windowTitle(), "Rostelle Software");
+    EXPECT_TRUE(endCodes.empty());
+}
+
+TEST_F(UiTest, ADamagedWorkingDatabaseIsReportedAndKeptAsItIs)
+{
+    QDir().mkpath(env.dataHome() + "/Tarrowby/Rostelle Software");
+    const QString path = workingDatabase(env);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("This is not a database, but somebody's notes.\n").repeated(200));
+    }
+    const QByteArray before = fileDigest(path);
+    start();
+    const QStringList lines = reportLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines[0], "Form1.Form_Load:126");
+    EXPECT_FALSE(lines.contains("Form1.Form_Load:110"));  // never replaced by the template
+    quit();
+    EXPECT_EQ(fileDigest(path), before);
+}
