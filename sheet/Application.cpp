@@ -94,12 +94,38 @@ Workbook Application::ActiveWorkbook() const
 
 SheetCollection Application::Sheets() const { return ActiveWorkbook().Sheets(); }
 Worksheet Application::ActiveSheet() const { return ActiveWorkbook().ActiveSheet(); }
-sheet::Range Application::Cells() const { return ActiveSheet().Cells(); }
+
+// The calls below run once or more for every cell written, so they go straight to the active
+// sheet instead of through a chain of handles.
+SheetData& Application::activeSheetData() const
+{
+    detail::requireRunning(*state_);
+    if (!state_->activeBook)
+        throw SheetError("No workbook is open.");
+    WorkbookData& book = detail::requireOpen(*state_, *state_->activeBook);
+    return *book.sheets.at(static_cast<std::size_t>(book.activeSheet));
+}
+
+sheet::Range Application::rangeOnActiveSheet(const CellRect& rect) const
+{
+    SheetData& sheet = activeSheetData();
+    return sheet::Range(state_, state_->activeBook, &sheet, rect);
+}
+
+sheet::Range Application::Cells() const { return rangeOnActiveSheet(CellRect{1, 1, kMaxRows, kMaxColumns}); }
 sheet::Range Application::Cells(int row, int column) const { return ActiveSheet().Cells(row, column); }
-sheet::Range Application::Range(const std::string& address) const { return ActiveSheet().Range(address); }
+sheet::Range Application::Range(const std::string& address) const
+{
+    SheetData& sheet = activeSheetData();
+    return sheet::Range(state_, state_->activeBook, &sheet, parseA1(address).rect);
+}
 sheet::Range Application::Rows(const std::string& address) const { return ActiveSheet().Rows(address); }
 sheet::Range Application::Columns(const std::string& address) const { return ActiveSheet().Columns(address); }
-sheet::Range Application::Selection() const { return ActiveSheet().Selection(); }
-sheet::Range Application::ActiveCell() const { return ActiveSheet().ActiveCell(); }
+sheet::Range Application::Selection() const { return rangeOnActiveSheet(activeSheetData().selection); }
+sheet::Range Application::ActiveCell() const
+{
+    const CellRef cell = activeSheetData().activeCell;
+    return rangeOnActiveSheet(CellRect{cell.row, cell.column, cell.row, cell.column});
+}
 
 }  // namespace sheet

@@ -56,6 +56,9 @@ public:
     sheet::Range ActiveCell() const;
 
 private:
+    SheetData& activeSheetData() const;
+    sheet::Range rangeOnActiveSheet(const CellRect& rect) const;
+
     std::shared_ptr<detail::AppState> state_;
 };
 

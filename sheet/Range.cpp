@@ -16,6 +16,26 @@
 namespace sheet {
 namespace {
 
+// What a format change sets, for the keys of the workbook's format transitions.
+enum Property : int {
+    kFontName = 1,
+    kFontSize,
+    kFontBold,
+    kFontColor,
+    kHorizontal,
+    kVertical,
+    kWrap,
+    kNumberFormat,
+    kFill,
+    kBorderStyle,
+    kBorderColor,
+};
+
+std::uint64_t changeKey(Property property, std::int64_t value, int side = 0)
+{
+    return detail::FormatTransitions::key(property, side, value);
+}
+
 bool isPaletteIndex(int index) { return index >= 1 && index <= 56; }
 
 void requireFontColor(int colorIndex)
@@ -51,6 +71,8 @@ SheetData& Range::sheetData() const { return detail::requireSheet(*app_, *book_,
 
 FormatTable& Range::formats() const { return detail::requireOpen(*app_, *book_).formats; }
 
+detail::FormatTransitions& Range::transitions() const { return book_->transitions; }
+
 void Range::Select() const
 {
     SheetData& sheet = sheetData();
@@ -77,9 +99,9 @@ void Range::setFormulaR1C1(const std::string& text) const
     Cell& cell = sheet.at(rect_.top, rect_.left);
     cell.value = std::move(input.value);
     if (input.numberFormat && table.at(cell.format).numberFormat != *input.numberFormat) {
-        CellFormat format = table.at(cell.format);
-        format.numberFormat = *input.numberFormat;
-        cell.format = table.intern(format);
+        const int numberFormat = *input.numberFormat;
+        detail::applyFormat(sheet, table, transitions(), CellRect{rect_.top, rect_.left, rect_.top, rect_.left},
+                            changeKey(kNumberFormat, numberFormat), [&](CellFormat& f) { f.numberFormat = numberFormat; });
     }
     // An emptied cell that shows nothing of its own is no cell at all, so it does not widen the
     // used range.
@@ -124,26 +146,26 @@ void Range::setHorizontalAlignment(int alignment) const
         alignment = xlRight;
     if (alignment != xlGeneral && alignment != xlLeft && alignment != xlCenter && alignment != xlRight)
         throw SheetError("Unknown horizontal alignment: " + std::to_string(alignment));
-    detail::applyFormat(sheetData(), formats(), rect_, [&](CellFormat& f) { f.horizontalAlignment = alignment; });
+    detail::applyFormat(sheetData(), formats(), transitions(), rect_, changeKey(kHorizontal, alignment), [&](CellFormat& f) { f.horizontalAlignment = alignment; });
 }
 
 void Range::setVerticalAlignment(int alignment) const
 {
     if (alignment != xlTop && alignment != xlCenter && alignment != xlBottom)
         throw SheetError("Unknown vertical alignment: " + std::to_string(alignment));
-    detail::applyFormat(sheetData(), formats(), rect_, [&](CellFormat& f) { f.verticalAlignment = alignment; });
+    detail::applyFormat(sheetData(), formats(), transitions(), rect_, changeKey(kVertical, alignment), [&](CellFormat& f) { f.verticalAlignment = alignment; });
 }
 
 void Range::setWrapText(bool wrap) const
 {
-    detail::applyFormat(sheetData(), formats(), rect_, [&](CellFormat& f) { f.wrapText = wrap; });
+    detail::applyFormat(sheetData(), formats(), transitions(), rect_, changeKey(kWrap, wrap), [&](CellFormat& f) { f.wrapText = wrap; });
 }
 
 void Range::setNumberFormat(int builtInFormat) const
 {
     if (builtInFormat != kNumberFormatGeneral && builtInFormat != kNumberFormatTime)
         throw SheetError("Unsupported number format: " + std::to_string(builtInFormat));
-    detail::applyFormat(sheetData(), formats(), rect_, [&](CellFormat& f) { f.numberFormat = builtInFormat; });
+    detail::applyFormat(sheetData(), formats(), transitions(), rect_, changeKey(kNumberFormat, builtInFormat), [&](CellFormat& f) { f.numberFormat = builtInFormat; });
 }
 
 namespace {
@@ -213,27 +235,30 @@ void RangeFont::setName(const std::string& name)
 {
     if (name.empty() || name.size() > 255)
         throw SheetError("Invalid font name: \"" + name + "\"");
-    detail::applyFormat(range_.sheetData(), range_.formats(), range_.rect(), [&](CellFormat& f) { f.font.name = name; });
+    detail::applyFormat(range_.sheetData(), range_.formats(), range_.transitions(), range_.rect(),
+                        changeKey(kFontName, range_.transitions().fontNameId(name)), [&](CellFormat& f) { f.font.name = name; });
 }
 
 void RangeFont::setSize(double points)
 {
     requireWithin(points, 1, 409, "Font size", "points");
-    detail::applyFormat(range_.sheetData(), range_.formats(), range_.rect(), [&](CellFormat& f) { f.font.size = points; });
+    detail::applyFormat(range_.sheetData(), range_.formats(), range_.transitions(), range_.rect(),
+                        changeKey(kFontSize, std::llround(points * 1000)), [&](CellFormat& f) { f.font.size = points; });
 }
 
 void RangeFont::setFontStyle(const std::string& style) { setBold(lowered(style) == "bold"); }
 
 void RangeFont::setBold(bool bold)
 {
-    detail::applyFormat(range_.sheetData(), range_.formats(), range_.rect(), [&](CellFormat& f) { f.font.bold = bold; });
+    detail::applyFormat(range_.sheetData(), range_.formats(), range_.transitions(), range_.rect(),
+                        changeKey(kFontBold, bold), [&](CellFormat& f) { f.font.bold = bold; });
 }
 
 void RangeFont::setColorIndex(int colorIndex)
 {
     requireFontColor(colorIndex);
-    detail::applyFormat(range_.sheetData(), range_.formats(), range_.rect(),
-                        [&](CellFormat& f) { f.font.colorIndex = colorIndex; });
+    detail::applyFormat(range_.sheetData(), range_.formats(), range_.transitions(), range_.rect(),
+                        changeKey(kFontColor, colorIndex), [&](CellFormat& f) { f.font.colorIndex = colorIndex; });
 }
 
 std::string RangeFont::Name() const { return topLeftFormat(range_).font.name; }
@@ -251,8 +276,8 @@ void RangeInterior::setColorIndex(int colorIndex)
     if (!isPaletteIndex(colorIndex) && colorIndex != xlColorIndexNone && colorIndex != xlColorIndexAutomatic)
         throw SheetError("Invalid colour index: " + std::to_string(colorIndex) + " (use 1 to 56 or none).");
     const int fill = isPaletteIndex(colorIndex) ? colorIndex : xlColorIndexNone;
-    detail::applyFormat(range_.sheetData(), range_.formats(), range_.rect(),
-                        [&](CellFormat& f) { f.interiorColorIndex = fill; });
+    detail::applyFormat(range_.sheetData(), range_.formats(), range_.transitions(), range_.rect(),
+                        changeKey(kFill, fill), [&](CellFormat& f) { f.interiorColorIndex = fill; });
 }
 
 int RangeInterior::ColorIndex() const { return topLeftFormat(range_).interiorColorIndex; }
@@ -296,12 +321,14 @@ std::vector<EdgePart> edgeParts(const CellRect& r, A1Kind kind, int edge)
 }
 
 template <class Change>
-void changeEdge(const Range& range, int edge, Change&& change)
+void changeEdge(const Range& range, detail::FormatTransitions& transitions, int edge, Property property, int value,
+                Change&& change)
 {
     SheetData& sheet = range.sheetData();
     FormatTable& formats = range.formats();
     for (const EdgePart& part : edgeParts(range.rect(), range.kind(), edge))
-        detail::applyFormat(sheet, formats, part.area, [&](CellFormat& f) { change(f.borders[part.side]); });
+        detail::applyFormat(sheet, formats, transitions, part.area, changeKey(property, value, part.side),
+                            [&](CellFormat& f) { change(f.borders[part.side]); });
 }
 
 }  // namespace
@@ -316,7 +343,7 @@ void RangeBorder::setLineStyle(int lineStyle)
 {
     if (lineStyle != xlContinuous && lineStyle != xlLineStyleNone)
         throw SheetError("Unsupported border line style: " + std::to_string(lineStyle));
-    changeEdge(range_, edge_, [&](Border& b) {
+    changeEdge(range_, range_.transitions(), edge_, kBorderStyle, lineStyle, [&](Border& b) {
         if (lineStyle == xlLineStyleNone)
             b = Border{};
         else
@@ -327,7 +354,7 @@ void RangeBorder::setLineStyle(int lineStyle)
 void RangeBorder::setColorIndex(int colorIndex)
 {
     requireFontColor(colorIndex);
-    changeEdge(range_, edge_, [&](Border& b) {
+    changeEdge(range_, range_.transitions(), edge_, kBorderColor, colorIndex, [&](Border& b) {
         b.colorIndex = colorIndex;
         if (b.lineStyle == xlLineStyleNone)
             b.lineStyle = xlContinuous;

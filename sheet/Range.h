@@ -15,6 +15,7 @@ namespace sheet {
 namespace detail {
 struct AppState;
 struct BookState;
+class FormatTransitions;
 }  // namespace detail
 
 class Worksheet;
@@ -83,6 +84,8 @@ public:
     FormatTable& formats() const;
 
 private:
+    detail::FormatTransitions& transitions() const;
+
     friend class RangeFont;
     friend class RangeInterior;
     friend class RangeBorder;

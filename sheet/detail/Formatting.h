@@ -4,9 +4,14 @@
 // existing cell. Cells created later take their row's or column's format.
 #pragma once
 
+#include "sheet/detail/State.h"
 #include "sheet/model/A1.h"
 #include "sheet/model/SheetData.h"
 
+#include <array>
+
+#include <algorithm>
+#include <cstdint>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -28,32 +33,49 @@ std::vector<CellRef> existingCells(const SheetData& sheet, const CellRect& rect)
 template <class Change>
 class FormatRemap {
 public:
-    FormatRemap(FormatTable& formats, Change& change) : formats_(formats), change_(change) {}
+    FormatRemap(FormatTable& formats, FormatTransitions& transitions, Change& change, std::uint64_t key)
+        : formats_(formats), transitions_(transitions), change_(change), key_(key)
+    {
+    }
     FormatId operator()(FormatId id)
     {
-        for (const auto& [from, to] : done_)
-            if (from == id)
-                return to;
-        CellFormat format = formats_.at(id);
-        change_(format);
-        const FormatId to = formats_.intern(format);
-        done_.emplace_back(id, to);
+        for (std::size_t i = 0; i < used_; ++i)
+            if (recent_[i].first == id)
+                return recent_[i].second;
+        FormatId to;
+        if (const FormatId* known = key_ != FormatTransitions::kNone ? transitions_.find(id, key_) : nullptr) {
+            to = *known;
+        } else {
+            CellFormat format = formats_.at(id);
+            change_(format);
+            to = formats_.intern(format);
+            if (key_ != FormatTransitions::kNone)
+                transitions_.remember(id, key_, to);
+        }
+        recent_[next_] = {id, to};
+        next_ = (next_ + 1) % recent_.size();
+        used_ = std::min(used_ + 1, recent_.size());
         return to;
     }
 
 private:
     FormatTable& formats_;
+    FormatTransitions& transitions_;
     Change& change_;
-    std::vector<std::pair<FormatId, FormatId>> done_;
+    std::uint64_t key_;
+    std::array<std::pair<FormatId, FormatId>, 8> recent_{};
+    std::size_t used_ = 0, next_ = 0;
 };
 
 void rememberIntersections(SheetData& sheet, const CellRect& rect, A1Kind kind);
 
-// Applies `change` to every format the area shows.
+// Applies `change` to every format the area shows. `key` names the change for the workbook's
+// transitions (FormatTransitions::kNone: not remembered); equal keys must mean equal changes.
 template <class Change>
-void applyFormat(SheetData& sheet, FormatTable& formats, const CellRect& rect, Change&& change)
+void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& transitions, const CellRect& rect,
+                 std::uint64_t key, Change&& change)
 {
-    FormatRemap<std::remove_reference_t<Change>> remap(formats, change);
+    FormatRemap<std::remove_reference_t<Change>> remap(formats, transitions, change, key);
     const A1Kind kind = kindOf(rect);
     if (kind == A1Kind::Cells) {
         for (int row = rect.top; row <= rect.bottom; ++row)

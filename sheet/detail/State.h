@@ -6,11 +6,47 @@
 
 #include "sheet/model/SheetData.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace sheet::detail {
+
+// Results of format changes already made in a workbook: (format, change) -> format. Formats are
+// only ever appended to a workbook's table, so a result stays right for the workbook's life, and
+// the next cell that gets the same change skips building and hashing a whole format.
+class FormatTransitions {
+public:
+    static constexpr std::uint64_t kNone = 0;
+    // A change: what it sets (and on which side) and the value, packed into one key.
+    static std::uint64_t key(int property, int side, std::int64_t value)
+    {
+        return (static_cast<std::uint64_t>(property) << 56) | (static_cast<std::uint64_t>(side) << 48) |
+               (static_cast<std::uint64_t>(value) & 0xFFFF'FFFF'FFFFull);
+    }
+    const FormatId* find(FormatId from, std::uint64_t change) const
+    {
+        auto it = results_.find(Key{from, change});
+        return it == results_.end() ? nullptr : &it->second;
+    }
+    void remember(FormatId from, std::uint64_t change, FormatId to) { results_.emplace(Key{from, change}, to); }
+    // A small number for each distinct font name, so that a name change packs into a key too.
+    int fontNameId(const std::string& name) { return fontNames_.try_emplace(name, static_cast<int>(fontNames_.size())).first->second; }
+
+private:
+    struct Key {
+        FormatId from;
+        std::uint64_t change;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const noexcept { return std::hash<std::uint64_t>{}(k.change * 0x9E3779B97F4A7C15ull ^ k.from); }
+    };
+    std::unordered_map<Key, FormatId, KeyHash> results_;
+    std::unordered_map<std::string, int> fontNames_;
+};
 
 struct BookState {
     std::unique_ptr<WorkbookData> data;
@@ -20,6 +56,7 @@ struct BookState {
     // Deleted sheets are kept until the workbook closes so that their addresses are never reused
     // by a new sheet while an old handle may still point at them.
     std::vector<std::unique_ptr<SheetData>> deletedSheets;
+    FormatTransitions transitions;
 };
 
 struct AppState {

@@ -7,13 +7,34 @@ namespace sheet {
 
 const Cell* SheetData::find(int row, int column) const
 {
-    auto it = cells_.find(CellRef{row, column});
+    const CellRef ref{row, column};
+    if (last_.cell && last_.ref == ref)
+        return last_.cell;
+    // Reading leaves the remembered cell alone, so readers on several threads never write.
+    auto it = cells_.find(ref);
     return it == cells_.end() ? nullptr : &it->second;
+}
+
+void SheetData::erase(int row, int column)
+{
+    last_.cell = nullptr;
+    cells_.erase(CellRef{row, column});
+}
+
+void SheetData::clearCells()
+{
+    last_.cell = nullptr;
+    cells_.clear();
 }
 
 Cell& SheetData::at(int row, int column)
 {
-    auto [it, inserted] = cells_.try_emplace(CellRef{row, column});
+    const CellRef ref{row, column};
+    if (last_.cell && last_.ref == ref)
+        return *last_.cell;
+    auto [it, inserted] = cells_.try_emplace(ref);
+    last_.ref = ref;
+    last_.cell = &it->second;
     if (inserted) {
         if (auto f = rowFormat(row))
             it->second.format = *f;

@@ -74,8 +74,8 @@ public:
     const Cell* find(int row, int column) const;
     // The cell, created when missing with the format of its row (or else its column).
     Cell& at(int row, int column);
-    void erase(int row, int column) { cells_.erase(CellRef{row, column}); }
-    void clearCells() { cells_.clear(); }
+    void erase(int row, int column);
+    void clearCells();
 
     // Format of cells created later in a whole row or column (set by formatting whole rows/columns).
     std::optional<FormatId> rowFormat(int row) const;
@@ -110,7 +110,19 @@ public:
     PageSetup pageSetup;
 
 private:
+    // The cell at() reached last. Formatting calls come one after another for the same cell, and
+    // this spares each of them a walk down the tree. Never copied: a copy would point into another
+    // map. Only at() sets it, so const readers never write.
+    struct LastCell {
+        CellRef ref;
+        Cell* cell = nullptr;
+        LastCell() = default;
+        LastCell(const LastCell&) {}
+        LastCell& operator=(const LastCell&) { cell = nullptr; return *this; }
+    };
+
     std::map<CellRef, Cell> cells_;
+    LastCell last_;
     std::map<int, FormatId> rowFormats_;
     std::map<int, FormatId> columnFormats_;
     std::map<int, double> rowHeights_;
