@@ -25,12 +25,11 @@ const char* formatFor(const QString& path)
 
 void saveImage(const QImage& image, const QString& path)
 {
-    const QString shown = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
     if (image.isNull())
-        fail(QStringLiteral("There is no picture to save as \"%1\".").arg(shown));
+        fail(QStringLiteral("There is no picture to save as \"%1\".").arg(path));
     const char* format = formatFor(path);
     if (format == nullptr)
-        fail(QStringLiteral("The picture cannot be saved as \"%1\": only .bmp and .png files are supported.").arg(shown));
+        fail(QStringLiteral("The picture cannot be saved as \"%1\": only .bmp and .png files are supported.").arg(path));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -16,6 +16,6 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
 // Limits of one picture.
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
-inline constexpr long long kMaxPictureCells = 4LL * 1024 * 1024;
+inline constexpr long long kMaxPictureCells = 1024LL * 1024;
 
 }  // namespace sheet::render

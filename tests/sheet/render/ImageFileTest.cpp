@@ -70,7 +70,7 @@ TEST(ImageFile, FailuresAreReportedAndLeaveNoFile)
     EXPECT_NE(missing.find("temp.bmp"), std::string::npos) << missing;
     EXPECT_FALSE(QFile::exists(missingFolder));
 
-    // The target is a folder: the rename fails and the temporary file goes away.
+    // The target is a folder: refused, and no temporary file is left behind.
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
     EXPECT_FALSE(errorOf(picture, dir.filePath("taken.png")).empty());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
