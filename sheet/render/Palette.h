@@ -17,6 +17,6 @@ std::uint32_t paletteRgbOr(int colorIndex, std::uint32_t fallback);
 
 inline constexpr std::uint32_t kAutomaticRgb = 0x000000;  // automatic font and border colour
 inline constexpr std::uint32_t kBackgroundRgb = 0xFFFFFF;
-inline constexpr std::uint32_t kGridlineRgb = 0xD4D4D4;   // light grey grid, lighter than any fill grey
+inline constexpr std::uint32_t kGridlineRgb = 0xC0C0C0;   // a spreadsheet's light grey grid
 
 }  // namespace sheet::render

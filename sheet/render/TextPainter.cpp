@@ -18,6 +18,9 @@ constexpr int kVerticalInset = 1;
 int firstBaseline(const QRect& inside, const QFontMetrics& metrics, int lineCount, VerticalPlacement placement)
 {
     const int blockHeight = (lineCount - 1) * metrics.lineSpacing() + metrics.ascent() + metrics.descent();
+    // Lines that do not all fit start at the top, so that the text's beginning shows.
+    if (lineCount > 1 && blockHeight > inside.height() - 2 * kVerticalInset)
+        placement = VerticalPlacement::Top;
     int top = 0;
     switch (placement) {
     case VerticalPlacement::Top:

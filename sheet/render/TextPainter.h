@@ -37,7 +37,8 @@ int lineLeft(const QRect& inside, int width, HorizontalPlacement placement);
 void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip);
 
 // Breaks the text into lines at spaces (inside a word only when the word alone is too wide) within
-// the cell's width and draws the block placed in `inside`, clipped to it.
+// the cell's width and draws the block placed in `inside`, clipped to it; a block taller than the
+// cell starts at its top.
 void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside);
 
 }  // namespace sheet::render
