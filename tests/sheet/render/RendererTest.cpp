@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace sheet;
 using namespace sheet::render;
 using namespace sheet::render::testing;
@@ -170,4 +172,27 @@ TEST(Renderer, FormatIdsUnknownToTheWorkbookDrawAsTheDefault)
     b.sheet->at(1, 1).format = 999;
     const QImage p = b.render(CellRect{1, 1, 1, 1});
     EXPECT_TRUE(inkBounds(p, p.rect()).has_value());
+}
+
+TEST(Renderer, OddDataDrawsWithoutFailing)
+{
+    OneSheetBook b;
+    CellFormat odd;
+    odd.font.size = 1e9;
+    odd.font.colorIndex = 999;
+    odd.horizontalAlignment = 12345;
+    odd.verticalAlignment = -1;
+    odd.interiorColorIndex = 0;
+    odd.borders[kBorderLeft] = Border{7, -3};
+    b.put(2, 2, std::string("Huge"), odd);
+    b.put(2, 3, std::numeric_limits<double>::quiet_NaN());
+    b.put(3, 2, -std::numeric_limits<double>::infinity());
+    b.put(3, 3, std::string("line one\nline two\r\n"));
+    b.sheet->at(2, 300).value = std::string("beyond the last column");
+    b.sheet->setColumnWidth(2, std::numeric_limits<double>::quiet_NaN());
+    b.sheet->setRowHeight(3, -5);
+    b.sheet->merges.push_back(CellRect{3, 3, 1, 1});                      // upside down
+    b.sheet->merges.push_back(CellRect{4, 1, kMaxRows + 5, kMaxColumns + 9});  // past the sheet's end
+    const QImage p = b.render(CellRect{1, 1, 5, 4});
+    EXPECT_EQ(p.size(), QSize(64 + 0 + 64 + 64 + 1, 17 + 17 + 0 + 17 + 17 + 1));
 }
