@@ -4,21 +4,28 @@
 #include "app/Dialogs.h"
 #include "app/ProgramExit.h"
 
+#include "sheet/Application.h"
+
 #include <memory>
 
 namespace app {
 namespace {
-
-// Stands in for the engine's application object until the engine is linked in.
-struct EngineApplication {};
-
+std::function<bool()>& replacementCheck()
+{
+    static std::function<bool()> check;
+    return check;
+}
 }  // namespace
+
+void setSpreadsheetCheck(std::function<bool()> check) { replacementCheck() = std::move(check); }
 
 bool spreadsheetAvailable()
 {
     try {
-        auto application = std::make_unique<EngineApplication>();
-        application.reset();
+        if (replacementCheck())
+            return replacementCheck()();
+        auto application = std::make_unique<sheet::Application>();
+        application.reset();  // released at once, without any call on it
         return true;
     } catch (...) {
         return false;

@@ -3,6 +3,7 @@
 #include "tests/ui/UiFixture.h"
 
 #include "app/Dialogs.h"
+#include "app/IsInstalled.h"
 #include "app/Paths.h"
 #include "app/Settings.h"
 
@@ -201,4 +202,20 @@ TEST_F(UiTest, ADamagedWorkingDatabaseIsReportedAndKeptAsItIs)
     EXPECT_FALSE(lines.contains("Form1.Form_Load:110"));  // never replaced by the template
     quit();
     EXPECT_EQ(fileDigest(path), before);
+}
+
+TEST_F(UiTest, WithoutTheSpreadsheetEngineTheMessageComesLastAndTheProgramEnds)
+{
+    app::setSpreadsheetCheck([] { return false; });
+    start();
+    app::setSpreadsheetCheck(nullptr);
+    ASSERT_FALSE(dialogs.messages.empty());
+    const auto& last = dialogs.messages.back();
+    EXPECT_TRUE(last.text.startsWith("Error 842001. A normal instance of Excel could not be created.\r\n\r\n1. Please"));
+    EXPECT_TRUE(last.text.endsWith("except for the rare Excel Starter and Student editions."));
+    EXPECT_EQ(last.style, 0);
+    EXPECT_EQ(last.title, "Rostelle");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(endCodes, std::vector<int>{0});
+    EXPECT_EQ(list("cboTimeIn")->count(), 24);  // every earlier step had run
 }
