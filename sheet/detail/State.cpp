@@ -5,19 +5,9 @@
 
 namespace sheet::detail {
 
-void requireRunning(const AppState& app)
-{
-    if (!app.running)
-        throw SheetError("The spreadsheet application is no longer running.");
-}
+void throwNotRunning() { throw SheetError("The spreadsheet application is no longer running."); }
 
-WorkbookData& requireOpen(const AppState& app, const BookState& book)
-{
-    requireRunning(app);
-    if (!book.open || !book.data)
-        throw SheetError("The workbook has been closed.");
-    return *book.data;
-}
+void throwClosed() { throw SheetError("The workbook has been closed."); }
 
 int indexOfSheet(const WorkbookData& data, const SheetData* sheet)
 {

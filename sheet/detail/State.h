@@ -72,9 +72,23 @@ struct AppState {
     std::shared_ptr<BookState> activeBook;
 };
 
+[[noreturn]] void throwNotRunning();
+[[noreturn]] void throwClosed();
+
 // Each throws SheetError with a message for the user when the object may no longer be used.
-void requireRunning(const AppState& app);
-WorkbookData& requireOpen(const AppState& app, const BookState& book);
+// Every call of the object model passes here, so the checks are inline.
+inline void requireRunning(const AppState& app)
+{
+    if (!app.running) [[unlikely]]
+        throwNotRunning();
+}
+inline WorkbookData& requireOpen(const AppState& app, const BookState& book)
+{
+    requireRunning(app);
+    if (!book.open || !book.data) [[unlikely]]
+        throwClosed();
+    return *book.data;
+}
 SheetData& requireSheet(const AppState& app, const BookState& book, SheetData* sheet);
 // Position of the sheet in its workbook, 0-based; -1 when it is not there.
 int indexOfSheet(const WorkbookData& data, const SheetData* sheet);
