@@ -99,7 +99,7 @@ int runExport(const ExportRequest& request)
     trap(114, [&] { week = request.week ? *request.week : app::Settings::forAWeek(); });
     trap(116, [&] { department = request.department ? *request.department : app::Settings::department(); });
     trap(118, [&] { interval = request.interval ? *request.interval : app::Settings::interval(); });
-    trap(120, [] { requireRosterFits(static_cast<long long>(store::reportEmployees(store::shared()).size())); });
+    rosterRefused(trap, 120);
 
     if (reports.messages() == 0) {
         const FixedScheduleInputs inputs(week, department, interval);

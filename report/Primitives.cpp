@@ -17,6 +17,8 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 
 const QString kModule = QStringLiteral("EmployeeShiftSchedule");
 
+std::function<void(int, int)> g_borderObserver;
+
 }  // namespace
 
 void PutText(const QString& range, const QString& text, bool merge)
@@ -113,8 +115,15 @@ void DrawBorder0(const QString& range, bool insideHorizontal, bool left, bool ri
 void DrawSingleBorder(int edge, int colorIndex)
 {
     app::Trap trap(kModule, QStringLiteral("DrawSingleBorder"));
+    if (g_borderObserver)
+        g_borderObserver(edge, colorIndex);
     trap(100, [&] { xlApp().Selection().Borders(edge).setLineStyle(sheet::xlContinuous); });
     trap(102, [&] { xlApp().Selection().Borders(edge).setColorIndex(colorIndex); });
+}
+
+void setBorderObserver(std::function<void(int edge, int colorIndex)> observer)
+{
+    g_borderObserver = std::move(observer);
 }
 
 }  // namespace report::EmployeeShiftSchedule

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace report::EmployeeShiftSchedule {
 
 // Selects the range and enters the text into its top-left cell as cell input (a time such as
@@ -35,5 +37,8 @@ void DrawBorder0(const QString& range, bool insideHorizontal, bool left, bool ri
                  bool insideVertical, int colorIndex);
 // One continuous line on an edge (xlEdgeLeft .. xlInsideHorizontal) of the selection.
 void DrawSingleBorder(int edge, int colorIndex);
+
+// Sees every edge DrawSingleBorder is asked to draw, in order (for tracing); empty stops it.
+void setBorderObserver(std::function<void(int edge, int colorIndex)> observer);
 
 }  // namespace report::EmployeeShiftSchedule

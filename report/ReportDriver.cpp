@@ -16,9 +16,6 @@
 
 #include "sheet/model/Constants.h"
 
-#include "store/Connection.h"
-#include "store/ReportQueries.h"
-
 #include <memory>
 #include <optional>
 
@@ -58,7 +55,7 @@ QString GenerateReport0(ReportHost& host)
     std::optional<sheet::Workbook> secondBook;
 
     // A roster the sheet cannot hold is refused before any instance starts or any file is written.
-    if (!trap(100, [] { requireRosterFits(static_cast<long long>(store::reportEmployees(store::shared()).size())); }))
+    if (rosterRefused(trap, 100))
         return QString();
 
     trap(102, [] { LoadExcel(); });

@@ -1,9 +1,10 @@
 // The row budget of the schedule sheet.
 #include "report/RosterLimit.h"
 
-#include "app/Trap.h"
-
 #include "sheet/model/Constants.h"
+
+#include "store/Connection.h"
+#include "store/ReportQueries.h"
 
 namespace report {
 
@@ -20,13 +21,27 @@ void requireRosterFits(long long employees)
 {
     if (lastScheduleRow(employees) <= sheet::kMaxRows)
         return;
-    throw app::Failure(
+    throw RosterTooLarge(
         QStringLiteral("The schedule cannot be made: %1 employees need %2 rows, but a worksheet has only %3 rows "
                        "(at most %4 employees fit). No workbook was written.")
             .arg(employees)
             .arg(lastScheduleRow(employees))
             .arg(sheet::kMaxRows)
             .arg(maxScheduleEmployees()));
+}
+
+bool rosterRefused(app::Trap& trap, int line)
+{
+    bool refused = false;
+    trap(line, [&] {
+        try {
+            requireRosterFits(static_cast<long long>(store::reportEmployees(store::shared()).size()));
+        } catch (const RosterTooLarge&) {
+            refused = true;
+            throw;
+        }
+    });
+    return refused;
 }
 
 }  // namespace report

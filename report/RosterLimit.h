@@ -2,16 +2,29 @@
 // two, under a title area of four rows, and an .xls sheet ends at row 65536.
 #pragma once
 
+#include "app/Trap.h"
+
 #include <QString>
 
 namespace report {
+
+// A roster with more employees than one sheet can hold.
+class RosterTooLarge : public app::Failure {
+public:
+    using app::Failure::Failure;
+};
 
 // The last row the schedule of that many employees writes.
 long long lastScheduleRow(long long employees);
 // The largest roster that fits.
 long long maxScheduleEmployees();
 
-// Throws a failure that says why, when the roster of that many employees does not fit.
+// Throws RosterTooLarge, saying why, when the roster of that many employees does not fit.
 void requireRosterFits(long long employees);
+
+// Counts the employees of the shared connection as one numbered statement of the trap. True when
+// the roster does not fit: that has been reported and the caller stops. A failing count is
+// reported too, but leaves the caller to go on.
+bool rosterRefused(app::Trap& trap, int line);
 
 }  // namespace report

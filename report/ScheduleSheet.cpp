@@ -100,8 +100,8 @@ void GenerateReport(const ScheduleInputs& inputs)
     int dayEndTime = 0;
     const int step = stepSeconds(inputs.interval());
 
-    // A roster the sheet cannot hold would fail on every row past the last one.
-    if (!trap(100, [&] { requireRosterFits(static_cast<long long>(store::reportEmployees(db).size())); }))
+    // A roster the sheet cannot hold would fail on every row past the last one: refuse it whole.
+    if (rosterRefused(trap, 100))
         return;
 
     // Title area.

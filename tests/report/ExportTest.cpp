@@ -1,0 +1,135 @@
+// The headless export: the workbook from the working database with the remembered or the given
+// header texts and interval, its exit codes, and that it never writes the settings or a broken file.
+#include "tests/report/ReportFixture.h"
+
+#include "report/ExportCommand.h"
+
+#include "app/CommandLine.h"
+#include "app/ErrorReport.h"
+#include "app/Paths.h"
+#include "app/Settings.h"
+
+#include "store/Connection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+using namespace report;
+using report_testing::ReportTest;
+
+namespace {
+
+class ExportTest : public ReportTest {
+protected:
+    void SetUp() override
+    {
+        ReportTest::SetUp();
+        const qint64 ann = addEmployee("Ann", "Cook");
+        addShift(store::Weekday::Monday, ann, "08:00:00 AM", "10:00:00 AM");
+        // The export opens the working database itself.
+        store::shared().close();
+    }
+    QString settingsFile() const { return environment.configHome() + "/Tarrowby/Tarrowby.conf"; }
+    QByteArray bytes(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The workbook as the engine's reader sees it.
+    std::string shown(const QString& path, const char* cell)
+    {
+        sheet::Application reader;
+        return reader.Workbooks().Open(path.toStdString()).ActiveSheet().Range(cell).Text();
+    }
+    int runCommandLine(const QStringList& arguments)
+    {
+        app::CommandLine commandLine({exportCommand()});
+        if (!commandLine.parse(QStringList{"rostelle"} + arguments) || !commandLine.command())
+            return -1;
+        return commandLine.command()->run(commandLine.parser());
+    }
+    QString target = QDir::tempPath() + "/week.xls";
+};
+
+TEST_F(ExportTest, UsesTheRememberedTextsAndIntervalAndNeverWritesTheSettings)
+{
+    app::Settings::setDepartment("Bar");
+    app::Settings::setForAWeek("Week 50");
+    app::Settings::setIntervalOptions(false, true, false);
+    const QByteArray before = bytes(settingsFile());
+    ASSERT_FALSE(before.isEmpty());
+
+    EXPECT_EQ(runExport({target, {}, {}, {}, {}}), kExportDone);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("\n").toStdString();
+    EXPECT_EQ(shown(target, "L1"), "Week 50");
+    EXPECT_EQ(shown(target, "L2"), "Bar");
+    EXPECT_EQ(shown(target, "D5"), "8:30:00 AM");
+    EXPECT_EQ(shown(target, "C6"), "Cook");
+    EXPECT_EQ(bytes(settingsFile()), before);
+}
+
+TEST_F(ExportTest, GivenTextsAndIntervalWinAndNoSettingsFileAppears)
+{
+    EXPECT_EQ(runCommandLine({"--export", target, "--week", "=Dec 7", "--department", "Hall", "--interval",
+                              "15-minutes"}),
+              kExportDone);
+    EXPECT_EQ(shown(target, "L1"), "=Dec 7");
+    EXPECT_EQ(shown(target, "L2"), "Hall");
+    EXPECT_EQ(shown(target, "D5"), "8:15:00 AM");
+    EXPECT_FALSE(QFile::exists(settingsFile()));
+    EXPECT_EQ(QDir(QDir::tempPath()).entryList({"*.xls*"}, QDir::Files), QStringList{"week.xls"})
+        << "no working files are left beside it";
+}
+
+TEST_F(ExportTest, WritesThePictureWhenAskedFor)
+{
+    const QString png = QDir::tempPath() + "/week.png";
+    EXPECT_EQ(runCommandLine({"--export", target, "--picture", png}), kExportDone);
+    const QImage picture(png);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_GT(picture.width(), 500);
+}
+
+TEST_F(ExportTest, UnusableOptionsAreUsageErrors)
+{
+    EXPECT_EQ(runCommandLine({"--export", target, "--interval", "weekly"}), kExportBadUsage);
+    EXPECT_EQ(runCommandLine({"--export", target, "--picture", "week.gif"}), kExportBadUsage);
+    EXPECT_EQ(runCommandLine({"--export", ""}), kExportBadUsage);
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST_F(ExportTest, AFailureIsReportedAndLeavesNoFileAndAnOldOneUntouched)
+{
+    EXPECT_EQ(runExport({QDir::tempPath() + "/no/such/folder/week.xls", {}, {}, {}, {}}), kExportFailed);
+    ASSERT_EQ(dialogs.errorReports().size(), 1u);
+    EXPECT_TRUE(dialogs.errorReports()[0].text.contains(app::errorSourceLabel("Main", "ExportSchedule") + "at line "));
+
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("last week's schedule");
+    }
+    {
+        QFile database(app::paths::workingDatabase());
+        ASSERT_TRUE(database.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        database.write(QByteArray(4096, 'x'));
+    }
+    dialogs.clear();
+    EXPECT_EQ(runExport({target, {}, {}, {}, {}}), kExportFailed);
+    EXPECT_FALSE(dialogs.errorReports().empty());
+    EXPECT_EQ(bytes(target), "last week's schedule");
+    EXPECT_EQ(sheet::Application::liveInstances(), 0);
+}
+
+TEST_F(ExportTest, AFreshMachineGetsTheDatabaseMadeAndAnEmptySchedule)
+{
+    QFile::remove(app::paths::workingDatabase());
+    EXPECT_EQ(runExport({target, {}, QString("W"), QString("D"), app::Interval::Hourly}), kExportDone);
+    EXPECT_TRUE(QFile::exists(app::paths::workingDatabase()));
+    EXPECT_EQ(shown(target, "B4"), "Monday");
+    EXPECT_EQ(shown(target, "C5"), "7:00:00 AM");
+    EXPECT_EQ(shown(target, "B6"), "Tuesday");
+}
+
+}  // namespace

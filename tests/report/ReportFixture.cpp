@@ -1,0 +1,98 @@
+#include "tests/report/ReportFixture.h"
+
+#include "report/Automation.h"
+
+#include "app/DataSetup.h"
+#include "app/Paths.h"
+
+#include "store/Connection.h"
+#include "store/Employees.h"
+#include "store/Shifts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonDocument>
+#include <QProcess>
+
+namespace report_testing {
+
+void RecordingHost::setBusyPointer(bool busy) { calls << (busy ? QStringLiteral("busy") : QStringLiteral("default")); }
+
+void RecordingHost::loadPreviewPicture(const QString& picturePath)
+{
+    calls << QStringLiteral("picture");
+    const QImage picture(picturePath);
+    if (picture.isNull())
+        throw std::runtime_error("File not found: " + picturePath.toStdString());
+    pictureSize = picture.size();
+}
+
+void RecordingHost::setPreviewWorkbook(const QString& workbookPath)
+{
+    calls << QStringLiteral("workbook");
+    previewWorkbook = workbookPath;
+}
+
+void RecordingHost::showPreview() { calls << QStringLiteral("show preview"); }
+void RecordingHost::hideMainWindow() { calls << QStringLiteral("hide main"); }
+
+void ReportTest::SetUp()
+{
+    app::paths::setProgramFolder(QFileInfo(QStringLiteral(ROSTELLE_TEMPLATE_DATABASE)).absolutePath());
+    QDir().mkpath(app::paths::dataFolder());
+    app::copyTemplateDatabase(app::paths::templateDatabase(), app::paths::workingDatabase());
+    store::shared().open(app::paths::workingDatabase());
+}
+
+void ReportTest::TearDown()
+{
+    report::EmployeeShiftSchedule::ReleaseExcel();
+    store::shared().close();
+    app::paths::setProgramFolder(QString());
+}
+
+qint64 ReportTest::addEmployee(const QString& name, const QString& position)
+{
+    return store::insertEmployee(store::shared(), name, position);
+}
+
+void ReportTest::addShift(store::Weekday day, qint64 employee, const QString& timeIn, const QString& timeOut)
+{
+    store::insertShift(store::shared(), day, employee, timeIn, timeOut);
+}
+
+void ReportTest::startWorkbook()
+{
+    using namespace report::EmployeeShiftSchedule;
+    LoadExcel();
+    setWorkingWorkbook(xlApp().Workbooks().add());
+    while (xlApp().Sheets().count() > 1)
+        xlApp().Sheets().item(2).Delete();
+}
+
+sheet::Worksheet ReportTest::sheet() const { return report::EmployeeShiftSchedule::xlApp().ActiveSheet(); }
+
+QString ReportTest::text(const QString& cell) const
+{
+    return QString::fromStdString(sheet().Range(cell.toStdString()).Text());
+}
+
+int ReportTest::fill(const QString& cell) const { return sheet().Range(cell.toStdString()).Interior().ColorIndex(); }
+
+QJsonObject readWithXlrd(const QString& path, QString* error)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(ROSTELLE_REPORT_TEST_DIR "/read_workbook.py"), path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        if (error)
+            *error = QString::fromUtf8(python.readAllStandardError());
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+QStringList temporaryFiles() { return QDir(QDir::tempPath()).entryList(QDir::Files, QDir::Name); }
+
+}  // namespace report_testing
