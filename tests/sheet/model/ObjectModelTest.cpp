@@ -314,3 +314,50 @@ TEST_F(ObjectModel, UsedRangeRowsAndColumns)
     EXPECT_EQ(used.Columns().item(19).Address(), "T4:T9");
     EXPECT_THROW(used.Rows().item(7), SheetError);
 }
+
+TEST_F(ObjectModel, ClearRemovesValuesFormatsAndMergesButKeepsSizes)
+{
+    app.Range("B2:C3").Merge();
+    app.Range("B2").setFormulaR1C1("title");
+    app.Range("B2:C3").Font().setBold(true);
+    app.Range("E5").Interior().setColorIndex(15);
+    app.Rows("2:2").setRowHeight(29.25);
+    app.Columns("B:B").setColumnWidth(14);
+    app.Range("A1:C3").Clear();
+    EXPECT_TRUE(sheet().merges.empty());
+    EXPECT_EQ(sheet().find(2, 2), nullptr);
+    EXPECT_EQ(sheet().cells().size(), 1u);  // E5 lies outside
+    EXPECT_EQ(sheet().rowHeight(2), 29.25);
+    EXPECT_EQ(sheet().columnWidth(2), 14);
+
+    // Whole rows: later cells of the row take its format; clearing the row drops it again.
+    app.Rows("3:4").Font().setBold(true);
+    EXPECT_EQ(sheet().cells().size(), 1u);
+    EXPECT_TRUE(app.Range("Q4").Font().Bold());
+    app.Range("Q4").setFormulaR1C1("x");
+    EXPECT_TRUE(formatAt(4, 17).font.bold);
+    app.Rows("4:4").Clear();
+    EXPECT_FALSE(app.Range("R4").Font().Bold());
+    EXPECT_EQ(sheet().find(4, 17), nullptr);
+    EXPECT_TRUE(app.Range("R3").Font().Bold());
+}
+
+TEST_F(ObjectModel, CollectionsCountFromOneAndRefuseOtherIndexes)
+{
+    Application& a = app;
+    EXPECT_EQ(a.Workbooks().count(), 1);
+    EXPECT_EQ(a.Workbooks().item(1), *book);
+    EXPECT_THROW(a.Workbooks().item(0), SheetError);
+    EXPECT_THROW(a.Workbooks().item(2), SheetError);
+    EXPECT_THROW(a.Sheets().item(0), SheetError);
+    EXPECT_EQ(a.Sheets().item("Sheet2").Index(), 2);
+    EXPECT_THROW(a.Sheets().item("Sheet9"), SheetError);
+    // A second workbook becomes the active one; closing it makes the first active again.
+    Workbook second = a.Workbooks().add();
+    EXPECT_EQ(second.Name(), "Book2");
+    EXPECT_EQ(a.ActiveWorkbook(), second);
+    a.Range("A1").setFormulaR1C1("second");
+    second.Close();
+    EXPECT_EQ(a.ActiveWorkbook(), *book);
+    EXPECT_EQ(a.Range("A1").Text(), "");
+}
