@@ -17,8 +17,10 @@
 #include "store/TimeText.h"
 #include "store/Weekday.h"
 
+#include <QHash>
 #include <QTime>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -54,29 +56,43 @@ int stepSeconds(Interval interval)
     return 60 * 60;  // the window always has one option selected; the hourly grid stands in otherwise
 }
 
-// "C5:C5": a one-cell range in the two-corner form the primitives take.
-QString cellRange(int column, long long row)
-{
-    const QString cell = ColumnNumberToLetter(column) + QString::number(row);
-    return cell + QLatin1Char(':') + cell;
-}
+// Range addresses for the primitives, with each column's letters worked out once per run. A
+// column without letters asks (and is told) again each time.
+class Addresses {
+public:
+    // "C5:C5": a one-cell range in the two-corner form the primitives take.
+    QString cell(int column, long long row)
+    {
+        const QString one = letters(column) + QString::number(row);
+        return one + QLatin1Char(':') + one;
+    }
+    QString block(int left, long long top, int right, long long bottom)
+    {
+        return letters(left) + QString::number(top) + QLatin1Char(':') + letters(right) + QString::number(bottom);
+    }
+    QString column(int number)
+    {
+        const QString name = letters(number);
+        return name + QLatin1Char(':') + name;
+    }
+    static QString rows(long long first, long long last)
+    {
+        return QString::number(first) + QLatin1Char(':') + QString::number(last);
+    }
 
-QString blockRange(int left, long long top, int right, long long bottom)
-{
-    return ColumnNumberToLetter(left) + QString::number(top) + QLatin1Char(':') + ColumnNumberToLetter(right)
-        + QString::number(bottom);
-}
+private:
+    QString letters(int column)
+    {
+        if (column < 1 || column > sheet::kMaxColumns)
+            return ColumnNumberToLetter(column);
+        QString& known = known_[static_cast<std::size_t>(column)];
+        if (known.isEmpty())
+            known = ColumnNumberToLetter(column);
+        return known;
+    }
 
-QString columnRange(int column)
-{
-    const QString letters = ColumnNumberToLetter(column);
-    return letters + QLatin1Char(':') + letters;
-}
-
-QString rowRange(long long first, long long last)
-{
-    return QString::number(first) + QLatin1Char(':') + QString::number(last);
-}
+    std::array<QString, sheet::kMaxColumns + 1> known_;
+};
 
 }  // namespace
 
@@ -86,6 +102,7 @@ void GenerateReport(const ScheduleInputs& inputs)
 {
     app::Trap trap(QStringLiteral("EmployeeShiftSchedule"), QStringLiteral("GenerateReport"));
     store::Connection& db = store::shared();
+    Addresses at;
 
     std::int32_t r = 0;   // current sheet row
     std::int32_t h = 0;   // header row of the weekday
@@ -133,7 +150,7 @@ void GenerateReport(const ScheduleInputs& inputs)
     for (const store::Weekday day : store::allWeekdays) {
         // Weekday title and day span.
         trap(150, [&] {
-            PutText(blockRange(2, r - 1, 2, r), store::weekdayCaption(day), true);
+            PutText(at.block(2, r - 1, 2, r), store::weekdayCaption(day), true);
         });
         trap(152, [] { SetFont(QStringLiteral("bold"), 12, 16); });
         std::optional<QTime> firstIn;
@@ -150,8 +167,8 @@ void GenerateReport(const ScheduleInputs& inputs)
         // Time header columns, up to the last slot not later than one minute after the day end.
         // A failing loop test ends the loop.
         while (trap.value(168, false, [&] { return t <= dayEndTime + kOneMinute; })) {
-            trap(170, [&] { SetColumnWidth(columnRange(j), 10.5); });
-            trap(172, [&] { PutText(cellRange(j, h), slotText(t), true); });
+            trap(170, [&] { SetColumnWidth(at.column(j), 10.5); });
+            trap(172, [&] { PutText(at.cell(j, h), slotText(t), true); });
             trap(174, [] { SetFont(QStringLiteral("General"), 9, 16); });
             trap(176, [&] { t += step; });
             trap(178, [&] { ++j; });
@@ -162,23 +179,23 @@ void GenerateReport(const ScheduleInputs& inputs)
         if (trap.test(180, [&] { return j > w; })) {
             trap(182, [&] { w = j; });
             trap(184, [&] { S = j; });
-            trap(186, [&] { PutText(cellRange(S, h), QStringLiteral("Sick?"), true); });
+            trap(186, [&] { PutText(at.cell(S, h), QStringLiteral("Sick?"), true); });
             trap(188, [] { SetFont(QStringLiteral("General"), 9, 16); });
-            trap(190, [&] { SetColumnWidth(columnRange(S), 7.43); });
+            trap(190, [&] { SetColumnWidth(at.column(S), 7.43); });
             trap(192, [&] { ++j; });
             trap(194, [&] { T = j; });
-            trap(196, [&] { PutText(cellRange(T, h), QStringLiteral("TOTAL"), true); });
+            trap(196, [&] { PutText(at.cell(T, h), QStringLiteral("TOTAL"), true); });
             trap(198, [] { SetFont(QStringLiteral("General"), 9, 16); });
-            trap(200, [&] { SetColumnWidth(columnRange(T), 6.14); });
+            trap(200, [&] { SetColumnWidth(at.column(T), 6.14); });
             trap(202, [&] { ++j; });
-            trap(204, [&] { SetColumnWidth(columnRange(j), 0.75); });
+            trap(204, [&] { SetColumnWidth(at.column(j), 0.75); });
         } else {
             trap(206, [&] { S = j; });
-            trap(208, [&] { PutText(cellRange(S, h), QStringLiteral("Sick?"), true); });
+            trap(208, [&] { PutText(at.cell(S, h), QStringLiteral("Sick?"), true); });
             trap(210, [] { SetFont(QStringLiteral("General"), 9, 16); });
             trap(212, [&] { ++j; });
             trap(214, [&] { T = j; });
-            trap(216, [&] { PutText(cellRange(T, h), QStringLiteral("TOTAL"), true); });
+            trap(216, [&] { PutText(at.cell(T, h), QStringLiteral("TOTAL"), true); });
             trap(218, [] { SetFont(QStringLiteral("General"), 9, 16); });
         }
 
@@ -187,32 +204,30 @@ void GenerateReport(const ScheduleInputs& inputs)
         trap(220, [&] { employees = store::reportEmployees(db); });
         const auto N = static_cast<std::int32_t>(employees.size());
         if (trap.test(222, [&] { return N >= 1; })) {
-            trap(224, [&] { DrawBorder0(cellRange(2, h), true, false, false, false, true, false, 48); });
-            trap(226, [&] { DrawBorder0(blockRange(2, h + 1, 2, h + N), true, false, true, false, true, false, 48); });
-            trap(228, [&] { DrawBorder0(blockRange(3, h, T, h + N), true, true, true, false, true, true, 48); });
-            trap(230, [&] { SetRowHeight(rowRange(h, h + N), 13); });
-            trap(232, [&] { FillCells(blockRange(T, h + 1, T, h + N), 15); });
+            trap(224, [&] { DrawBorder0(at.cell(2, h), true, false, false, false, true, false, 48); });
+            trap(226, [&] { DrawBorder0(at.block(2, h + 1, 2, h + N), true, false, true, false, true, false, 48); });
+            trap(228, [&] { DrawBorder0(at.block(3, h, T, h + N), true, true, true, false, true, true, 48); });
+            trap(230, [&] { SetRowHeight(Addresses::rows(h, h + N), 13); });
+            trap(232, [&] { FillCells(at.block(T, h + 1, T, h + N), 15); });
         }
         trap(234, [&] { r = h + 1; });
         trap(236, [&] { k = 0; });
 
         // The header texts as the sheet shows them, read once per weekday when a shift first
-        // needs them.
-        std::vector<QString> headerTexts;
+        // needs them: for each text, the time columns (3 .. S - 1) showing it, left to right.
+        QHash<QString, std::vector<int>> headerColumns;
         bool headerTextsRead = false;
         auto readHeaderTexts = [&] {
-            headerTexts.assign(static_cast<std::size_t>(std::max(S, 3)), QString());
-            for (int c = 3; c < S; ++c)
+            for (int c = 3; c <= S - 1; ++c)
                 trap(238, [&] {
-                    headerTexts[static_cast<std::size_t>(c)] =
-                        QString::fromStdString(xlApp().ActiveSheet().Cells(h, c).Text()).trimmed();
+                    headerColumns[QString::fromStdString(xlApp().ActiveSheet().Cells(h, c).Text()).trimmed()].push_back(c);
                 });
             headerTextsRead = true;
         };
 
         // Employee rows.
         for (const store::ReportEmployee& employee : employees) {
-            trap(240, [&] { PutUserText(cellRange(2, r), employee.name, true); });
+            trap(240, [&] { PutUserText(at.cell(2, r), employee.name, true); });
             std::vector<store::ReportShift> shifts;
             trap(242, [&] { shifts = store::reportEmployeeShifts(db, day, employee.id); });
             trap(244, [&] { n = 0; });
@@ -220,36 +235,37 @@ void GenerateReport(const ScheduleInputs& inputs)
                 // A shift whose time in cannot be read marks nothing but still counts.
                 if (trap(246, [&] { t = secondsOf(shift.timeIn); })) {
                     while (trap.value(248, false, [&] { return t <= secondsOf(shift.timeOut) + kOneMinute; })) {
-                        const QString slot = slotText(t);
-                        for (int c = 3; c <= S - 1; ++c) {
-                            if (!headerTextsRead)
-                                readHeaderTexts();
-                            if (trap.test(250, [&] { return headerTexts[static_cast<std::size_t>(c)] == slot; })) {
-                                trap(252, [&] { PutUserText(cellRange(c, r), shift.position, true); });
-                                trap(254, [&] { FillCells(cellRange(c, r), EmployeeColorIndex(k)); });
+                        if (!headerTextsRead)
+                            readHeaderTexts();
+                        // The header columns whose displayed text equals the slot's time text.
+                        const auto matching = headerColumns.constFind(slotText(t).trimmed());
+                        if (matching != headerColumns.constEnd()) {
+                            for (const int c : *matching) {
+                                trap(250, [&] { PutUserText(at.cell(c, r), shift.position, true); });
+                                trap(252, [&] { FillCells(at.cell(c, r), EmployeeColorIndex(k)); });
                             }
                         }
-                        trap(256, [&] { t += step; });
+                        trap(254, [&] { t += step; });
                     }
                 }
-                trap(258, [&] { ++n; });
+                trap(256, [&] { ++n; });
             }
-            if (trap.test(260, [&] { return n == 0; })) {
-                trap(262, [&] { PutText(cellRange(S, r), QStringLiteral("Sick"), true); });
-                trap(264, [&] { FillCells(blockRange(3, r, S, r), 15); });
+            if (trap.test(258, [&] { return n == 0; })) {
+                trap(260, [&] { PutText(at.cell(S, r), QStringLiteral("Sick"), true); });
+                trap(262, [&] { FillCells(at.block(3, r, S, r), 15); });
             }
-            trap(266, [&] { PutText(cellRange(T, r), QString::number(n), true); });
-            trap(268, [&] { ++k; });
-            trap(270, [&] { ++r; });
+            trap(264, [&] { PutText(at.cell(T, r), QString::number(n), true); });
+            trap(266, [&] { ++k; });
+            trap(268, [&] { ++r; });
         }
 
         // Closing rows: the next weekday's title spans them.
-        trap(272, [&] { SetRowHeight(rowRange(r, r), 12); });
-        trap(274, [&] { ++r; });
-        trap(276, [&] { SetRowHeight(rowRange(r, r), 5); });
+        trap(270, [&] { SetRowHeight(Addresses::rows(r, r), 12); });
+        trap(272, [&] { ++r; });
+        trap(274, [&] { SetRowHeight(Addresses::rows(r, r), 5); });
     }
 
-    trap(278, [] { PrinterSetup0(); });
+    trap(276, [] { PrinterSetup0(); });
 }
 
 }  // namespace report::EmployeeShiftSchedule

@@ -219,11 +219,13 @@ TEST_F(MarkingTest, QuarterHourStepsMarkNineCellsFromSevenToNine)
 TEST_F(ScheduleSheetTest, EveryEmployeeKeepsOneColourOnEveryWeekdayAndTheColoursRepeatAfterTwentyThree)
 {
     std::vector<qint64> ids;
+    store::shared().execute("begin");
     for (int i = 1; i <= 24; ++i)
         ids.push_back(addEmployee(QStringLiteral("E%1").arg(i, 2, 10, QLatin1Char('0')), "Staff"));
     for (Weekday day : store::allWeekdays)
         for (qint64 id : ids)
             addShift(day, id, "07:00:00 AM", "08:00:00 AM");
+    store::shared().execute("commit");
     build();
     EXPECT_TRUE(errorReports().empty());
     for (int d = 0; d < 7; ++d) {
