@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 using namespace report;
 using report_testing::ReportTest;
@@ -130,6 +132,57 @@ TEST_F(ExportTest, AFreshMachineGetsTheDatabaseMadeAndAnEmptySchedule)
     EXPECT_EQ(shown(target, "B4"), "Monday");
     EXPECT_EQ(shown(target, "C5"), "7:00:00 AM");
     EXPECT_EQ(shown(target, "B6"), "Tuesday");
+}
+
+}  // namespace
+
+namespace {
+
+// The program itself, run the way a script runs it: no display, no window.
+class ExportProgramTest : public ReportTest {
+protected:
+    int run(const QStringList& arguments, QString* errors = nullptr)
+    {
+        const QString program = QStringLiteral(ROSTELLE_PROGRAM_DIR "/rostelle");
+        if (!QFile::exists(program))
+            return -100;
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        process.setProcessEnvironment(env);
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000))
+            return -101;
+        if (errors)
+            *errors = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -102;
+    }
+    QString target = QDir::tempPath() + "/week.xls";
+};
+
+TEST_F(ExportProgramTest, ExitsZeroOnSuccessOneOnFailureTwoOnBadUsage)
+{
+    const qint64 ann = addEmployee("Ann", "Cook");
+    addShift(store::Weekday::Friday, ann, "08:00:00 AM", "10:00:00 AM");
+    store::shared().close();
+    app::paths::setProgramFolder(QString());
+
+    const QString picture = QDir::tempPath() + "/week.bmp";
+    const int done = run({"--export", target, "--picture", picture, "--interval", "half-hour"});
+    if (done == -100)
+        GTEST_SKIP() << "the program is not built";
+    EXPECT_EQ(done, 0);
+    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_FALSE(QImage(picture).isNull());
+
+    QString errors;
+    EXPECT_EQ(run({"--export", target, "--interval", "weekly"}, &errors), 2);
+    EXPECT_TRUE(errors.contains("weekly")) << errors.toStdString();
+    EXPECT_EQ(run({"--export", QDir::tempPath() + "/missing/week.xls"}, &errors), 1);
+    EXPECT_TRUE(errors.contains("Application Error")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("in Rostellix2021/08/31.Main.ExportSchedule at line ")) << errors.toStdString();
 }
 
 }  // namespace
