@@ -11,6 +11,7 @@
 #include "sheet/render/RangeGeometry.h"
 #include "sheet/render/TextPainter.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -514,6 +515,9 @@ void checkRange(const CellRect& range)
 
 QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellRect& range)
 {
+    // Fonts exist only once the graphics platform is up; without it Qt would abort the program.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        throw SheetError("The range cannot be pictured without the graphics platform.");
     checkRange(range);
     const RangeGeometry geometry(sheet, range);
     const int width = geometry.width() + 1;

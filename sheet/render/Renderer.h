@@ -9,8 +9,8 @@
 namespace sheet::render {
 
 // The picture covers exactly the range's columns and rows, plus one pixel right and below for
-// their closing grid or border line. Throws SheetError when the range lies outside the sheet or
-// its picture would be too large to hold.
+// their closing grid or border line. Needs a QGuiApplication. Throws SheetError when there is
+// none, when the range lies outside the sheet or when its picture would be too large to hold.
 QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellRect& range);
 
 // Limits of one picture.
