@@ -16,6 +16,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,6 +51,20 @@ const guint8 kWorkbookClassId[16] = {0x20, 0x08, 0x02, 0x00, 0x00, 0x00, 0x00, 0
 // workbook in ordinary sectors, where every reader finds it.
 constexpr std::size_t kMiniStreamCutoff = 4096;
 
+void ignoreLogMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+// libgsf reports what it finds wrong in a damaged container through glib's log as well as through
+// its results; the results are what count, and the log would only fill the user's terminal.
+void quietContainerDiagnostics()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const char* domain : {"libgsf:msole", "libgsf"})
+            g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+                              ignoreLogMessage, nullptr);
+    });
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> stream)
@@ -82,6 +97,7 @@ std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> fi
     static const std::uint8_t signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     if (file.size() < 512 || std::memcmp(file.data(), signature, 8) != 0)
         throw FormatError("it is not an Excel 97-2003 workbook (.xls)");
+    quietContainerDiagnostics();
     GPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     GError* rawError = nullptr;
     GPtr<GsfInfile> ole(gsf_infile_msole_new(input.get(), &rawError));

@@ -127,19 +127,28 @@ void writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& style
     }
 }
 
-void writeDIMENSIONS(BiffWriter& w, const std::vector<Entry>& entries)
+// The block that holds every cell record and every merged area.
+void writeDIMENSIONS(BiffWriter& w, const std::vector<Entry>& entries, const std::vector<CellRect>& merges)
 {
     w.begin(rec::DIMENSIONS);
-    if (entries.empty()) {
+    if (entries.empty() && merges.empty()) {
         w.zeros(14);
     } else {
-        int left = kMaxColumns, right = 1;
+        int top = kMaxRows, bottom = 1, left = kMaxColumns, right = 1;
         for (const Entry& e : entries) {
+            top = std::min(top, e.row);
+            bottom = std::max(bottom, e.row);
             left = std::min(left, e.column);
             right = std::max(right, e.column);
         }
-        w.u32(static_cast<std::uint32_t>(entries.front().row - 1));
-        w.u32(static_cast<std::uint32_t>(entries.back().row));
+        for (const CellRect& m : merges) {
+            top = std::min(top, m.top);
+            bottom = std::max(bottom, m.bottom);
+            left = std::min(left, m.left);
+            right = std::max(right, m.right);
+        }
+        w.u32(static_cast<std::uint32_t>(top - 1));
+        w.u32(static_cast<std::uint32_t>(bottom));
         w.u16(static_cast<std::uint16_t>(left - 1));
         w.u16(static_cast<std::uint16_t>(right));
         w.u16(0);
@@ -329,7 +338,7 @@ void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& sty
     w.record(rec::CALCSAVERECALC, {1});
     writePageSetup(w, sheet.pageSetup);
     writeColumns(w, sheet, styles);
-    writeDIMENSIONS(w, entries);
+    writeDIMENSIONS(w, entries, sheet.merges);
     writeCellTable(w, sheet, styles, strings, entries);
     writeWINDOW2(w, active);
     writeSELECTION(w, sheet);

@@ -3,6 +3,7 @@
 
 #include "sheet/model/SheetError.h"
 #include "sheet/xls/BiffReader.h"
+#include "sheet/xls/BiffRecords.h"
 #include "sheet/xls/Container.h"
 #include "sheet/xls/Globals.h"
 #include "sheet/xls/Sheet.h"
@@ -23,6 +24,9 @@ std::unique_ptr<WorkbookData> parse(std::span<const std::uint8_t> file)
     if (globals.sheets.empty())
         throw FormatError("it holds no worksheet");
     auto book = std::make_unique<WorkbookData>();
+    // Cell formats are taken in the file's order, so that saving again writes them in that order.
+    for (std::size_t xf = kDefaultCellXf; xf < globals.xfs.size(); ++xf)
+        book->formats.intern(globals.xfs[xf]);
     std::size_t cellBudget = kMaxCellsRead;
     std::size_t byteBudget = stream.size();
     std::set<std::size_t> offsets;

@@ -1,0 +1,202 @@
+// Byte images of the records the writer emits and the unit conversions they rest on, checked
+// against the layouts other readers rely on; and the shared string table split over CONTINUE
+// records, read back by the reader.
+#include "sheet/xls/BiffReader.h"
+#include "sheet/xls/BiffWriter.h"
+#include "sheet/xls/Sheet.h"
+#include "sheet/xls/Strings.h"
+#include "sheet/xls/Styles.h"
+#include "sheet/xls/Units.h"
+
+#include "SampleWorkbook.h"
+
+#include <gtest/gtest.h>
+
+using namespace sheet;
+using namespace sheet::xls;
+
+namespace {
+
+std::vector<std::uint8_t> bytes(std::initializer_list<int> list)
+{
+    std::vector<std::uint8_t> out;
+    for (int b : list)
+        out.push_back(static_cast<std::uint8_t>(b));
+    return out;
+}
+
+std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& v, std::size_t from, std::size_t n)
+{
+    return {v.begin() + static_cast<long>(from), v.begin() + static_cast<long>(from + n)};
+}
+
+}  // namespace
+
+TEST(XlsRecords, SetupForOneLandscapeA4PageWithValidPrinterSettings)
+{
+    PageSetup p = xls_test::sampleWorkbook()->sheets[1]->pageSetup;
+    BiffWriter w;
+    writeSETUP(w, p);
+    EXPECT_EQ(w.data(), bytes({0xa1, 0x00, 0x22, 0x00, 0x09, 0x00, 0x64, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00,
+                               0x00, 0x00, 0x58, 0x02, 0x58, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                               0x01, 0x00}));
+
+    // Portrait with comments at the end and a zoom: the portrait and notes bits, scale kept.
+    p.orientation = xlPortrait;
+    p.printComments = kPrintCommentsAtEnd;
+    p.zoom = 85;
+    p.headerMargin = 0.3 * 72;
+    BiffWriter w2;
+    writeSETUP(w2, p);
+    EXPECT_EQ(slice(w2.data(), 6, 2), bytes({85, 0}));
+    EXPECT_EQ(slice(w2.data(), 14, 2), bytes({0x22, 0x02}));
+    EXPECT_EQ(slice(w2.data(), 20, 8), bytes({0x33, 0x33, 0x33, 0x33, 0x33, 0x33, 0xd3, 0x3f}));  // 0.3 in
+}
+
+TEST(XlsRecords, FontCarriesBoldAsFlagAndWeightAndColourAsPaletteIndex)
+{
+    BiffWriter w;
+    writeFONT(w, Font{"Century Gothic", 24, true, xlColorIndexAutomatic});
+    EXPECT_EQ(slice(w.data(), 0, 18), bytes({0x31, 0x00, 0x1e, 0x00, 0xe0, 0x01, 0x01, 0x00, 0xff, 0x7f, 0xbc, 0x02,
+                                             0x00, 0x00, 0x00, 0x02, 0x00, 0x00}));
+    EXPECT_EQ(slice(w.data(), 18, 2), bytes({14, 0}));
+    BiffWriter w2;
+    writeFONT(w2, Font{"\u6e38\u30b4\u30b7\u30c3\u30af", 9, false, 16});  // a name outside Latin-1
+    EXPECT_EQ(slice(w2.data(), 4, 8), bytes({0xb4, 0x00, 0x00, 0x00, 0x17, 0x00, 0x90, 0x01}));
+    EXPECT_EQ(slice(w2.data(), 18, 4), bytes({5, 1, 0x38, 0x6e}));
+    EXPECT_EQ(readFONT(std::span(w2.data()).subspan(4)), (Font{"\u6e38\u30b4\u30b7\u30c3\u30af", 9, false, 16}));
+}
+
+TEST(XlsRecords, CellXfsMatchTheLayoutsSpreadsheetsWrite)
+{
+    BiffWriter w;
+    writeXF(w, xls_test::headerFormat(), 6);
+    EXPECT_EQ(slice(w.data(), 4, 20), bytes({0x06, 0x00, 0x00, 0x00, 0x01, 0x00, 0x1a, 0x00, 0x00, 0xfc, 0x11, 0x11,
+                                             0xb7, 0x1b, 0xb7, 0x1b, 0x00, 0x04, 0x96, 0x20}));
+    CellFormat plainTime;
+    plainTime.numberFormat = kNumberFormatTime;
+    plainTime.horizontalAlignment = xlRightLegacy;
+    plainTime.verticalAlignment = xlCenter;
+    for (Border& b : plainTime.borders)
+        b = {xlContinuous, 48};
+    BiffWriter w2;
+    writeXF(w2, plainTime, 7);
+    EXPECT_EQ(slice(w2.data(), 4, 20), bytes({0x07, 0x00, 0x13, 0x00, 0x01, 0x00, 0x13, 0x00, 0x00, 0xfc, 0x11, 0x11,
+                                              0xb7, 0x1b, 0xb7, 0x1b, 0x00, 0x00, 0xc0, 0x20}));
+
+    // Each format reads back as written, edge by edge.
+    for (const CellFormat& f : {xls_test::headerFormat(), xls_test::timeFormat(), xls_test::titleFormat()}) {
+        BiffWriter x;
+        writeXF(x, f, 5);
+        XfRecord back = readXF(std::span(x.data()).subspan(4));
+        EXPECT_EQ(back.font, 5);
+        EXPECT_EQ(back.numberFormat, f.numberFormat);
+        back.format.font = f.font;
+        back.format.numberFormat = f.numberFormat;
+        EXPECT_EQ(back.format, f);
+    }
+}
+
+TEST(XlsRecords, BuiltInXfsAndNormalStyle)
+{
+    BiffWriter w;
+    writeBuiltInXFs(w);
+    writeSTYLE(w);
+    ASSERT_EQ(w.data().size(), 16u * 24 + 8);
+    EXPECT_EQ(slice(w.data(), 4, 20), bytes({0, 0, 0, 0, 0xf5, 0xff, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xc0, 0x20}));
+    EXPECT_EQ(slice(w.data(), 24 + 4, 20), bytes({0, 0, 0, 0, 0xf5, 0xff, 0x20, 0, 0, 0xf4, 0, 0, 0, 0, 0, 0, 0, 0, 0xc0, 0x20}));
+    EXPECT_EQ(slice(w.data(), 15 * 24 + 4, 20), bytes({0, 0, 0, 0, 0x01, 0, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xc0, 0x20}));
+    EXPECT_EQ(slice(w.data(), 16 * 24, 8), bytes({0x93, 0x02, 0x04, 0x00, 0x00, 0x80, 0x00, 0xff}));
+}
+
+TEST(XlsRecords, ColumnWidthsSnapToWholePixelsOfTheDefaultFont)
+{
+    struct Case {
+        double characters;
+        int pixels;
+        std::uint16_t coldx;
+        double shown;
+    };
+    for (const Case& c : {Case{1, 12, 438, 1}, Case{14, 103, 3766, 14}, Case{10.5, 79, 2889, 10.57},
+                          Case{7.43, 57, 2084, 7.43}, Case{6.14, 48, 1755, 6.14}, Case{0.75, 9, 329, 0.75},
+                          Case{8.43, 64, 2340, 8.43}, Case{0, 0, 0, 0}, Case{300, 1790, 65280, 254.29}}) {
+        SCOPED_TRACE(c.characters);
+        EXPECT_EQ(columnWidthToPixels(c.characters), std::min(c.pixels, 1790));
+        EXPECT_EQ(columnWidthToColdx(c.characters), c.coldx);
+        EXPECT_DOUBLE_EQ(coldxToColumnWidth(c.coldx), c.shown);
+    }
+    EXPECT_EQ(pointsToTwips(12.75), 255);
+    EXPECT_EQ(pointsToTwips(500), 8190);
+    EXPECT_EQ(pointsToInches(0.7 * 72), 0.7);
+    EXPECT_EQ(inchesToPoints(pointsToInches(0.7 * 72)), 0.7 * 72);
+    EXPECT_EQ(colorIndexToIcv(48, 0x40), 55);
+    EXPECT_EQ(colorIndexToIcv(xlColorIndexAutomatic, 0x40), 0x40);
+    EXPECT_EQ(icvToColorIndex(55), 48);
+    EXPECT_EQ(icvToColorIndex(0x7FFF), xlColorIndexAutomatic);
+}
+
+TEST(XlsRecords, SharedStringsSplitOverContinueRecordsAndReadBack)
+{
+    // Enough text to need several CONTINUE records, with strings of one-byte and two-byte
+    // characters crossing the record boundaries at odd and even places.
+    SharedStrings strings;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 400; ++i) {
+        std::string t = std::to_string(i) + std::string(static_cast<std::size_t>(17 + i % 13), static_cast<char>('a' + i % 26));
+        if (i % 3 == 0)
+            t += "\u20ac\u00e9";
+        texts.push_back(t);
+        strings.add(t);
+    }
+    texts.push_back(std::string(20000, 'x'));  // one text longer than a record
+    strings.add(texts.back());
+    texts.push_back("");
+    strings.add("");
+    strings.add(texts[5]);  // a second use of a text is no new entry
+    ASSERT_EQ(strings.unique().size(), texts.size());
+    EXPECT_EQ(strings.totalUses(), texts.size() + 1);
+
+    BiffWriter w;
+    const auto buckets = writeSST(w, strings);
+    writeEXTSST(w, strings.unique().size(), buckets);
+
+    RecordReader r(w.data());
+    Record sst = r.next();
+    ASSERT_EQ(sst.id, rec::SST);
+    std::vector<std::span<const std::uint8_t>> segments{sst.data};
+    std::vector<std::size_t> recordStarts{sst.offset};
+    while (!r.atEnd()) {
+        Record next = r.next();
+        if (next.id != rec::CONTINUE) {
+            ASSERT_EQ(next.id, rec::EXTSST);
+            // Each bucket points at the start of a string: its count, then its flags byte.
+            ByteCursor c(next.data);
+            EXPECT_EQ(c.u16(), 8);
+            for (std::size_t b = 0; b < buckets.size(); ++b) {
+                const std::uint32_t at = c.u32();
+                const std::uint16_t inRecord = c.u16();
+                c.u16();
+                const std::u16string expected = utf8ToUtf16(texts[b * 8]);
+                EXPECT_EQ(w.data()[at] | (w.data()[at + 1] << 8), static_cast<int>(expected.size()));
+                EXPECT_TRUE(std::find(recordStarts.begin(), recordStarts.end(), at - inRecord) != recordStarts.end());
+            }
+            break;
+        }
+        EXPECT_LE(next.data.size(), kMaxRecordData);
+        segments.push_back(next.data);
+        recordStarts.push_back(next.offset);
+    }
+    EXPECT_GE(segments.size(), 4u);
+    EXPECT_EQ(readSST(segments), texts);
+}
+
+TEST(XlsRecords, TextsAreConvertedBetweenUtf8AndUtf16)
+{
+    EXPECT_EQ(utf8ToUtf16("Chlo\u00e9 \U0001F600"), u"Chlo\u00e9 \U0001F600");
+    EXPECT_EQ(utf16ToUtf8(u"Chlo\u00e9 \U0001F600"), "Chlo\u00e9 \U0001F600");
+    EXPECT_EQ(utf8ToUtf16("a\xff" "b\xc3"), u"a\ufffdb\ufffd");
+    const char16_t lone[] = {u'x', 0xD800, u'y'};
+    EXPECT_EQ(utf16ToUtf8(std::u16string_view(lone, 3)), "x\ufffdy");
+    EXPECT_TRUE(fitsLatin1(u"Chlo\u00e9"));
+    EXPECT_FALSE(fitsLatin1(u"\u20ac"));
+}

@@ -1,0 +1,162 @@
+// Saving and opening again: a saved workbook reads back as the model that was saved, saving that
+// again gives the same file, and a save that fails leaves no trace and keeps the old file.
+#include "sheet/model/SheetError.h"
+#include "sheet/xls/BiffReader.h"
+#include "sheet/xls/XlsReader.h"
+#include "sheet/xls/XlsWriter.h"
+
+#include "SampleWorkbook.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace sheet;
+
+namespace {
+
+std::vector<std::uint8_t> fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The sheets hold the same things, comparing formats by content since ids are the file's.
+void expectSameSheets(const WorkbookData& expected, const WorkbookData& actual)
+{
+    ASSERT_EQ(actual.sheets.size(), expected.sheets.size());
+    EXPECT_EQ(actual.activeSheet, expected.activeSheet);
+    for (std::size_t i = 0; i < expected.sheets.size(); ++i) {
+        const SheetData& e = *expected.sheets[i];
+        const SheetData& a = *actual.sheets[i];
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(a.name, e.name);
+        for (const auto& [ref, cell] : e.cells()) {
+            const Cell* got = a.find(ref.row, ref.column);
+            ASSERT_NE(got, nullptr) << ref.row << "," << ref.column;
+            EXPECT_EQ(got->value, cell.value) << ref.row << "," << ref.column;
+            EXPECT_EQ(actual.formats.at(got->format), expected.formats.at(cell.format)) << ref.row << "," << ref.column;
+        }
+        // Cells the file adds are only the blanks that carry a merged area's format.
+        for (const auto& [ref, cell] : a.cells()) {
+            if (e.find(ref.row, ref.column))
+                continue;
+            const CellRect* area = e.mergeAt(ref.row, ref.column);
+            ASSERT_NE(area, nullptr) << "unexpected cell " << ref.row << "," << ref.column;
+            EXPECT_EQ(cell.value, CellValue{});
+            EXPECT_EQ(actual.formats.at(cell.format), expected.formats.at(e.find(area->top, area->left)->format));
+        }
+        EXPECT_EQ(a.rowHeights(), e.rowHeights());
+        EXPECT_EQ(a.columnWidths(), e.columnWidths());
+        ASSERT_EQ(a.rowFormats().size(), e.rowFormats().size());
+        for (const auto& [row, id] : e.rowFormats())
+            EXPECT_EQ(actual.formats.at(a.rowFormats().at(row)), expected.formats.at(id));
+        ASSERT_EQ(a.columnFormats().size(), e.columnFormats().size());
+        for (const auto& [column, id] : e.columnFormats())
+            EXPECT_EQ(actual.formats.at(a.columnFormats().at(column)), expected.formats.at(id));
+        EXPECT_EQ(a.merges, e.merges);
+        EXPECT_EQ(a.selection, e.selection);
+        EXPECT_EQ(a.activeCell, e.activeCell);
+        EXPECT_EQ(a.pageSetup, e.pageSetup);
+    }
+}
+
+}  // namespace
+
+TEST(XlsRoundTrip, SavedWorkbookReadsBackAndSavesToTheSameBytes)
+{
+    QTemporaryDir dir;
+    const std::string first = dir.filePath("first.xls").toStdString();
+    const std::string second = dir.filePath("second.xls").toStdString();
+    const auto book = xls_test::sampleWorkbook();
+    xls::writeWorkbook(*book, first);
+    const auto read = xls::readWorkbook(first);
+    expectSameSheets(*book, *read);
+
+    xls::writeWorkbook(*read, second);
+    EXPECT_EQ(fileBytes(first), fileBytes(second));
+    expectSameSheets(*read, *xls::readWorkbook(second));
+}
+
+TEST(XlsRoundTrip, PageSetupVariantsAndLargeSheetsSurvive)
+{
+    WorkbookData book;
+    auto s = std::make_unique<SheetData>();
+    s->name = "Big \u00e4\u20ac";
+    CellFormat bold;
+    bold.font.bold = true;
+    const FormatId b = book.formats.intern(bold);
+    // More text than fits one string table record, numbers of every kind and cells far out.
+    for (int r = 1; r <= 700; ++r) {
+        s->at(r, 1) = {std::string("Row text number ") + std::to_string(r) + (r % 2 ? "" : " \u20ac"), b};
+        s->at(r, 2) = {r * 0.1, 0};
+    }
+    s->at(65536, 256) = {1e300, b};
+    s->at(2, 3).value = std::string(32767, 'z');
+    s->setRowHeight(7, 0);
+    s->setColumnWidth(9, 0);
+    s->pageSetup.orientation = xlPortrait;
+    s->pageSetup.paperSize = xlPaperLetter;
+    s->pageSetup.zoom = 75;
+    s->pageSetup.fitToPagesWide = 2;
+    s->pageSetup.fitToPagesTall = 0;
+    s->pageSetup.printComments = 16;
+    s->pageSetup.headerMargin = 0.3 * 72;
+    s->selection = {1, 1, 65536, 1};
+    s->activeCell = {65536, 1};
+    book.sheets.push_back(std::move(s));
+
+    const auto bytes = xls::workbookFileBytes(book);
+    const auto read = xls::readWorkbookBytes(bytes, "big.xls");
+    expectSameSheets(book, *read);
+    EXPECT_EQ(xls::workbookFileBytes(*read), bytes);
+}
+
+TEST(XlsRoundTrip, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("schedule.xls").toStdString();
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << "the old workbook";
+    }
+    WorkbookData empty;  // no sheet: nothing a spreadsheet could open
+    try {
+        xls::writeWorkbook(empty, path);
+        FAIL() << "saving a workbook without sheets succeeded";
+    } catch (const SheetError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot save the workbook to " + path + ": a workbook needs at least one sheet");
+    }
+    auto book = xls_test::sampleWorkbook();
+    book->sheets[0]->at(1, 1).value = std::string(40000, 'x');
+    EXPECT_THROW(xls::writeWorkbook(*book, path), SheetError);
+    book = xls_test::sampleWorkbook();
+    book->sheets[1]->name = "Bad/Name";
+    EXPECT_THROW(xls::writeWorkbook(*book, path), SheetError);
+    book = xls_test::sampleWorkbook();
+    book->sheets[1]->name = "notes";  // names differ only in case
+    EXPECT_THROW(xls::writeWorkbook(*book, path), SheetError);
+    book = xls_test::sampleWorkbook();
+    book->sheets[1]->at(9, 9).value = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW(xls::writeWorkbook(*book, path), SheetError);
+
+    EXPECT_EQ(fileBytes(path), std::vector<std::uint8_t>({'t', 'h', 'e', ' ', 'o', 'l', 'd', ' ', 'w', 'o', 'r', 'k', 'b', 'o', 'o', 'k'}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"schedule.xls"});
+
+    // A folder that does not exist: the message names the path and the reason.
+    const std::string nowhere = dir.filePath("missing/schedule.xls").toStdString();
+    try {
+        xls::writeWorkbook(*xls_test::sampleWorkbook(), nowhere);
+        FAIL() << "saving into a missing folder succeeded";
+    } catch (const SheetError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot save the workbook to " + nowhere + ": No such file or directory");
+    }
+
+    // A successful save replaces the old file whole.
+    xls::writeWorkbook(*xls_test::sampleWorkbook(), path);
+    EXPECT_EQ(xls::readWorkbook(path)->sheets.size(), 2u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"schedule.xls"});
+}
