@@ -2,6 +2,7 @@
 #include "sheet/xls/Globals.h"
 
 #include "sheet/model/SheetError.h"
+#include "sheet/xls/PrintArea.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
 
@@ -116,6 +117,7 @@ std::vector<std::size_t> writeGlobals(BiffWriter& w, const WorkbookData& book, c
         offsetFields.push_back(writeBOUNDSHEET(w, sheet->name));
     }
     w.record(rec::COUNTRY, {1, 1});
+    writePrintAreas(w, book);
     const auto buckets = writeSST(w, strings);
     writeEXTSST(w, strings.unique().size(), buckets);
     writeEOF(w);

@@ -35,6 +35,7 @@ struct Globals {
     std::vector<std::string> strings;
     int activeTab = 0;  // among all sheets of the file
     std::vector<int> tabOfWorksheet;  // each worksheet's place among all sheets
+    std::vector<std::pair<int, CellRect>> printAreas;  // by place among all sheets
 };
 
 class RecordReader;

@@ -2,6 +2,7 @@
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/BiffRecords.h"
 #include "sheet/xls/Globals.h"
+#include "sheet/xls/PrintArea.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
 
@@ -84,6 +85,10 @@ Globals readGlobals(RecordReader& r)
             g.strings = readSST(segments);
             break;
         }
+        case 0x0018:  // NAME
+            if (auto name = readPrintAreaNAME(record.data); name && g.printAreas.size() < kMaxSheets)
+                g.printAreas.emplace_back(name->tab, name->area);
+            break;
         case rec::EOF_:
             sawEnd = true;
             break;

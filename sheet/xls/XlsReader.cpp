@@ -6,6 +6,7 @@
 #include "sheet/xls/BiffRecords.h"
 #include "sheet/xls/Container.h"
 #include "sheet/xls/Globals.h"
+#include "sheet/xls/PrintArea.h"
 #include "sheet/xls/Sheet.h"
 
 #include <algorithm>
@@ -37,6 +38,9 @@ std::unique_ptr<WorkbookData> parse(std::span<const std::uint8_t> file)
         sheet->name = entry.name;
         r.seek(entry.offset);
         readWorksheet(r, globals, *book, *sheet, cellBudget, byteBudget);
+        for (const auto& [tab, area] : globals.printAreas)
+            if (tab == globals.tabOfWorksheet[book->sheets.size()])
+                sheet->pageSetup.printArea = printAreaText(area);
         book->sheets.push_back(std::move(sheet));
     }
     // The active tab counts every sheet of the file; charts and the like are not kept.

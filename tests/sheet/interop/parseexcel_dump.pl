@@ -10,7 +10,9 @@ use Spreadsheet::ParseExcel;
 my $parser = Spreadsheet::ParseExcel->new();
 my $book = $parser->parse($ARGV[0]) or die "ParseExcel: " . $parser->error() . "\n";
 my @sheets;
+my $index = 0;
 for my $sheet ($book->worksheets()) {
+    my $printArea = $book->{PrintArea}[$index++] // [];
     my ($fitWide, $fitTall) = $sheet->get_fit_to_pages();
     my ($rowMin, $rowMax) = $sheet->row_range();
     my ($colMin, $colMax) = $sheet->col_range();
@@ -34,6 +36,7 @@ for my $sheet ($book->worksheets()) {
                     $sheet->get_margin_bottom(), $sheet->get_margin_header(), $sheet->get_margin_footer()],
         centred => [$sheet->is_centered_horizontally() ? 1 : 0, $sheet->is_centered_vertically() ? 1 : 0],
         gridlines => $sheet->is_print_gridlines() ? 1 : 0,
+        printArea => $printArea,
         texts => \%texts,
     };
 }

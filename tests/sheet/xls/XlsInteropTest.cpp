@@ -169,6 +169,7 @@ TEST(XlsInterop, ParseExcelReadsThePageSetup)
     EXPECT_EQ(s["margins"].toArray(), array({0.7, 0.7, 0.5, 0.5, 0, 0}));
     EXPECT_EQ(s["centred"].toArray(), array({0, 0}));
     EXPECT_EQ(s["gridlines"].toInt(), 0);
+    EXPECT_EQ(s["printArea"].toArray(), QJsonArray());
     EXPECT_EQ(s["texts"].toObject()["2,1"].toString(), "7:00:00 AM");
     EXPECT_EQ(s["texts"].toObject()["2,3"].toString(), "3:30:00 PM");
 

@@ -3,6 +3,7 @@
 // records, read back by the reader.
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/BiffWriter.h"
+#include "sheet/xls/PrintArea.h"
 #include "sheet/xls/Sheet.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
@@ -199,4 +200,19 @@ TEST(XlsRecords, TextsAreConvertedBetweenUtf8AndUtf16)
     EXPECT_EQ(utf16ToUtf8(std::u16string_view(lone, 3)), "x\ufffdy");
     EXPECT_TRUE(fitsLatin1(u"Chlo\u00e9"));
     EXPECT_FALSE(fitsLatin1(u"\u20ac"));
+}
+
+TEST(XlsRecords, PrintAreasAreParsedAndShownAsTheSpreadsheetShowsThem)
+{
+    EXPECT_EQ(parsePrintArea("A1:H20"), (CellRect{1, 1, 20, 8}));
+    EXPECT_EQ(parsePrintArea("$H$20:$a$1"), (CellRect{1, 1, 20, 8}));
+    EXPECT_EQ(parsePrintArea("B2"), (CellRect{2, 2, 2, 2}));
+    EXPECT_EQ(parsePrintArea("$A:$C"), (CellRect{1, 1, kMaxRows, 3}));
+    EXPECT_EQ(parsePrintArea("1:5"), (CellRect{1, 1, 5, kMaxColumns}));
+    for (const char* bad : {"", "A", "A0", "IW1", "A1:B", "A1:B2:C3", "A1 ", "A65537", "1"})
+        EXPECT_FALSE(parsePrintArea(bad).has_value()) << bad;
+    EXPECT_EQ(printAreaText({1, 1, 20, 8}), "$A$1:$H$20");
+    EXPECT_EQ(printAreaText({2, 2, 2, 2}), "$B$2");
+    EXPECT_EQ(printAreaText({1, 27, kMaxRows, 28}), "$AA:$AB");
+    EXPECT_EQ(printAreaText({3, 1, 4, kMaxColumns}), "$3:$4");
 }

@@ -105,14 +105,24 @@ TEST(XlsRoundTrip, PageSetupVariantsAndLargeSheetsSurvive)
     s->pageSetup.fitToPagesTall = 0;
     s->pageSetup.printComments = 16;
     s->pageSetup.headerMargin = 0.3 * 72;
+    s->pageSetup.printArea = "$A$1:$B$700";
     s->selection = {1, 1, 65536, 1};
     s->activeCell = {65536, 1};
     book.sheets.push_back(std::move(s));
 
+    auto other = std::make_unique<SheetData>();
+    other->name = "Other";
+    other->pageSetup.printArea = "C:D";  // read back in the spreadsheet's own form
+    book.sheets.push_back(std::move(other));
+
     const auto bytes = xls::workbookFileBytes(book);
     const auto read = xls::readWorkbookBytes(bytes, "big.xls");
+    book.sheets[1]->pageSetup.printArea = "$C:$D";
     expectSameSheets(book, *read);
     EXPECT_EQ(xls::workbookFileBytes(*read), bytes);
+
+    read->sheets[1]->pageSetup.printArea = "not an address";
+    EXPECT_THROW(xls::workbookFileBytes(*read), SheetError);
 }
 
 TEST(XlsRoundTrip, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
