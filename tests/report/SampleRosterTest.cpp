@@ -11,14 +11,25 @@
 #include "store/SampleData.h"
 #include "store/TimeText.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTime>
 
 #include <algorithm>
+#include <ostream>
 #include <map>
 #include <set>
 
 using report_testing::ReportTest;
+
+namespace app {
+// Test names and failure messages show the interval in minutes.
+void PrintTo(Interval interval, std::ostream* out) { *out << static_cast<int>(interval) << " minutes"; }
+}  // namespace app
 
 namespace {
 
@@ -249,5 +260,54 @@ INSTANTIATE_TEST_SUITE_P(AllIntervals, SampleRosterTest,
                              default: return std::string("FifteenMinutes");
                              }
                          });
+
+}  // namespace
+
+namespace {
+
+// LibreOffice, another reader, opens the saved workbook and shows every cell as the engine does.
+TEST_F(ReportTest, LibreOfficeShowsTheSavedScheduleAsTheEngineDoes)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    std::vector<qint64> ids;
+    for (const auto& employee : store::sampleEmployees())
+        ids.push_back(addEmployee(employee.name, employee.position));
+    for (const auto& shift : store::sampleShifts(30))
+        addShift(shift.weekday, ids[shift.employee], shift.timeIn, shift.timeOut);
+    report_testing::RecordingHost host;
+    host.chosen = report::Interval::HalfHour;
+    const QString path = report::EmployeeShiftSchedule::GenerateReport0(host);
+    ASSERT_TRUE(errorReports().empty());
+
+    const QString out = QDir::tempPath() + "/lo";
+    QProcess office;
+    office.start(soffice, {"-env:UserInstallation=file://" + QDir::tempPath() + "/lo-profile", "--headless",
+                           "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true", "--outdir",
+                           out, path});
+    ASSERT_TRUE(office.waitForFinished(180000));
+    QFile csv(out + "/" + QFileInfo(path).completeBaseName() + ".csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << office.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n');
+
+    sheet::Application reader;
+    const sheet::Worksheet sheet = reader.Workbooks().Open(path.toStdString()).ActiveSheet();
+    const int lastRow = sheet.UsedRange().Row() + sheet.UsedRange().Rows().count() - 1;
+    const int lastColumn = sheet.UsedRange().Column() + sheet.UsedRange().Columns().count() - 1;
+    int compared = 0;
+    for (int row = 1; row <= lastRow; ++row) {
+        ASSERT_LT(row - 1, lines.size());
+        // The sheet's texts hold no commas or quotes, so a plain split reads the line.
+        const QStringList shown = lines[row - 1].trimmed().split(',');
+        for (int column = 1; column <= lastColumn; ++column) {
+            const QString engine = QString::fromStdString(sheet.Cells(row, column).Text());
+            const QString office = column - 1 < shown.size() ? shown[column - 1] : QString();
+            EXPECT_EQ(office, engine) << "row " << row << ", column " << column;
+            compared += engine.isEmpty() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(compared, 100);
+}
 
 }  // namespace
