@@ -5,6 +5,7 @@
 #include "sheet/xls/PrintArea.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
+#include "sheet/xls/XlsReader.h"
 
 #include <map>
 
@@ -13,6 +14,8 @@ namespace sheet::xls {
 namespace {
 
 constexpr std::size_t kMaxSheets = 1024;
+// Cells refer to fonts and XFs by 16-bit index; records beyond that can never be used.
+constexpr std::size_t kMaxIndexed = 65536;
 
 void checkBOF(const Record& bof, std::uint16_t substream)
 {
@@ -48,6 +51,8 @@ Globals readGlobals(RecordReader& r)
         case rec::FILEPASS:
             throw FormatError("it is protected with a password");
         case rec::FONT:
+            if (g.fonts.size() >= kMaxIndexed)
+                break;
             if (g.fonts.size() == 4)
                 g.fonts.push_back(defaultFont());  // index 4 is never used
             g.fonts.push_back(readFONT(record.data));
@@ -58,7 +63,8 @@ Globals readGlobals(RecordReader& r)
             break;
         }
         case rec::XF:
-            xfs.push_back(readXF(record.data));
+            if (xfs.size() < kMaxIndexed)
+                xfs.push_back(readXF(record.data));
             break;
         case rec::WINDOW1:
             c.skip(10);
@@ -82,7 +88,7 @@ Globals readGlobals(RecordReader& r)
             std::vector<std::span<const std::uint8_t>> segments{record.data};
             for (auto part : r.continues())
                 segments.push_back(part);
-            g.strings = readSST(segments);
+            g.strings = readSST(segments, kMaxCellsRead);
             break;
         }
         case 0x0018:  // NAME

@@ -265,16 +265,17 @@ private:
 
 }  // namespace
 
-std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments)
+std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments, std::size_t maxStrings)
 {
     SegmentCursor c(segments);
     c.u32();  // uses, not needed
     const std::uint32_t unique = c.u32();
     std::vector<std::string> strings;
     // The declared count is not trusted for the allocation: every string takes three bytes at least.
-    strings.reserve(std::min<std::size_t>(unique, c.totalSize() / 3));
+    strings.reserve(std::min<std::size_t>({unique, maxStrings, c.totalSize() / 3}));
     std::u16string units;
-    for (std::uint32_t i = 0; i < unique && !c.atEnd(); ++i) {
+    // Texts past the limit could only serve cells past the reader's cell limit.
+    for (std::uint32_t i = 0; i < unique && i < maxStrings && !c.atEnd(); ++i) {
         const std::uint16_t count = c.u16();
         const std::uint8_t flags = c.u8();
         bool wide = flags & 0x01;

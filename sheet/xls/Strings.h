@@ -6,6 +6,7 @@
 #include "sheet/xls/BiffWriter.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,7 +54,9 @@ std::vector<SstBucket> writeSST(BiffWriter& w, const SharedStrings& strings);
 void writeEXTSST(BiffWriter& w, std::size_t uniqueCount, const std::vector<SstBucket>& buckets);
 
 // Reading. `segments` are the data of an SST record and of the CONTINUE records after it.
-std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments);
+// At most `maxStrings` texts are kept.
+std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments,
+                                 std::size_t maxStrings = static_cast<std::size_t>(-1));
 // A string whose characters all lie in one record: 8-bit or 16-bit count, flags, characters.
 std::string readShortString(ByteCursor& c);
 std::string readLongString(ByteCursor& c);
