@@ -123,7 +123,8 @@ void writeXF(BiffWriter& w, const CellFormat& f, std::uint16_t fontIndex)
 {
     w.begin(rec::XF);
     w.u16(fontIndex);
-    w.u16(static_cast<std::uint16_t>(std::clamp(f.numberFormat, 0, 163)));
+    // Only built-in formats exist in the model; anything else shows as General.
+    w.u16(static_cast<std::uint16_t>(f.numberFormat >= 0 && f.numberFormat < 164 ? f.numberFormat : 0));
     w.u16(0x0001);  // locked, a cell XF whose parent is XF 0 (Normal)
     w.u8(static_cast<std::uint8_t>(horizontalCode(f.horizontalAlignment) | (f.wrapText ? 0x08 : 0) |
                                    (verticalCode(f.verticalAlignment) << 4)));
