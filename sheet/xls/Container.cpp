@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -140,10 +141,16 @@ std::string systemReason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-void replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
+void replaceFile(const std::string& requested, std::span<const std::uint8_t> bytes)
 {
-    if (path.empty())
+    if (requested.empty())
         throw std::runtime_error("no file name was given");
+    // Saving through a link replaces the file it points to and keeps the link.
+    std::string path = requested;
+    if (char* resolved = ::realpath(requested.c_str(), nullptr)) {
+        path = resolved;
+        std::free(resolved);
+    }
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
@@ -194,7 +201,8 @@ void replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t maxSize)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe given as a workbook cannot hold the program up.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw std::runtime_error(systemReason(errno));
     struct stat info {};

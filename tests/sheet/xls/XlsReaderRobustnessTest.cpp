@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace sheet;
 using Bytes = std::vector<std::uint8_t>;
@@ -98,6 +99,10 @@ TEST(XlsReaderRobustness, FilesThatAreNoWorkbookGiveAClearMessage)
     std::ofstream(empty).close();
     EXPECT_THROW(xls::readWorkbook(empty), SheetError);
     EXPECT_THROW(xls::readWorkbook(dir.path().toStdString()), SheetError);
+    // A named pipe with no writer is refused at once instead of waiting for data.
+    const std::string pipe = dir.filePath("pipe.xls").toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_THROW(xls::readWorkbook(pipe), SheetError);
 }
 
 TEST(XlsReaderRobustness, TruncatedFilesAndStreamsFail)

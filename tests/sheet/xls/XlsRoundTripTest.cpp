@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -164,6 +165,15 @@ TEST(XlsRoundTrip, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     } catch (const SheetError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot save the workbook to " + nowhere + ": No such file or directory");
     }
+
+    // Saving through a link replaces the linked file and keeps the link.
+    const QString link = dir.filePath("link.xls");
+    ASSERT_TRUE(QFile::link(QString::fromStdString(path), link));
+    xls::writeWorkbook(*xls_test::sampleWorkbook(), link.toStdString());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(xls::readWorkbook(path)->sheets.size(), 2u);
+    QFile::remove(link);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << "the old workbook";
 
     // A successful save replaces the old file whole.
     xls::writeWorkbook(*xls_test::sampleWorkbook(), path);
