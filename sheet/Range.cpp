@@ -320,13 +320,66 @@ std::vector<EdgePart> edgeParts(const CellRect& r, A1Kind kind, int edge)
     return {};
 }
 
+// A merged area shows as one cell, so an inside line never runs through it: the parts of an
+// inside edge are cut where a merged area spans the boundary between two rows or columns.
+std::vector<EdgePart> withoutLinesInsideMerges(const SheetData& sheet, std::vector<EdgePart> parts, int edge)
+{
+    if ((edge != xlInsideHorizontal && edge != xlInsideVertical) || sheet.merges.empty())
+        return parts;
+    const bool horizontal = edge == xlInsideHorizontal;
+    std::vector<EdgePart> kept;
+    for (const EdgePart& part : parts) {
+        // Cells on this side of the boundary are paired with the neighbour across it.
+        const bool nearSide = part.side == kBorderBottom || part.side == kBorderRight;
+        std::vector<EdgePart> pieces{part};
+        for (const CellRect& m : sheet.merges) {
+            std::vector<EdgePart> next;
+            for (const EdgePart& piece : pieces) {
+                const CellRect& a = piece.area;
+                // The boundaries of this piece that lie strictly inside the merged area.
+                CellRect hit = a;
+                if (horizontal) {
+                    hit.top = std::max(a.top, nearSide ? m.top : m.top + 1);
+                    hit.bottom = std::min(a.bottom, nearSide ? m.bottom - 1 : m.bottom);
+                    hit.left = std::max(a.left, m.left);
+                    hit.right = std::min(a.right, m.right);
+                } else {
+                    hit.left = std::max(a.left, nearSide ? m.left : m.left + 1);
+                    hit.right = std::min(a.right, nearSide ? m.right - 1 : m.right);
+                    hit.top = std::max(a.top, m.top);
+                    hit.bottom = std::min(a.bottom, m.bottom);
+                }
+                if (hit.top > hit.bottom || hit.left > hit.right) {
+                    next.push_back(piece);
+                    continue;
+                }
+                // Keep what lies outside the hit block: above, below, left and right of it.
+                if (a.top < hit.top)
+                    next.push_back({{a.top, a.left, hit.top - 1, a.right}, piece.side});
+                if (hit.bottom < a.bottom)
+                    next.push_back({{hit.bottom + 1, a.left, a.bottom, a.right}, piece.side});
+                if (a.left < hit.left)
+                    next.push_back({{hit.top, a.left, hit.bottom, hit.left - 1}, piece.side});
+                if (hit.right < a.right)
+                    next.push_back({{hit.top, hit.right + 1, hit.bottom, a.right}, piece.side});
+            }
+            pieces = std::move(next);
+        }
+        kept.insert(kept.end(), pieces.begin(), pieces.end());
+    }
+    return kept;
+}
+
 template <class Change>
 void changeEdge(const Range& range, detail::FormatTransitions& transitions, int edge, Property property, int value,
                 Change&& change)
 {
     SheetData& sheet = range.sheetData();
     FormatTable& formats = range.formats();
-    for (const EdgePart& part : edgeParts(range.rect(), range.kind(), edge))
+    std::vector<EdgePart> parts = edgeParts(range.rect(), range.kind(), edge);
+    if (range.kind() == A1Kind::Cells)
+        parts = withoutLinesInsideMerges(sheet, std::move(parts), edge);
+    for (const EdgePart& part : parts)
         detail::applyFormat(sheet, formats, transitions, part.area, changeKey(property, value, part.side),
                             [&](CellFormat& f) { change(f.borders[part.side]); });
 }

@@ -134,13 +134,28 @@ TEST_F(ObjectModel, BordersPerEdgeIncludingInsideEdges)
     app.Range("H8").Borders(xlEdgeTop).setLineStyle(xlLineStyleNone);
     EXPECT_EQ(side(8, 8, kBorderTop), Border{});
 
-    // A one-cell header inside a merged title: selecting it takes in the merge, so the inside
-    // horizontal edge falls between the two merged cells.
+    // A one-cell header inside a merged title: selecting it takes in the merge, which shows as
+    // one cell, so no inside line runs through it; its bottom edge is the merge's bottom.
     app.Range("B4:B5").Merge();
     app.Range("B5:B5").Select();
     app.Selection().Borders(xlInsideHorizontal).setLineStyle(xlContinuous);
-    EXPECT_EQ(side(4, 2, kBorderBottom).lineStyle, xlContinuous);
-    EXPECT_EQ(side(5, 2, kBorderTop).lineStyle, xlContinuous);
+    app.Selection().Borders(xlEdgeBottom).setLineStyle(xlContinuous);
+    EXPECT_EQ(side(4, 2, kBorderBottom), Border{});
+    EXPECT_EQ(side(5, 2, kBorderTop), Border{});
+    EXPECT_EQ(side(5, 2, kBorderBottom).lineStyle, xlContinuous);
+
+    // Across a block that holds a merge, inside lines stop at the merge and run everywhere else.
+    app.Range("J10:K11").Merge();
+    app.Range("J10:L12").Select();
+    app.Selection().Borders(xlInsideHorizontal).setLineStyle(xlContinuous);
+    app.Selection().Borders(xlInsideVertical).setLineStyle(xlContinuous);
+    EXPECT_EQ(side(10, 10, kBorderBottom), Border{});  // J10|J11 inside the merge
+    EXPECT_EQ(side(10, 10, kBorderRight), Border{});   // J10|K10 inside the merge
+    EXPECT_EQ(side(11, 11, kBorderTop), Border{});
+    EXPECT_EQ(side(11, 10, kBorderBottom).lineStyle, xlContinuous);  // J11|J12 below the merge
+    EXPECT_EQ(side(10, 11, kBorderRight).lineStyle, xlContinuous);   // K10|L10 right of it
+    EXPECT_EQ(side(10, 12, kBorderBottom).lineStyle, xlContinuous);  // L10|L11 beside it
+    EXPECT_EQ(side(11, 12, kBorderTop).lineStyle, xlContinuous);
 }
 
 TEST_F(ObjectModel, WholeColumnsRowsAndSheetFormatWithoutCreatingCells)
