@@ -78,11 +78,7 @@ void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& tran
     FormatRemap<std::remove_reference_t<Change>> remap(formats, transitions, change, key);
     const A1Kind kind = kindOf(rect);
     if (kind == A1Kind::Cells) {
-        for (int row = rect.top; row <= rect.bottom; ++row)
-            for (int column = rect.left; column <= rect.right; ++column) {
-                Cell& cell = sheet.at(row, column);
-                cell.format = remap(cell.format);
-            }
+        sheet.visitBlock(rect, [&](Cell& cell) { cell.format = remap(cell.format); });
         return;
     }
     // Where a row format meets a changed column (or the reverse) the cell must exist, or it would

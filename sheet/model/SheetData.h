@@ -74,6 +74,10 @@ public:
     const Cell* find(int row, int column) const;
     // The cell, created when missing with the format of its row (or else its column).
     Cell& at(int row, int column);
+    // Calls visit(cell) for every cell of the block, row by row, creating the missing ones as at()
+    // does. Walks the storage in order instead of looking each cell up.
+    template <class Visit>
+    void visitBlock(const CellRect& block, Visit&& visit);
     void erase(int row, int column);
     void clearCells();
 
@@ -128,6 +132,25 @@ private:
     std::map<int, double> rowHeights_;
     std::map<int, double> columnWidths_;
 };
+
+template <class Visit>
+void SheetData::visitBlock(const CellRect& block, Visit&& visit)
+{
+    for (int row = block.top; row <= block.bottom; ++row) {
+        auto it = cells_.lower_bound(CellRef{row, block.left});
+        for (int column = block.left; column <= block.right; ++column, ++it) {
+            const CellRef ref{row, column};
+            if (it == cells_.end() || it->first != ref) {
+                it = cells_.emplace_hint(it, ref, Cell{});
+                if (auto f = rowFormat(row))
+                    it->second.format = *f;
+                else if (auto c = columnFormat(column))
+                    it->second.format = *c;
+            }
+            visit(it->second);
+        }
+    }
+}
 
 class WorkbookData {
 public:
