@@ -117,35 +117,36 @@ sheet::Range Worksheet::Range(const std::string& address) const
     return sheet::Range(app_, book_, sheet_, parseA1(address).rect);
 }
 
-sheet::Range Worksheet::Rows(const std::string& address) const
+namespace {
+
+// Whole rows ("5:7", or "5" for one row) or whole columns ("C:E", or "C"); anything else is refused
+// with a message that names what was asked for.
+A1Range wholeLines(const std::string& address, A1Kind kind, const char* what)
 {
-    data();
-    // "5" names one row as "5:5" does.
     const std::string full = address.find(':') == std::string::npos ? address + ":" + address : address;
     A1Range range;
     try {
         range = parseA1(full);
     } catch (const SheetError&) {
-        throw SheetError("Invalid row address: " + address);
+        throw SheetError(std::string("Invalid ") + what + " address: " + address);
     }
-    if (range.kind != A1Kind::WholeRows && range.kind != A1Kind::WholeSheet)
-        throw SheetError("Invalid row address: " + address);
-    return sheet::Range(app_, book_, sheet_, range.rect);
+    if (range.kind != kind && range.kind != A1Kind::WholeSheet)
+        throw SheetError(std::string("Invalid ") + what + " address: " + address);
+    return range;
+}
+
+}  // namespace
+
+sheet::Range Worksheet::Rows(const std::string& address) const
+{
+    data();
+    return sheet::Range(app_, book_, sheet_, wholeLines(address, A1Kind::WholeRows, "row").rect);
 }
 
 sheet::Range Worksheet::Columns(const std::string& address) const
 {
     data();
-    const std::string full = address.find(':') == std::string::npos ? address + ":" + address : address;
-    A1Range range;
-    try {
-        range = parseA1(full);
-    } catch (const SheetError&) {
-        throw SheetError("Invalid column address: " + address);
-    }
-    if (range.kind != A1Kind::WholeColumns && range.kind != A1Kind::WholeSheet)
-        throw SheetError("Invalid column address: " + address);
-    return sheet::Range(app_, book_, sheet_, range.rect);
+    return sheet::Range(app_, book_, sheet_, wholeLines(address, A1Kind::WholeColumns, "column").rect);
 }
 
 sheet::Range Worksheet::UsedRange() const
