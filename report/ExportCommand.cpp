@@ -171,7 +171,8 @@ app::HeadlessCommand exportCommand()
         QStringLiteral("Write the weekly schedule workbook (.xls) from the working database, without a window."),
         QStringLiteral("file"));
 
-    app::HeadlessCommand command{trigger, {picture, week, department, interval}, {}};
+    app::HeadlessCommand command{trigger, {picture, week, department, interval}, {}, {}};
+    command.paints = [picture](const QCommandLineParser& parser) { return parser.isSet(picture); };
     command.run = [=](const QCommandLineParser& parser) {
         ExportRequest request;
         request.workbookPath = parser.value(trigger);
