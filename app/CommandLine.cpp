@@ -10,10 +10,19 @@ CommandLine::CommandLine(std::vector<HeadlessCommand> commands)
         QStringLiteral("Rostelle Software plans a small business's working week.\n"
                        "Without options the program opens its window."));
     parser_.addOption(help_);
+    // Commands may share an option (--interval): it is declared once.
+    QStringList declared = help_.names();
+    const auto declare = [&](const QCommandLineOption& option) {
+        for (const QString& name : option.names())
+            if (declared.contains(name))
+                return;
+        parser_.addOption(option);
+        declared += option.names();
+    };
     for (const HeadlessCommand& command : commands_) {
-        parser_.addOption(command.trigger);
+        declare(command.trigger);
         for (const QCommandLineOption& option : command.options)
-            parser_.addOption(option);
+            declare(option);
     }
 }
 

@@ -21,6 +21,8 @@ struct HeadlessCommand {
     QList<QCommandLineOption> options;
     // Runs under a QCoreApplication; returns the exit code (0 for success).
     std::function<int(const QCommandLineParser&)> run;
+    // Whether this run paints pictures, which needs the graphics platform (offscreen, no display).
+    std::function<bool(const QCommandLineParser&)> paints;
 };
 
 class CommandLine {

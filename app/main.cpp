@@ -5,19 +5,23 @@
 #include "app/LoadSampleCommand.h"
 #include "app/QtDialogs.h"
 
+#include "report/ExportCommand.h"
+
 #include "ui/main/Form1.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 // Every command the program runs without a window.
 std::vector<app::HeadlessCommand> headlessCommands()
 {
-    return {app::loadSampleCommand()};
+    return {app::loadSampleCommand(), report::exportCommand()};
 }
 
 QStringList argumentsOf(int argc, char** argv)
@@ -42,7 +46,13 @@ int main(int argc, char** argv)
     const app::HeadlessCommand* command = parsed ? commandLine.command() : nullptr;
 
     if (!parsed || commandLine.helpRequested() || command) {
-        QCoreApplication application(argc, argv);
+        // A command that paints gets the graphics platform, offscreen: it still needs no display.
+        const bool paints = command && command->paints && command->paints(commandLine.parser());
+        if (paints)
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        const std::unique_ptr<QCoreApplication> application = paints
+            ? std::make_unique<QGuiApplication>(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
         nameTheApplication();
         if (!parsed) {
             std::fprintf(stderr, "%s\nTry \"rostelle --help\".\n", qUtf8Printable(commandLine.errorText()));

@@ -15,6 +15,10 @@
 #include "app/Trap.h"
 #include "app/WindowHelpers.h"
 
+#include "preview/Form3.h"
+
+#include "report/ReportDriver.h"
+
 #include "store/Connection.h"
 #include "store/Employees.h"
 #include "store/Shifts.h"
@@ -553,9 +557,35 @@ void Form1::PushButton7_Click()
     app::loadSampleData(lists);
 }
 
+namespace {
+
+// The main window's side of a schedule build: its header texts, interval and pointer, and the
+// hand-over to the preview window.
+class Form1ReportHost final : public report::ReportHost {
+public:
+    explicit Form1ReportHost(Form1& form) : form_(form) {}
+    QString weekText() const override { return form_.weekText(); }
+    QString departmentText() const override { return form_.departmentText(); }
+    report::Interval interval() const override { return form_.selectedInterval(); }
+    void setBusyPointer(bool busy) override
+    {
+        form_.setWindowPointer(busy ? Form1::Pointer::Busy : Form1::Pointer::Default);
+    }
+    void loadPreviewPicture(const QString& path) override { preview::Form3::instance().setPictureFromFile(path); }
+    void setPreviewWorkbook(const QString& path) override { preview::Form3::instance().setExcelFile(path); }
+    void showPreview() override { preview::Form3::instance().showPreview(); }
+    void hideMainWindow() override { preview::Form3::instance().hideMainWindow(&form_); }
+
+private:
+    Form1& form_;
+};
+
+}  // namespace
+
 void Form1::PushButton22_Click()
 {
-    // The schedule workbook is built by the report driver, which hooks in here.
+    Form1ReportHost host(*this);
+    report::startButtonClick(host);
 }
 
 // ---- pointer -------------------------------------------------------------------------------
