@@ -34,13 +34,7 @@ void PutUserText(const QString& range, const QString& text, bool merge)
 {
     sheet::Application& xl = xlApp();
     xl.Range(utf8(range)).Select();
-    const sheet::Range cell = xl.ActiveCell();
-    if (text.isEmpty()) {
-        cell.setFormulaR1C1(std::string());  // an empty entry empties the cell
-    } else {
-        sheet::Cell& target = cell.sheetData().at(cell.Row(), cell.Column());
-        target.value = utf8(text);
-    }
+    xl.ActiveCell().setText(utf8(text));
     if (merge)
         xl.Selection().Merge();
 }

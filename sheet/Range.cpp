@@ -110,6 +110,15 @@ void Range::setFormulaR1C1(const std::string& text) const
         sheet.erase(rect_.top, rect_.left);
 }
 
+void Range::setText(const std::string& text) const
+{
+    if (text.empty()) {
+        setFormulaR1C1(text);
+        return;
+    }
+    sheetData().at(rect_.top, rect_.left).value = text;
+}
+
 CellValue Range::Value() const
 {
     const Cell* cell = sheetData().find(rect_.top, rect_.left);

@@ -41,6 +41,9 @@ public:
 
     // Cell input into the top-left cell: times and numbers become values, other texts stay texts.
     void setFormulaR1C1(const std::string& text) const;
+    // Enters the text as it stands into the top-left cell: never read as a time, a number or a
+    // formula, as a cell formatted as text takes what is typed. An empty text empties the cell.
+    void setText(const std::string& text) const;
     std::string FormulaR1C1() const;
     CellValue Value() const;
     // The displayed text of the top-left cell.

@@ -87,6 +87,15 @@ TEST_F(ObjectModel, CellInputAndDisplayedText)
     app.Range("T6").setFormulaR1C1("");
     EXPECT_EQ(sheet().find(6, 20), nullptr);
     EXPECT_EQ(app.ActiveSheet().UsedRange().Address(), "B5:C6");
+
+    // Text entered as text stays exactly what was typed, whatever it looks like.
+    for (const std::string typed : {"2", "7:00:00 AM", "-3", "=1+1"}) {
+        app.Range("D7").setText(typed);
+        EXPECT_EQ(std::get<std::string>(app.Range("D7").Value()), typed);
+        EXPECT_EQ(app.Range("D7").Text(), typed);
+    }
+    app.Range("D7").setText("");
+    EXPECT_EQ(sheet().find(7, 4), nullptr);
 }
 
 TEST_F(ObjectModel, MergeKeepsTheTopLeftValueAndOneCellChangesNothing)
