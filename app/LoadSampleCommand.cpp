@@ -53,7 +53,7 @@ HeadlessCommand loadSampleCommand()
 {
     const QCommandLineOption interval(
         QStringLiteral("interval"),
-        QStringLiteral("Time interval of the sample shifts: hourly, half-hour or 15-minutes (default: the remembered one)."),
+        QStringLiteral("Time interval: hourly, half-hour or 15-minutes (default: the remembered one)."),
         QStringLiteral("interval"));
     HeadlessCommand command{
         QCommandLineOption(QStringLiteral("load-sample"),
