@@ -15,6 +15,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -485,7 +486,11 @@ void Scene::paintBorders(QPainter& painter) const
 
 void Scene::paintTexts(QPainter& painter) const
 {
+    // In a scaled-down overview, text under a few pixels high cannot be read: it is left out.
+    const double scale = painter.worldTransform().m11();
     for (const TextPlan& plan : texts_) {
+        if (scale < 1.0 && plan.font->font.pixelSize() * scale < 4)
+            continue;
         const TextStyle style{plan.font->font, plan.font->metrics, plan.color, plan.horizontal, plan.vertical};
         if (plan.wrap)
             drawWrapped(painter, plan.text, style, plan.inside);
@@ -520,11 +525,13 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
         throw SheetError("The range cannot be pictured without the graphics platform.");
     checkRange(range);
     const RangeGeometry geometry(sheet, range);
-    const int width = geometry.width() + 1;
-    const int height = geometry.height() + 1;
-    if (width > kMaxPictureSide || height > kMaxPictureSide || static_cast<long long>(width) * height > kMaxPicturePixels)
-        throw SheetError("The range is too large to picture (" + std::to_string(width) + " x " + std::to_string(height) +
-                         " pixels).");
+    const int fullWidth = geometry.width() + 1;
+    const int fullHeight = geometry.height() + 1;
+    const double scale = std::min({1.0, static_cast<double>(kMaxPictureSide) / fullWidth,
+                                   static_cast<double>(kMaxPictureSide) / fullHeight,
+                                   std::sqrt(static_cast<double>(kMaxPicturePixels) / fullWidth / fullHeight)});
+    const int width = std::max(1, static_cast<int>(fullWidth * scale));
+    const int height = std::max(1, static_cast<int>(fullHeight * scale));
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         throw SheetError("There is not enough memory to picture the range.");
@@ -534,6 +541,8 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
 
     Scene scene(book, sheet, geometry);
     QPainter painter(&image);
+    if (scale < 1.0)
+        painter.scale(scale, scale);
     scene.paint(painter);
     return image;
 }

@@ -9,13 +9,15 @@
 namespace sheet::render {
 
 // The picture covers exactly the range's columns and rows, plus one pixel right and below for
-// their closing grid or border line. Needs a QGuiApplication. Throws SheetError when there is
-// none, when the range lies outside the sheet or when its picture would be too large to hold.
+// their closing grid or border line. A range whose picture at 96 dpi would pass the size limits
+// below is drawn scaled down to fit them (an overview; text too small to read is left out), so a
+// large sheet still gets a picture. Needs a QGuiApplication. Throws SheetError when there is none,
+// when the range lies outside the sheet or when it has more cells than one picture takes.
 QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellRect& range);
 
 // Limits of one picture.
-inline constexpr int kMaxPictureSide = 32767;
-inline constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+inline constexpr int kMaxPictureSide = 8192;
+inline constexpr long long kMaxPicturePixels = 16LL * 1024 * 1024;
 inline constexpr long long kMaxPictureCells = 1024LL * 1024;
 
 }  // namespace sheet::render

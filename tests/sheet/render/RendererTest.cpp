@@ -5,6 +5,7 @@
 #include "sheet/model/SheetError.h"
 #include "sheet/render/Palette.h"
 #include "sheet/render/PixelMetrics.h"
+#include "sheet/render/Renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -161,8 +162,26 @@ TEST(Renderer, RangesOutsideTheSheetOrTooLargeAreRefused)
     EXPECT_THROW(b.render(CellRect{1, 1, 1, kMaxColumns + 1}), SheetError);
     EXPECT_THROW(b.render(CellRect{3, 1, 2, 1}), SheetError);
     EXPECT_THROW(b.render(CellRect{1, 1, kMaxRows, kMaxColumns}), SheetError);
-    EXPECT_THROW(b.render(CellRect{1, 1, 5000, 1}), SheetError);  // 85,000 px tall
     EXPECT_NO_THROW(b.render(CellRect{kMaxRows, kMaxColumns, kMaxRows, kMaxColumns}));
+}
+
+TEST(Renderer, APictureTooLargeAt96DpiIsDrawnScaledDownToFit)
+{
+    // 10,000 rows of 17 px and two 64 px columns: 170,001 x 129 px at full size.
+    OneSheetBook b;
+    CellFormat red;
+    red.interiorColorIndex = 3;
+    for (int row = 1; row <= 10000; ++row)
+        b.put(row, 1, std::string("Cashier"), row <= 5000 ? red : CellFormat{});
+    const QImage image = b.render(CellRect{1, 1, 10000, 2});
+    EXPECT_EQ(image.height(), kMaxPictureSide);
+    const double scale = static_cast<double>(kMaxPictureSide) / 170001;
+    EXPECT_NEAR(image.width(), 129 * scale, 1.0);
+    // The upper half of column A is filled, the lower half is not; the overview keeps that.
+    EXPECT_EQ(image.pixel(1, kMaxPictureSide / 4), rgbOf(3));
+    EXPECT_NE(image.pixel(1, kMaxPictureSide * 3 / 4), rgbOf(3));
+    // Text a few pixels high or less is left out rather than smeared.
+    EXPECT_FALSE(inkBounds(image, QRect(0, kMaxPictureSide / 2 + 2, image.width(), kMaxPictureSide / 2 - 2)).has_value());
 }
 
 TEST(Renderer, FormatIdsUnknownToTheWorkbookDrawAsTheDefault)
