@@ -122,7 +122,8 @@ struct TextPlan {
 
 class Scene {
 public:
-    Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry);
+    // scale < 1 draws an overview: text too small to read there is not laid out at all.
+    Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry, double scale);
     void paint(QPainter& painter);
 
 private:
@@ -157,6 +158,7 @@ private:
     const WorkbookData& book_;
     const SheetData& sheet_;
     const RangeGeometry& geometry_;
+    double scale_;
     const CellRect range_;
     const std::size_t rows_;
     const std::size_t columns_;
@@ -174,10 +176,11 @@ private:
     std::vector<TextPlan> texts_;
 };
 
-Scene::Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry)
+Scene::Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry, double scale)
     : book_(book),
       sheet_(sheet),
       geometry_(geometry),
+      scale_(scale),
       range_(geometry.range()),
       rows_(static_cast<std::size_t>(range_.rowCount())),
       columns_(static_cast<std::size_t>(range_.columnCount())),
@@ -382,6 +385,8 @@ void Scene::planText(const Cell& cell, const CellRect& box, bool merged)
         return;
 
     const FontEntry& font = fontFor(format.font);
+    if (scale_ < 1.0 && font.font.pixelSize() * scale_ < 4)
+        return;
     TextPlan plan{QString(), &font, colorOf(paletteRgbOr(format.font.colorIndex, kAutomaticRgb)),
                   horizontalPlacement(format.horizontalAlignment, number), verticalPlacement(format.verticalAlignment),
                   false, inside, inside};
@@ -486,11 +491,7 @@ void Scene::paintBorders(QPainter& painter) const
 
 void Scene::paintTexts(QPainter& painter) const
 {
-    // In a scaled-down overview, text under a few pixels high cannot be read: it is left out.
-    const double scale = painter.worldTransform().m11();
     for (const TextPlan& plan : texts_) {
-        if (scale < 1.0 && plan.font->font.pixelSize() * scale < 4)
-            continue;
         const TextStyle style{plan.font->font, plan.font->metrics, plan.color, plan.horizontal, plan.vertical};
         if (plan.wrap)
             drawWrapped(painter, plan.text, style, plan.inside);
@@ -539,7 +540,7 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
     image.setDotsPerMeterX(qRound(kDotsPerInch / 0.0254));
     image.setDotsPerMeterY(qRound(kDotsPerInch / 0.0254));
 
-    Scene scene(book, sheet, geometry);
+    Scene scene(book, sheet, geometry, scale);
     QPainter painter(&image);
     if (scale < 1.0)
         painter.scale(scale, scale);
