@@ -29,7 +29,7 @@ namespace {
 
 Form3* g_instance = nullptr;
 
-int px(double twips) { return qRound(twips / kTwipsPerPixel); }
+int px(double twips) { return app::twipsToPixels(twips); }
 QRect pxRect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
 
 // A cursor file: any picture Qt reads. A Windows cursor file also carries its hot spot, which the

@@ -3,11 +3,13 @@
 // in twips (15 to a pixel); the window only maps the results onto its widgets.
 #pragma once
 
+#include "app/Twips.h"
+
 #include <cstdint>
 
 namespace preview {
 
-inline constexpr int kTwipsPerPixel = 15;
+using app::kTwipsPerPixel;
 
 inline constexpr float kZoomStep = 0.25f;
 inline constexpr float kMinZoom = 0.25f;

@@ -1,13 +1,14 @@
-// Layout lengths are written in twips; the screen has 15 twips to a pixel.
+// Layout rectangles in twips, and captions wider than the layout allowed.
 #pragma once
+
+#include "app/Twips.h"
 
 #include <QRect>
 #include <QWidget>
-#include <QtMath>
 
 namespace ui {
 
-inline int twips(int length) { return qRound(length / 15.0); }
+inline int twips(int length) { return app::twipsToPixels(length); }
 inline QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(twips(left), twips(top), twips(width), twips(height));
