@@ -15,7 +15,7 @@ args=(--export "$work/out.xls" --interval "$interval")
 times=()
 for _ in $(seq "$runs"); do
   /usr/bin/time -f "%e %M" -o "$work/time" "$build/rostelle" "${args[@]}" 2>"$work/err" || { cat "$work/err"; }
-  times+=("$(cat "$work/time")")
+  times+=("$(tail -n 1 "$work/time")")
 done
 printf '%s\n' "${times[@]}" | sort -n | awk -v n="$runs" 'NR==int((n+1)/2){printf "median %.2f s, peak %.0f MB", $1, $2/1024}'
 echo ", workbook $(stat -c %s "$work/out.xls" 2>/dev/null || echo 0) bytes, stderr lines $(wc -l < "$work/err")"
