@@ -1,9 +1,12 @@
 // The program's file locations.
 #include "app/Paths.h"
 
+#include "app/BuildConfig.h"
 #include "app/Helpers.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace app::paths {
 namespace {
@@ -12,11 +15,21 @@ QString& programFolderOverride()
     static QString folder;
     return folder;
 }
+
+// An installed program keeps its files apart from the executable, at the same place relative to
+// it in every prefix; the build tree keeps them beside the executable.
+QString installedOrBuildFolder()
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString installed =
+        QDir::cleanPath(executableFolder + QLatin1Char('/') + QLatin1String(config::kDataFolderFromExecutable));
+    return QFileInfo(installed).isDir() ? installed : executableFolder;
+}
 }  // namespace
 
 QString programFolder()
 {
-    return programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    return programFolderOverride().isEmpty() ? installedOrBuildFolder() : programFolderOverride();
 }
 
 void setProgramFolder(const QString& folder) { programFolderOverride() = folder; }
@@ -28,6 +41,6 @@ QString workingDatabase() { return dataFolder() + QStringLiteral("/dbData.sqlite
 QString templateDatabase() { return programFolder() + QStringLiteral("/dbBlank.sqlite"); }
 QString handPointerFile() { return programFolder() + QStringLiteral("/HAND-M.CUR"); }
 QString skinFile() { return programFolder() + QStringLiteral("/x/o.cjs"); }
-QString iconFile() { return programFolder() + QStringLiteral("/rostelle.xpm"); }
+QString iconFile() { return programFolder() + QStringLiteral("/rostelle.png"); }
 
 }  // namespace app::paths

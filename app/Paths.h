@@ -1,13 +1,15 @@
-// Where the program finds its files: the program folder beside the executable (template
-// database, hand pointer, skin) and the data folder under the per-machine application data
-// (working database).
+// Where the program finds its files: the program folder with its read-only files (template
+// database, hand pointer, window icon, skin) and the data folder under the per-machine application
+// data (working database).
 #pragma once
 
 #include <QString>
 
 namespace app::paths {
 
-// The folder of the executable, without a trailing separator.
+// The folder of the program's read-only files, without a trailing separator: the installed data
+// folder (<executable folder>/../share/rostelle) when there is one, else the executable's own
+// folder, where the build puts them. The program never writes into it.
 QString programFolder();
 // Points the program folder elsewhere (tests run from their own folder); empty restores it.
 void setProgramFolder(const QString& folder);
@@ -19,6 +21,6 @@ QString workingDatabase(); // <data folder>/dbData.sqlite
 QString templateDatabase();// <program folder>/dbBlank.sqlite
 QString handPointerFile(); // <program folder>/HAND-M.CUR
 QString skinFile();        // <program folder>/x/o.cjs
-QString iconFile();        // <program folder>/rostelle.xpm
+QString iconFile();        // <program folder>/rostelle.png
 
 }  // namespace app::paths
