@@ -1,24 +1,40 @@
-// Parsing the command line.
+// Parsing the command line and refusing what cannot be meant.
 #include "app/CommandLine.h"
 
-namespace app {
+#include "app/SameTarget.h"
 
-CommandLine::CommandLine(std::vector<HeadlessCommand> commands)
-    : commands_(std::move(commands)), help_({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."))
+namespace app {
+namespace {
+
+QString dashed(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
+
+}  // namespace
+
+CommandLine::CommandLine(std::vector<HeadlessCommand> commands, QList<QCommandLineOption> general)
+    : commands_(std::move(commands)),
+      help_({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
+      version_(QStringLiteral("version"), QStringLiteral("Show the version and exit."))
 {
     parser_.setApplicationDescription(
         QStringLiteral("Rostelle Software plans a small business's working week.\n"
                        "Without options the program opens its window."));
-    parser_.addOption(help_);
     // Commands may share an option (--interval): it is declared once.
-    QStringList declared = help_.names();
     const auto declare = [&](const QCommandLineOption& option) {
-        for (const QString& name : option.names())
-            if (declared.contains(name))
-                return;
+        const QString first = option.names().constFirst();
+        if (names_.contains(first))
+            return;
         parser_.addOption(option);
-        declared += option.names();
+        for (const QString& name : option.names())
+            names_.insert(name, first);
+        if (!option.valueName().isEmpty())
+            valueOptions_ << first;
     };
+    declare(help_);
+    declare(version_);
+    for (const QCommandLineOption& option : general) {
+        declare(option);
+        general_ << option.names().constFirst();
+    }
     for (const HeadlessCommand& command : commands_) {
         declare(command.trigger);
         for (const QCommandLineOption& option : command.options)
@@ -26,16 +42,111 @@ CommandLine::CommandLine(std::vector<HeadlessCommand> commands)
     }
 }
 
-bool CommandLine::parse(const QStringList& arguments) { return parser_.parse(arguments); }
+bool CommandLine::parse(const QStringList& arguments)
+{
+    command_ = nullptr;
+    error_.clear();
+    if (!parser_.parse(arguments)) {
+        error_ = parser_.errorText() + QStringLiteral(" Try \"rostelle --help\".");
+        return false;
+    }
+    if (helpRequested() || versionRequested())
+        return true;
+    error_ = misuse();
+    return error_.isEmpty();
+}
 
 bool CommandLine::helpRequested() const { return parser_.isSet(help_); }
 
-const HeadlessCommand* CommandLine::command() const
+bool CommandLine::versionRequested() const { return parser_.isSet(version_); }
+
+QString CommandLine::canonical(const QString& name) const { return names_.value(name, name); }
+
+bool CommandLine::takes(const HeadlessCommand& command, const QString& option) const
 {
+    if (general_.contains(option) || canonical(command.trigger.names().constFirst()) == option)
+        return true;
+    for (const QCommandLineOption& taken : command.options)
+        if (canonical(taken.names().constFirst()) == option)
+            return true;
+    return false;
+}
+
+bool CommandLine::takesValue(const QString& option) const { return valueOptions_.contains(option); }
+
+QString CommandLine::misuse()
+{
+    const QStringList positional = parser_.positionalArguments();
+    if (!positional.isEmpty())
+        return QStringLiteral("Unexpected argument \"%1\": no option takes it. Try \"rostelle --help\".")
+            .arg(positional.constFirst());
+
+    // The options given, each once, in the order given.
+    QStringList given;
+    for (const QString& name : parser_.optionNames()) {
+        const QString option = canonical(name);
+        if (!given.contains(option))
+            given << option;
+        else if (takesValue(option))
+            return QStringLiteral("%1 is given more than once; give it once.").arg(dashed(option));
+    }
+
+    std::vector<const HeadlessCommand*> asked;
+    for (const QString& option : given)
+        for (const HeadlessCommand& command : commands_)
+            if (canonical(command.trigger.names().constFirst()) == option)
+                asked.push_back(&command);
+    for (const HeadlessCommand* candidate : asked) {
+        bool takesTheOthers = true;
+        for (const HeadlessCommand* other : asked)
+            takesTheOthers = takesTheOthers && takes(*candidate, other->trigger.names().constFirst());
+        if (takesTheOthers) {
+            command_ = candidate;
+            break;
+        }
+    }
+    if (!asked.empty() && !command_) {
+        const HeadlessCommand* first = asked.front();
+        const QString a = first->trigger.names().constFirst();
+        for (const HeadlessCommand* other : asked) {
+            const QString b = other->trigger.names().constFirst();
+            if (other != first && !takes(*first, b))
+                return QStringLiteral("%1 and %2 cannot be used together.").arg(dashed(a), dashed(b));
+        }
+    }
+
+    for (const QString& option : given) {
+        const bool taken = command_ ? takes(*command_, option) : general_.contains(option);
+        if (!taken)
+            return orphanText(option);
+    }
+    return command_ ? sameFileText(*command_) : QString();
+}
+
+QString CommandLine::orphanText(const QString& option) const
+{
+    QStringList takers;
     for (const HeadlessCommand& command : commands_)
-        if (parser_.isSet(command.trigger))
-            return &command;
-    return nullptr;
+        if (takes(command, option))
+            takers << dashed(command.trigger.names().constFirst());
+    QString text = QStringLiteral("%1 works only with %2").arg(dashed(option), takers.join(QStringLiteral(" or ")));
+    if (command_)
+        text += QStringLiteral(", not with %1").arg(dashed(command_->trigger.names().constFirst()));
+    return text + QLatin1Char('.');
+}
+
+QString CommandLine::sameFileText(const HeadlessCommand& command) const
+{
+    QStringList written;
+    for (const QString& name : command.writes)
+        if (parser_.isSet(name))
+            written << canonical(name);
+    for (qsizetype i = 0; i < written.size(); ++i)
+        for (qsizetype j = 0; j < i; ++j)
+            if (sameTarget(parser_.value(written[j]), parser_.value(written[i])))
+                return QStringLiteral("%1 and %2 name the same file (\"%3\"); each needs a file of its own.")
+                    .arg(dashed(written[j]), dashed(written[i]), parser_.value(written[i]));
+    return QString();
 }
 
 }  // namespace app

@@ -1,5 +1,6 @@
 // Program entry: without options the main window; with a headless command's option that command,
 // run without a window or a display.
+#include "app/BuildConfig.h"
 #include "app/CommandLine.h"
 #include "app/Dialogs.h"
 #include "app/LoadSampleCommand.h"
@@ -35,6 +36,7 @@ QStringList argumentsOf(int argc, char** argv)
 void nameTheApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("rostelle"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(app::config::kVersion));
 }
 
 }  // namespace
@@ -42,10 +44,17 @@ void nameTheApplication()
 int main(int argc, char** argv)
 {
     app::CommandLine commandLine(headlessCommands());
-    const bool parsed = commandLine.parse(argumentsOf(argc, argv));
-    const app::HeadlessCommand* command = parsed ? commandLine.command() : nullptr;
+    if (!commandLine.parse(argumentsOf(argc, argv))) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(commandLine.errorText()));
+        return 2;
+    }
+    if (commandLine.versionRequested()) {
+        std::printf("rostelle %s\n", app::config::kVersion);
+        return 0;
+    }
+    const app::HeadlessCommand* command = commandLine.command();
 
-    if (!parsed || commandLine.helpRequested() || command) {
+    if (commandLine.helpRequested() || command) {
         // A command that paints gets the graphics platform, offscreen: it still needs no display.
         const bool paints = command && command->paints && command->paints(commandLine.parser());
         if (paints)
@@ -54,10 +63,6 @@ int main(int argc, char** argv)
             ? std::make_unique<QGuiApplication>(argc, argv)
             : std::make_unique<QCoreApplication>(argc, argv);
         nameTheApplication();
-        if (!parsed) {
-            std::fprintf(stderr, "%s\nTry \"rostelle --help\".\n", qUtf8Printable(commandLine.errorText()));
-            return 2;
-        }
         if (commandLine.helpRequested()) {
             std::fputs(qUtf8Printable(commandLine.helpText()), stdout);
             return 0;
@@ -67,6 +72,7 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     nameTheApplication();
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(app::config::kDesktopId));
     app::QtDialogs onScreen;
     app::setDialogs(&onScreen);
     int exitCode = 0;

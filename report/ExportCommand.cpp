@@ -173,6 +173,7 @@ app::HeadlessCommand exportCommand()
 
     app::HeadlessCommand command{trigger, {picture, week, department, interval}, {}, {}};
     command.paints = [picture](const QCommandLineParser& parser) { return parser.isSet(picture); };
+    command.writes = {trigger.names().constFirst(), picture.names().constFirst()};
     command.run = [=](const QCommandLineParser& parser) {
         ExportRequest request;
         request.workbookPath = parser.value(trigger);

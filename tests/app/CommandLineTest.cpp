@@ -1,7 +1,9 @@
-// The command line: options, and the sample load run by the built program without a display.
+// The command line: options, the rules that refuse what cannot be meant, and the built program
+// run without a display.
 #include "app/CommandLine.h"
 #include "app/LoadSampleCommand.h"
 #include "tests/support/TestEnvironment.h"
+
 
 #include "store/Connection.h"
 #include "store/Employees.h"
@@ -14,7 +16,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
+
+#include <unistd.h>
+
 using testing_support::TestEnvironment;
+
+// Texts in failure messages as text rather than bytes.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+void PrintTo(const QStringList& texts, std::ostream* out) { *out << texts.join(", ").toStdString(); }
 
 namespace {
 
@@ -24,17 +35,21 @@ struct ProgramRun {
     QString err;
 };
 
-// Starts the built program as a script would: no display and no platform chosen.
-ProgramRun runProgram(const TestEnvironment& env, const QStringList& arguments, const QString& dataHome = QString())
+// Starts the built program as a script would: no display and no platform chosen. `adjust` changes
+// the environment further.
+ProgramRun runProgram(const TestEnvironment& env, const QStringList& arguments,
+                      const std::function<void(QProcessEnvironment&)>& adjust = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
-    environment.insert("XDG_DATA_HOME", dataHome.isEmpty() ? env.dataHome() : dataHome);
+    environment.insert("XDG_DATA_HOME", env.dataHome());
     environment.insert("XDG_CONFIG_HOME", env.configHome());
     environment.insert("TMPDIR", env.tempDir());
+    if (adjust)
+        adjust(environment);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ROSTELLE_EXECUTABLE), arguments);
     process.waitForFinished(60000);
@@ -132,7 +147,9 @@ TEST(CommandLine, FailuresGoToStderrInTheReportsFormatAndTheExitCodeSaysSo)
     QFile blocker(env.root() + "/not-a-folder");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const ProgramRun run = runProgram(env, {"--load-sample"}, env.root() + "/not-a-folder");
+    const ProgramRun run = runProgram(env, {"--load-sample"}, [&](QProcessEnvironment& environment) {
+        environment.insert("XDG_DATA_HOME", env.root() + "/not-a-folder");
+    });
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains("Application Error")) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains("in Rostellix2021/08/31.")) << qPrintable(run.err);
@@ -141,4 +158,146 @@ TEST(CommandLine, FailuresGoToStderrInTheReportsFormatAndTheExitCodeSaysSo)
     const ProgramRun badInterval = runProgram(env, {"--load-sample", "--interval", "weekly"});
     EXPECT_NE(badInterval.exitCode, 0);
     EXPECT_TRUE(badInterval.err.contains("weekly"));
+}
+
+namespace {
+
+QCommandLineOption flag(const char* name) { return QCommandLineOption(QString::fromLatin1(name), "stand-in"); }
+QCommandLineOption valued(const char* name) { return QCommandLineOption(QString::fromLatin1(name), "stand-in", "value"); }
+
+// Commands shaped like the program's own and like those still to come: a file command that may
+// also go with the export, a command of its own, and a general option that every run takes.
+std::vector<app::HeadlessCommand> standInCommands()
+{
+    app::HeadlessCommand sample{flag("load-sample"), {valued("interval")}, {}, {}, {}};
+    app::HeadlessCommand pdf{valued("pdf"), {valued("week"), valued("interval")}, {}, {}, {"pdf"}};
+    app::HeadlessCommand workbook{valued("export"),
+                                  {valued("picture"), valued("week"), valued("interval"), valued("pdf")},
+                                  {},
+                                  {},
+                                  {"export", "picture", "pdf"}};
+    app::HeadlessCommand init{valued("init-database"), {}, {}, {}, {}};
+    return {sample, pdf, workbook, init};
+}
+
+// The command a run goes to ("window" for none), or "refused: " and the one line saying why.
+QString outcome(const QStringList& arguments)
+{
+    app::CommandLine commandLine(standInCommands(), {valued("database")});
+    if (!commandLine.parse(QStringList{"rostelle"} + arguments))
+        return "refused: " + commandLine.errorText();
+    return commandLine.command() ? commandLine.command()->trigger.names().constFirst() : "window";
+}
+
+}  // namespace
+
+TEST(CommandLineRules, ARunGoesToTheOneCommandThatTakesEveryOptionGiven)
+{
+    EXPECT_EQ(outcome({}), "window");
+    EXPECT_EQ(outcome({"--database", "postgresql://host/db"}), "window");
+    EXPECT_EQ(outcome({"--load-sample", "--database", "u"}), "load-sample");
+    EXPECT_EQ(outcome({"--load-sample", "--load-sample"}), "load-sample");
+    EXPECT_EQ(outcome({"--pdf", "a.pdf", "--week", "W"}), "pdf");
+    // A command that takes another's trigger does both, whichever is named first.
+    EXPECT_EQ(outcome({"--export", "a.xls", "--pdf", "a.pdf"}), "export");
+    EXPECT_EQ(outcome({"--pdf", "a.pdf", "--export", "a.xls", "--interval", "hourly"}), "export");
+    EXPECT_EQ(outcome({"--init-database", "u", "--database", "v"}), "init-database");
+}
+
+TEST(CommandLineRules, WhatNoGivenCommandTakesIsRefusedWithOneLine)
+{
+    const std::vector<std::pair<QStringList, QString>> cases = {
+        {{"--export", "a.xls", "--load-sample"}, "--export and --load-sample cannot be used together."},
+        {{"--load-sample", "--export", "a.xls", "--pdf", "a.pdf"}, "--load-sample and --export cannot be used together."},
+        {{"--pdf", "a.pdf", "--init-database", "u"}, "--pdf and --init-database cannot be used together."},
+        {{"--week", "W"}, "--week works only with --pdf or --export."},
+        {{"--interval", "hourly", "--database", "u"}, "--interval works only with --load-sample or --pdf or --export."},
+        {{"--load-sample", "--week", "W"}, "--week works only with --pdf or --export, not with --load-sample."},
+        {{"--pdf", "a.pdf", "--picture", "a.png"}, "--picture works only with --export, not with --pdf."},
+        {{"--export", "a.xls", "--export", "b.xls"}, "--export is given more than once; give it once."},
+        {{"schedule.xls"}, "Unexpected argument \"schedule.xls\": no option takes it. Try \"rostelle --help\"."},
+        {{"--export", "a.xls", "--", "--load-sample"},
+         "Unexpected argument \"--load-sample\": no option takes it. Try \"rostelle --help\"."},
+        {{"--no-such"}, "Unknown option 'no-such'. Try \"rostelle --help\"."},
+        {{"--export"}, "Missing value after '--export'. Try \"rostelle --help\"."},
+    };
+    for (const auto& [arguments, line] : cases) {
+        const QString result = outcome(arguments);
+        EXPECT_EQ(result, "refused: " + line) << qPrintable(arguments.join(' '));
+        EXPECT_FALSE(result.contains('\n'));
+    }
+
+    // Asking for help or the version is never refused: the answer says how to use the rest.
+    app::CommandLine commandLine(standInCommands());
+    ASSERT_TRUE(commandLine.parse({"rostelle", "--week", "W", "--help"}));
+    EXPECT_TRUE(commandLine.helpRequested());
+    ASSERT_TRUE(commandLine.parse({"rostelle", "stray", "--version"}));
+    EXPECT_TRUE(commandLine.versionRequested());
+}
+
+TEST(CommandLineRules, TwoFilesOfOneRunMayNotBeOneFile)
+{
+    TestEnvironment env;
+    const QString folder = env.root();
+    QDir(folder).mkdir("sub");
+    const QString workbook = folder + "/week.xls";
+    const QString refusal = "refused: --export and --pdf name the same file";
+
+    // Not made yet: the same name in the same folder, however spelt.
+    EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "/sub/../week.xls"}).startsWith(refusal));
+    EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "//./week.xls"}).startsWith(refusal));
+    // A link whose target is still to be made leads to the workbook all the same.
+    ASSERT_TRUE(QFile::link(workbook, folder + "/dangling.pdf"));
+    EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "/dangling.pdf"}).startsWith(refusal));
+    // Existing files by device and inode: through a link to the folder and through a hard link.
+    QFile existing(workbook);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    ASSERT_TRUE(QFile::link(folder, folder + "/sub/up"));
+    EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "/sub/up/week.xls"}).startsWith(refusal));
+    ASSERT_EQ(::link(QFile::encodeName(workbook).constData(), QFile::encodeName(folder + "/hard.pdf").constData()), 0);
+    EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "/hard.pdf"}).startsWith(refusal));
+    EXPECT_TRUE(outcome({"--export", workbook, "--picture", "x.png", "--pdf", folder + "/hard.pdf"})
+                    .startsWith(refusal));
+
+    // Different files pass, including a name that differs only in case.
+    EXPECT_EQ(outcome({"--export", workbook, "--pdf", folder + "/week.pdf"}), "export");
+    EXPECT_EQ(outcome({"--export", workbook, "--pdf", folder + "/WEEK.xls"}), "export");
+    EXPECT_EQ(outcome({"--export", workbook, "--pdf", folder + "/sub/week.xls"}), "export");
+}
+
+TEST(CommandLine, EachMisuseOfTheProgramExitsTwoWithOneLineAndTouchesNothing)
+{
+    TestEnvironment env;
+    const QString same = env.root() + "/same.png";
+    const std::vector<std::pair<QStringList, QString>> misuses = {
+        {{"--export", env.root() + "/a.xls", "--load-sample"}, "--export and --load-sample cannot be used together."},
+        {{"--week", "W"}, "--week works only with --export."},
+        {{"--department", "Kitchen"}, "--department works only with --export."},
+        {{"--picture", env.root() + "/p.png"}, "--picture works only with --export."},
+        {{"--interval", "hourly"}, "--interval works only with --load-sample or --export."},
+        {{"--load-sample", "--week", "W"}, "--week works only with --export, not with --load-sample."},
+        {{"--export", same, "--picture", same},
+         QString("--export and --picture name the same file (\"%1\"); each needs a file of its own.").arg(same)},
+        {{"--load-sample", "extra"}, "Unexpected argument \"extra\": no option takes it. Try \"rostelle --help\"."},
+    };
+    for (const auto& [arguments, line] : misuses) {
+        const ProgramRun run = runProgram(env, arguments);
+        EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
+        EXPECT_EQ(run.err, line + "\n") << qPrintable(arguments.join(' '));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    // Nothing ran: no database, no workbook, no picture.
+    EXPECT_TRUE(QDir(env.dataHome()).isEmpty());
+    EXPECT_TRUE(QDir(env.root(), "*.png").entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(env.root(), "*.xls").entryList(QDir::Files).isEmpty());
+}
+
+TEST(CommandLine, VersionPrintsTheProgramsVersion)
+{
+    TestEnvironment env;
+    const ProgramRun run = runProgram(env, {"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QString("rostelle %1\n").arg(ROSTELLE_VERSION));
+    EXPECT_TRUE(run.err.isEmpty());
 }
