@@ -3,6 +3,7 @@
 #include "app/BuildConfig.h"
 #include "app/CommandLine.h"
 #include "app/Dialogs.h"
+#include "app/HeadlessGraphics.h"
 #include "app/LoadSampleCommand.h"
 #include "app/QtDialogs.h"
 
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -57,8 +59,9 @@ int main(int argc, char** argv)
     if (commandLine.helpRequested() || command) {
         // A command that paints gets the graphics platform, offscreen: it still needs no display.
         const bool paints = command && command->paints && command->paints(commandLine.parser());
+        std::optional<app::HeadlessGraphics> graphics;
         if (paints)
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+            graphics.emplace();
         const std::unique_ptr<QCoreApplication> application = paints
             ? std::make_unique<QGuiApplication>(argc, argv)
             : std::make_unique<QCoreApplication>(argc, argv);

@@ -301,3 +301,31 @@ TEST(CommandLine, VersionPrintsTheProgramsVersion)
     EXPECT_EQ(run.out, QString("rostelle %1\n").arg(ROSTELLE_VERSION));
     EXPECT_TRUE(run.err.isEmpty());
 }
+
+TEST(CommandLine, APictureWithoutASessionPrintsOnlyItsOwnMessagesAndLeavesNoFolder)
+{
+    TestEnvironment env;
+    const QString workbook = env.root() + "/week.xls";
+    const QString picture = env.root() + "/week.png";
+    const auto noSession = [](QProcessEnvironment& environment) { environment.remove("XDG_RUNTIME_DIR"); };
+    ASSERT_EQ(runProgram(env, {"--load-sample"}, noSession).exitCode, 0);
+
+    const ProgramRun run = runProgram(env, {"--export", workbook, "--picture", picture}, noSession);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(QFile::exists(picture));
+    EXPECT_EQ(QDir(env.tempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+
+    // A session's own runtime folder is used as it is.
+    const QString runtime = env.root() + "/runtime";
+    ASSERT_TRUE(QDir().mkdir(runtime));
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const ProgramRun inSession = runProgram(env, {"--export", workbook, "--picture", picture},
+                                            [&](QProcessEnvironment& environment) {
+                                                environment.insert("XDG_RUNTIME_DIR", runtime);
+                                            });
+    EXPECT_EQ(inSession.exitCode, 0);
+    EXPECT_EQ(inSession.err, "");
+    EXPECT_TRUE(QDir(runtime).isEmpty());
+    EXPECT_TRUE(QDir(env.tempDir()).isEmpty());
+}
