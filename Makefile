@@ -1,10 +1,14 @@
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
+# make install [PREFIX=/usr/local] [DESTDIR=...]: install the built program.
+# make package: the Debian package build/rostelle_<version>_<arch>.deb.
+# make package-test: install that package with apt-get, try it, remove it (needs root).
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz clean install package package-test
 
 all: build
 
@@ -24,6 +28,16 @@ run: deps build
 
 test: deps build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: deps build
+	rm -f $(BUILD_DIR)/rostelle_*.deb
+	cd $(BUILD_DIR) && cpack -G DEB
+
+package-test: package
+	tools/package-test.sh $(BUILD_DIR)
 
 bench: deps build
 	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $$b; done

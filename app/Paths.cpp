@@ -15,21 +15,21 @@ QString& programFolderOverride()
     static QString folder;
     return folder;
 }
+}  // namespace
 
 // An installed program keeps its files apart from the executable, at the same place relative to
 // it in every prefix; the build tree keeps them beside the executable.
-QString installedOrBuildFolder()
+QString programFolderOf(const QString& executableFolder)
 {
-    const QString executableFolder = QCoreApplication::applicationDirPath();
     const QString installed =
         QDir::cleanPath(executableFolder + QLatin1Char('/') + QLatin1String(config::kDataFolderFromExecutable));
     return QFileInfo(installed).isDir() ? installed : executableFolder;
 }
-}  // namespace
 
 QString programFolder()
 {
-    return programFolderOverride().isEmpty() ? installedOrBuildFolder() : programFolderOverride();
+    return programFolderOverride().isEmpty() ? programFolderOf(QCoreApplication::applicationDirPath())
+                                             : programFolderOverride();
 }
 
 void setProgramFolder(const QString& folder) { programFolderOverride() = folder; }

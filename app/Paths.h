@@ -13,6 +13,8 @@ namespace app::paths {
 QString programFolder();
 // Points the program folder elsewhere (tests run from their own folder); empty restores it.
 void setProgramFolder(const QString& folder);
+// The program folder of an executable that lies in the given folder.
+QString programFolderOf(const QString& executableFolder);
 
 QString dataRoot();        // SpecialFolderPath(35)
 QString makerFolder();     // <data root>/Tarrowby
