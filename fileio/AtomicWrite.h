@@ -1,0 +1,35 @@
+// Writing a file whole or not at all. The bytes go to a temporary file in the target's folder,
+// which is synced and then renamed over the target, and the folder is synced after; a failure at
+// any point leaves the old file as it was and no temporary file behind. A replaced file keeps its
+// mode (a read-only file is replaced too, as a save the user confirmed), a new file gets what the
+// system gives new files. A target reached through a link is replaced where the link points and
+// the link stays. Refused targets are written nothing (Targets.h).
+#pragma once
+
+#include "fileio/FileError.h"
+#include "fileio/Targets.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace fileio {
+
+struct WriteOptions {
+    // false: create the file only where nothing is; an existing file is never replaced.
+    bool replaceExisting = true;
+    // This write makes one of the protected targets (the working database copied from its template).
+    bool ownFile = false;
+};
+
+// Throws FileError when a write to `path` would be refused; writes nothing.
+void checkTarget(const std::string& path);
+
+// Every function below throws FileError, naming the path, with the reason in plain words.
+void writeFile(const std::string& path, std::span<const std::uint8_t> bytes, WriteOptions options = {});
+void writeFile(const std::string& path, std::string_view bytes, WriteOptions options = {});
+// Copies the regular file at `source` to `target`.
+void copyFile(const std::string& source, const std::string& target, WriteOptions options = {});
+
+}  // namespace fileio

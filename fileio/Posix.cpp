@@ -1,0 +1,42 @@
+// POSIX helpers of the file library.
+#include "fileio/Posix.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace fileio::detail {
+
+std::string reasonFor(int error) { return std::strerror(error); }
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void Descriptor::reset(int fd)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+}
+
+int Descriptor::close()
+{
+    if (fd_ < 0)
+        return 0;
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 || errno == EINTR ? 0 : errno;
+}
+
+}  // namespace fileio::detail

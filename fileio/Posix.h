@@ -1,0 +1,34 @@
+// Small POSIX pieces the file library shares: the reason for an error number, path splitting and
+// a descriptor that closes itself.
+#pragma once
+
+#include <string>
+
+namespace fileio::detail {
+
+// strerror's text for the error number ("Permission denied").
+std::string reasonFor(int error);
+
+// The folder part of a path ("." for a bare name, "/" for a name in the root).
+std::string folderOf(const std::string& path);
+// The last part of a path.
+std::string nameOf(const std::string& path);
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    void reset(int fd = -1);
+    // Closes now; returns close's error number, or 0.
+    int close();
+
+private:
+    int fd_;
+};
+
+}  // namespace fileio::detail

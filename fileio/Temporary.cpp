@@ -1,0 +1,217 @@
+// Temporary files: unnamed (O_TMPFILE, linked in once complete) or named with the writer's pid.
+#include "fileio/Temporary.h"
+
+#include "fileio/FileError.h"
+#include "fileio/TestHooks.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <random>
+#include <signal.h>
+#include <string_view>
+#include <unistd.h>
+
+namespace fileio {
+namespace {
+
+std::function<int(test_hooks::Step)> g_fault;
+bool g_unnamedAllowed = true;
+
+int injected(test_hooks::Step step) { return g_fault ? g_fault(step) : 0; }
+
+constexpr std::size_t kChunk = 256 * 1024;
+constexpr std::size_t kSuffixLength = 6;
+
+std::string randomSuffix()
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string suffix(kSuffixLength, ' ');
+    for (char& c : suffix)
+        c = letters[pick(generator)];
+    return suffix;
+}
+
+std::string temporaryName(const std::string& folder)
+{
+    return folder + "/" + detail::kTemporaryPrefix + std::to_string(::getpid()) + "-" + randomSuffix();
+}
+
+// The pid a name of our pattern carries, or nothing for a name that is not ours.
+std::optional<pid_t> writerOf(std::string_view name)
+{
+    const std::string_view prefix = detail::kTemporaryPrefix;
+    if (!name.starts_with(prefix))
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    if (error != std::errc() || pid <= 0)
+        return std::nullopt;
+    const std::string_view rest(end, static_cast<std::size_t>(name.data() + name.size() - end));
+    if (rest.size() != 1 + kSuffixLength || rest.front() != '-')
+        return std::nullopt;
+    return pid;
+}
+
+bool writerGone(pid_t pid) { return pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH); }
+
+bool unnamedPossible() { return g_unnamedAllowed && ::access("/proc/self/fd", X_OK) == 0; }
+
+}  // namespace
+
+namespace test_hooks {
+void setFault(std::function<int(Step)> fault) { g_fault = std::move(fault); }
+void allowUnnamedTemporaries(bool allowed) { g_unnamedAllowed = allowed; }
+}  // namespace test_hooks
+
+namespace detail {
+
+void removeStaleTemporaries(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const auto pid = writerOf(entry->d_name);
+        if (!pid || !writerGone(*pid))
+            continue;
+        struct stat info {};
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+TemporaryFile::TemporaryFile(const std::string& requested, const std::string& folder, const struct stat* replaced)
+    : requested_(requested), folder_(folder)
+{
+    // A new file gets what the system gives any new file (0666 less the umask); a file that will
+    // replace another stays private until it has that file's mode.
+    const mode_t mode = replaced ? 0600 : 0666;
+    if (unnamedPossible()) {
+        fd_.reset(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode));
+        unnamed_ = static_cast<bool>(fd_);
+    }
+    for (int attempt = 0; !fd_ && attempt < 100; ++attempt) {
+        const std::string name = temporaryName(folder);
+        fd_.reset(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (fd_)
+            name_ = name;
+        else if (errno != EEXIST)
+            fail(errno);
+    }
+    if (!fd_)
+        fail(EEXIST);
+    if (replaced) {
+        try {
+            keepOwnerAndMode(*replaced);
+        } catch (...) {
+            discard();  // no destructor runs for an object whose constructor throws
+            throw;
+        }
+    }
+}
+
+TemporaryFile::~TemporaryFile() { discard(); }
+
+void TemporaryFile::discard()
+{
+    fd_.reset();
+    if (!name_.empty())
+        ::unlink(name_.c_str());
+    name_.clear();
+}
+
+void TemporaryFile::fail(int error) const { throw FileError(FileError::Operation::Write, requested_, reasonFor(error)); }
+
+void TemporaryFile::keepOwnerAndMode(const struct stat& replaced)
+{
+    // Only root may give a file away and only a member may keep its group: both are attempts, and
+    // the mode is set after them because a change of owner clears the set-id bits.
+    if (replaced.st_gid != ::getegid() && ::fchown(fd_.get(), static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+    }
+    if (replaced.st_uid != ::geteuid() && ::fchown(fd_.get(), replaced.st_uid, static_cast<gid_t>(-1)) != 0) {
+    }
+    if (::fchmod(fd_.get(), replaced.st_mode & 07777) != 0)
+        fail(errno);
+}
+
+void TemporaryFile::write(const void* data, std::size_t size)
+{
+    const auto* bytes = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        if (const int error = injected(test_hooks::Step::Write))
+            fail(error);
+        const ssize_t n = ::write(fd_.get(), bytes + done, std::min(kChunk, size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void TemporaryFile::sync()
+{
+    if (const int error = injected(test_hooks::Step::Sync))
+        fail(error);
+    if (::fsync(fd_.get()) != 0)
+        fail(errno);
+}
+
+int TemporaryFile::linkUnnamedAs(const std::string& name) const
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+void TemporaryFile::commit(const std::string& target, bool replace)
+{
+    if (const int error = injected(test_hooks::Step::Commit))
+        fail(error);
+    if (unnamed_) {
+        if (!replace) {
+            if (const int error = linkUnnamedAs(target))  // fails where anything is
+                fail(error);
+        } else {
+            // The file gets a name only for the moment between the link and the rename.
+            for (int attempt = 0; name_.empty() && attempt < 100; ++attempt) {
+                const std::string name = temporaryName(folder_);
+                const int error = linkUnnamedAs(name);
+                if (error == 0)
+                    name_ = name;
+                else if (error != EEXIST)
+                    fail(error);
+            }
+            if (name_.empty())
+                fail(EEXIST);
+            if (::rename(name_.c_str(), target.c_str()) != 0)
+                fail(errno);
+        }
+        name_.clear();
+        fd_.reset();
+        return;
+    }
+    if (const int error = fd_.close())
+        fail(error);
+    if (replace) {
+        if (::rename(name_.c_str(), target.c_str()) != 0)
+            fail(errno);
+    } else {
+        if (::link(name_.c_str(), target.c_str()) != 0)
+            fail(errno);
+        ::unlink(name_.c_str());
+    }
+    name_.clear();
+}
+
+}  // namespace detail
+}  // namespace fileio

@@ -1,0 +1,50 @@
+// The temporary file a write fills before it becomes the target. Where the file system allows it
+// the file has no name until its contents are complete and synced, so a killed process leaves
+// nothing behind; elsewhere it is named ".rostelle-save-<pid>-XXXXXX", and such files whose
+// process is gone are removed before each write into their folder.
+#pragma once
+
+#include "fileio/Posix.h"
+
+#include <cstddef>
+#include <string>
+
+#include <sys/stat.h>
+
+namespace fileio::detail {
+
+inline constexpr const char* kTemporaryPrefix = ".rostelle-save-";
+
+// Removes the named temporary files in `folder` left by writers that no longer run. Callers hold
+// the write lock, so none of this process's own is in flight.
+void removeStaleTemporaries(const std::string& folder);
+
+class TemporaryFile {
+public:
+    // A new file in `folder`. With `replaced`, the file it will replace: its owner and mode are
+    // kept. Failures are reported against `requested`, the path the caller asked for.
+    TemporaryFile(const std::string& requested, const std::string& folder, const struct stat* replaced);
+    ~TemporaryFile();  // removes the file unless it was committed
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    void write(const void* data, std::size_t size);
+    void sync();
+    // Puts the file in place at `target`: over an existing file, or only where nothing is.
+    void commit(const std::string& target, bool replace);
+
+private:
+    [[noreturn]] void fail(int error) const;
+    void discard();
+    void keepOwnerAndMode(const struct stat& replaced);
+    // 0, or the error number of linking the unnamed file in as `name`.
+    int linkUnnamedAs(const std::string& name) const;
+
+    std::string requested_;
+    std::string folder_;
+    Descriptor fd_;
+    bool unnamed_ = false;
+    std::string name_;  // the named file's path while it exists
+};
+
+}  // namespace fileio::detail
