@@ -3,6 +3,7 @@
 
 #include "app/BuildConfig.h"
 #include "app/Dialogs.h"
+#include "app/VisibleText.h"
 
 namespace app {
 
@@ -13,7 +14,7 @@ QString errorSourceLabel(const QString& owner, const QString& procedure)
 
 QString applicationErrorText(const QString& label, int line, const QString& description)
 {
-    return description + QStringLiteral("\r\n") + label + QStringLiteral("at line ") + QString::number(line)
+    return visibleText(description) + QStringLiteral("\r\n") + label + QStringLiteral("at line ") + QString::number(line)
         + QStringLiteral("\r\r") + QStringLiteral("Please email screenshot of this message to ")
         + QString::fromUtf8(config::kSupportEmail);
 }

@@ -8,7 +8,7 @@ namespace app {
 // "in Rostellix2021/08/31." + owner + "." + procedure + " "
 QString errorSourceLabel(const QString& owner, const QString& procedure);
 
-// The report's text: description, CR LF, label, "at line ", number, CR CR, e-mail request.
+// The report's text: description (in its visible form, VisibleText.h), CR LF, label, "at line ", number, CR CR, e-mail request.
 QString applicationErrorText(const QString& label, int line, const QString& description);
 
 // Shows the report (title "Application Error", warning icon, OK) and returns when closed.

@@ -9,6 +9,8 @@ QString currentFailureDescription()
 {
     try {
         throw;
+    } catch (const errors::DescribedError& e) {
+        return fromSystemBytes(e.wholeDescription());
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {

@@ -3,6 +3,9 @@
 // with the procedure's label and number, and the procedure goes on with its next statement.
 #pragma once
 
+#include "app/FileNames.h"
+#include "errors/DescribedError.h"
+
 #include <QString>
 
 #include <exception>
@@ -12,9 +15,9 @@
 namespace app {
 
 // A failure whose description is user-facing text.
-class Failure : public std::runtime_error {
+class Failure : public errors::DescribedError {
 public:
-    explicit Failure(const QString& description) : std::runtime_error(description.toStdString()) {}
+    explicit Failure(const QString& description) : errors::DescribedError(toSystemBytes(description)) {}
 };
 
 // The description of the exception being handled, as the report shows it.

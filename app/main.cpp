@@ -3,6 +3,7 @@
 #include "app/BuildConfig.h"
 #include "app/CommandLine.h"
 #include "app/Dialogs.h"
+#include "app/FileNames.h"
 #include "app/HeadlessGraphics.h"
 #include "app/LoadSampleCommand.h"
 #include "app/QtDialogs.h"
@@ -31,7 +32,7 @@ QStringList argumentsOf(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << app::fromSystemBytes(argv[i]);
     return arguments;
 }
 

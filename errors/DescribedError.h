@@ -1,5 +1,5 @@
 // The base of every failure this program reports. The description is kept whole: what() is a C
-// string and would cut it at the first NUL, so the error report reads description() instead.
+// string and would cut it at the first NUL, so the error report reads wholeDescription() instead.
 #pragma once
 
 #include <memory>
@@ -16,7 +16,7 @@ public:
     {
     }
 
-    const std::string& description() const noexcept { return *description_; }
+    const std::string& wholeDescription() const noexcept { return *description_; }
 
 private:
     // Shared, so that copying the exception cannot throw.

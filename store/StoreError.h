@@ -1,17 +1,21 @@
 // The one kind of failure the store raises: its message is the text the error report shows,
-// usually the database's own description of what went wrong.
+// usually the database's own description of what went wrong, kept whole even where it holds a NUL.
 #pragma once
+
+#include "errors/DescribedError.h"
 
 #include <QString>
 
-#include <stdexcept>
-
 namespace store {
 
-class StoreError : public std::runtime_error {
+class StoreError : public errors::DescribedError {
 public:
-    explicit StoreError(const QString& description) : std::runtime_error(description.toStdString()) {}
-    QString description() const { return QString::fromUtf8(what()); }
+    explicit StoreError(const QString& description) : errors::DescribedError(description.toStdString()) {}
+    QString description() const
+    {
+        const std::string& bytes = wholeDescription();
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
 };
 
 }  // namespace store

@@ -39,7 +39,7 @@ protected:
         try {
             write();
         } catch (const FileError& e) {
-            return e.description();
+            return e.wholeDescription();
         }
         return "no error";
     }

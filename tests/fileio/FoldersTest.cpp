@@ -27,7 +27,7 @@ TEST_F(Folders, AFileInTheWayFailsNamingTheWholePath)
         fileio::makeFolders(wanted);
         FAIL() << "a folder was made under a file";
     } catch (const fileio::FileError& e) {
-        EXPECT_EQ(e.description(), "Cannot create the folder \"" + wanted + "\": Not a directory");
+        EXPECT_EQ(e.wholeDescription(), "Cannot create the folder \"" + wanted + "\": Not a directory");
     }
     EXPECT_THROW(fileio::makeFolders(""), fileio::FileError);
 }

@@ -28,7 +28,7 @@ std::string refusal(const std::string& path)
     try {
         fileio::writeFile(path, "clobbered");
     } catch (const fileio::FileError& e) {
-        EXPECT_EQ(e.description(), "Cannot write \"" + path + "\": " + e.reason());
+        EXPECT_EQ(e.wholeDescription(), "Cannot write \"" + path + "\": " + e.reason());
         EXPECT_EQ(e.reason(), checked) << "the check and the write agree";
         return e.reason();
     }
