@@ -191,7 +191,7 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--png") == 0) {
         const ScheduleSheet& s = schedule();
-        sheet::render::saveImage(sheet::render::renderRange(s.book, *s.sheet, *s.sheet->usedRange()), QString::fromLocal8Bit(argv[2]));
+        sheet::render::saveImage(sheet::render::renderRange(s.book, *s.sheet, *s.sheet->usedRange()), argv[2]);
         return 0;
     }
     benchmark::Initialize(&argc, argv);

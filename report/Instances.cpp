@@ -2,6 +2,7 @@
 #include "report/Instances.h"
 
 #include "app/Dialogs.h"
+#include "app/FileNames.h"
 
 namespace report::Excel1 {
 
@@ -31,7 +32,7 @@ bool CancelIfExcelOpen()
 std::unique_ptr<sheet::Application> OpenInNewExcel(const QString& path)
 {
     auto instance = std::make_unique<sheet::Application>();
-    instance->Workbooks().Open(path.toStdString());
+    instance->Workbooks().Open(app::toSystemBytes(path));
     return instance;
 }
 

@@ -11,6 +11,7 @@
 #include "report/Snapshot.h"
 #include "report/WorkingFiles.h"
 
+#include "app/FileNames.h"
 #include "app/Helpers.h"
 #include "app/Trap.h"
 
@@ -79,7 +80,7 @@ QString GenerateReport0(ReportHost& host)
     trap(136, [] { xlApp().setEnableEvents(true); });
     trap(138, [] { xlApp().setEnableCancelKey(sheet::xlInterrupt); });
     trap(140, [&] { path = newWorkingWorkbookPath(g_workingNameDigits); });
-    trap(142, [&] { workingWorkbook().SaveAs(path.toStdString(), ExcelFileFormat(&xlApp())); });
+    trap(142, [&] { workingWorkbook().SaveAs(app::toSystemBytes(path), ExcelFileFormat(&xlApp())); });
     trap(144, [] { xlApp().setDisplayAlerts(false); });
     trap(146, [] { workingWorkbook().Close(); });
     trap(148, [] { xlApp().Quit(); });

@@ -1,6 +1,7 @@
 // The sheet snapshot. The engine paints the range directly, so no clipboard is involved.
 #include "report/Snapshot.h"
 
+#include "app/FileNames.h"
 #include "app/Trap.h"
 
 #include "sheet/render/ImageFile.h"
@@ -47,7 +48,7 @@ void saveCellsActivesheet(const sheet::Workbook& workbook, const QString& path)
     trap(114, [&] {
         if (picture.isNull())
             throw app::Failure(QStringLiteral("There is no picture of the sheet to write to %1.").arg(path));
-        sheet::render::saveImage(picture, path);
+        sheet::render::saveImage(picture, app::toSystemBytes(path));
     });
 }
 

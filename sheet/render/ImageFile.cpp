@@ -1,47 +1,59 @@
 // Picture files.
 #include "sheet/render/ImageFile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include "fileio/AtomicWrite.h"
+#include "sheet/model/SheetError.h"
 
-#include <stdexcept>
+#include <QBuffer>
+#include <QByteArray>
+
+#include <algorithm>
+#include <cctype>
 
 namespace sheet::render {
 namespace {
 
-[[noreturn]] void fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
-
-const char* formatFor(const QString& path)
+[[noreturn]] void cannotSave(const std::string& path, const std::string& why)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("bmp"))
+    throw SheetError("The picture cannot be saved as \"" + path + "\": " + why);
+}
+
+const char* formatFor(const std::string& path)
+{
+    const auto dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.')
+        return nullptr;
+    std::string suffix = path.substr(dot + 1);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (suffix == "bmp")
         return "BMP";
-    if (suffix == QLatin1String("png"))
+    if (suffix == "png")
         return "PNG";
     return nullptr;
 }
 
 }  // namespace
 
-void saveImage(const QImage& image, const QString& path)
+void saveImage(const QImage& image, const std::string& path)
 {
     if (image.isNull())
-        fail(QStringLiteral("There is no picture to save as \"%1\".").arg(path));
+        throw SheetError("There is no picture to save as \"" + path + "\".");
     const char* format = formatFor(path);
     if (format == nullptr)
-        fail(QStringLiteral("The picture cannot be saved as \"%1\": only .bmp and .png files are supported.").arg(path));
+        cannotSave(path, "only .bmp and .png files are supported.");
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("The picture cannot be saved as \"%1\": %2").arg(path, file.errorString()));
     // BMP readers differ in what they accept; a plain 24-bit picture opens everywhere.
     const QImage opaque = image.hasAlphaChannel() || qstrcmp(format, "BMP") == 0 ? image.convertToFormat(QImage::Format_RGB888) : image;
-    if (!opaque.save(&file, format)) {
-        file.cancelWriting();
-        fail(QStringLiteral("The picture cannot be saved as \"%1\": writing the %2 data failed.").arg(path, QLatin1String(format)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!opaque.save(&buffer, format))
+        cannotSave(path, std::string("writing the ") + format + " data failed.");
+    try {
+        fileio::writeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const fileio::FileError& e) {
+        cannotSave(path, e.reason());
     }
-    if (!file.commit())
-        fail(QStringLiteral("The picture cannot be saved as \"%1\": %2").arg(path, file.errorString()));
 }
 
 }  // namespace sheet::render

@@ -1,4 +1,4 @@
-// OLE2 container through libgsf, and the file on disk.
+// OLE2 container through libgsf, and reading the file from disk.
 #include "sheet/xls/Container.h"
 
 #include "sheet/xls/BiffReader.h"
@@ -12,8 +12,6 @@
 #include <gsf/gsf-utils.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -129,75 +127,9 @@ std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> fi
 
 namespace {
 
-std::string directoryOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string systemReason(int error) { return std::strerror(error); }
 
 }  // namespace
-
-void replaceFile(const std::string& requested, std::span<const std::uint8_t> bytes)
-{
-    if (requested.empty())
-        throw std::runtime_error("no file name was given");
-    // Saving through a link replaces the file it points to and keeps the link.
-    std::string path = requested;
-    if (char* resolved = ::realpath(requested.c_str(), nullptr)) {
-        path = resolved;
-        std::free(resolved);
-    }
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        throw std::runtime_error("a folder of that name exists");
-    std::string temp = directoryOf(path) + "/.rostelle-save-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw std::runtime_error(systemReason(errno));
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw std::runtime_error(systemReason(error));
-    };
-    // The saved file gets the permissions an ordinary new file gets, or those of the file it replaces.
-    mode_t mode = 0;
-    if (exists) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0)
-        fail(errno);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        throw std::runtime_error(systemReason(error));
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        throw std::runtime_error(systemReason(error));
-    }
-}
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t maxSize)
 {

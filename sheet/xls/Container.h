@@ -1,5 +1,5 @@
-// The OLE2 compound file around the workbook stream (through libgsf), and the file on disk:
-// written under a temporary name and renamed over the target, read with a size limit.
+// The OLE2 compound file around the workbook stream (through libgsf), and reading the file from
+// disk with a size limit. Writing it is the file library's (fileio/).
 #pragma once
 
 #include <cstdint>
@@ -15,9 +15,6 @@ std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> strea
 // container is damaged.
 std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> file);
 
-// Replaces `path` with `bytes` atomically; throws std::runtime_error with the reason
-// ("Permission denied", ...).
-void replaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
 // The whole file; throws std::runtime_error with the reason, or when it is larger than maxSize.
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t maxSize);
 

@@ -1,6 +1,7 @@
 // Saving a workbook: the globals, then each sheet, wrapped in a compound file and put on disk.
 #include "sheet/xls/XlsWriter.h"
 
+#include "fileio/AtomicWrite.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/xls/Container.h"
 #include "sheet/xls/Globals.h"
@@ -75,7 +76,11 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
 void writeWorkbook(const WorkbookData& book, const std::string& path)
 {
     try {
-        replaceFile(path, workbookFileBytes(book));
+        fileio::writeFile(path, workbookFileBytes(book));
+    } catch (const fileio::FileError& e) {
+        throw SheetError("Cannot save the workbook to " + path + ": " + e.reason());
+    } catch (const errors::DescribedError& e) {
+        throw SheetError("Cannot save the workbook to " + path + ": " + e.wholeDescription());
     } catch (const std::exception& e) {
         throw SheetError("Cannot save the workbook to " + path + ": " + e.what());
     }

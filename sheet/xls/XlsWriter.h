@@ -9,9 +9,9 @@
 
 namespace sheet::xls {
 
-// Writes the workbook to `path`. The file is built beside the target under a temporary name and
-// renamed over it at the end, so a failed save leaves no half-written file and keeps an existing
-// one. Throws sheet::SheetError ("Cannot save the workbook to <path>: <reason>").
+// Writes the workbook to `path` (bytes, as the file system takes them) through the file library:
+// a failed save leaves no half-written file and keeps an existing one, and a target the library
+// refuses is not written. Throws sheet::SheetError ("Cannot save the workbook to <path>: <reason>").
 void writeWorkbook(const sheet::WorkbookData& book, const std::string& path);
 
 // The complete file (OLE2 compound document) as bytes; what writeWorkbook puts on disk.

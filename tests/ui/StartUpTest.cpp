@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -218,4 +219,30 @@ TEST_F(UiTest, WithoutTheSpreadsheetEngineTheMessageComesLastAndTheProgramEnds)
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(endCodes, std::vector<int>{0});
     EXPECT_EQ(list("cboTimeIn")->count(), 24);  // every earlier step had run
+}
+
+TEST_F(UiTest, ABrandNewAccountStartsWithAWorkingDatabaseAndNoReport)
+{
+    // HOME is an empty folder and neither XDG variable is set, as in a brand-new account.
+    const QString home = env.root() + "/home";
+    ASSERT_TRUE(QDir().mkpath(home));
+    struct RestoreHome {
+        QByteArray value = qgetenv("HOME");
+        ~RestoreHome() { qputenv("HOME", value); }
+    } restoreHome;
+    qputenv("HOME", QFile::encodeName(home));
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home + "/.config");
+
+    start();
+    EXPECT_TRUE(dialogs.messages.empty()) << qPrintable(dialogs.texts().join("\n"));
+    const QString data = home + "/.local/share/Tarrowby/Rostelle Software";
+    EXPECT_TRUE(QFileInfo(data + "/dbData.sqlite").isFile());
+    EXPECT_EQ(store::shared().databasePath(), data + "/dbData.sqlite");
+    EXPECT_TRUE(store::sharedIsOpen());
+    EXPECT_EQ(QFileInfo(home + "/.local").permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                             | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    addEmployee("Ann", "Cook");
+    EXPECT_EQ(list("cboName")->count(), 1);
 }

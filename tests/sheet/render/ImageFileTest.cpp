@@ -26,7 +26,7 @@ QImage samplePicture()
 std::string errorOf(const QImage& image, const QString& path)
 {
     try {
-        saveImage(image, path);
+        saveImage(image, path.toStdString());
     } catch (const std::runtime_error& e) {
         return e.what();
     }
@@ -42,7 +42,7 @@ TEST(ImageFile, WritesBmpAndPngByExtension)
     const QImage picture = samplePicture();
     for (const char* name : {"temp.bmp", "copy.PNG"}) {
         const QString path = dir.filePath(QString::fromLatin1(name));
-        saveImage(picture, path);
+        saveImage(picture, path.toStdString());
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
         EXPECT_EQ(reader.format(), QString::fromLatin1(name).section('.', 1).toLower().toLatin1()) << name;
@@ -54,7 +54,7 @@ TEST(ImageFile, WritesBmpAndPngByExtension)
     const QString path = dir.filePath("temp.bmp");
     QImage other = samplePicture();
     other.fill(Qt::black);
-    saveImage(other, path);
+    saveImage(other, path.toStdString());
     EXPECT_EQ(QImage(path).pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
