@@ -6,6 +6,7 @@
 #include "app/Helpers.h"
 #include "app/HeadlessSampleView.h"
 #include "app/Paths.h"
+#include "app/ProtectedFiles.h"
 #include "app/SampleLoad.h"
 #include "app/Trap.h"
 
@@ -29,6 +30,7 @@ std::optional<Interval> intervalFromWord(const QString& word)
 
 int runLoadSample(std::optional<Interval> interval)
 {
+    protectProgramFiles();
     ShortenAppTitle();
     Trap trap(QStringLiteral("Main"), QStringLiteral("LoadSample"));
     if (trap.test(100, [] { return nothingAt(paths::makerFolder()); }))

@@ -42,6 +42,11 @@ void Settings::store(const char* key, const QString& value)
     settings.sync();
 }
 
+QString Settings::fileName()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication).fileName();
+}
+
 int Settings::toNumber(const QString& text)
 {
     bool ok = false;

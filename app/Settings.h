@@ -29,6 +29,8 @@ public:
     static std::optional<QString> stored(const char* key);
     // Writes a text value and puts it on disk at once.
     static void store(const char* key, const QString& value);
+    // The file the settings are kept in.
+    static QString fileName();
 
     // Index keys read through the text-to-number conversion; a text that is no number throws.
     static int employeeIndex();                     // default 0

@@ -1,10 +1,13 @@
 // "Save Results To Excel File": copies the working workbook to a path the user chooses. An existing
-// file is replaced only once the new copy is complete, so a failed save never loses it.
+// file is replaced only once the new copy is complete, so a failed save never loses it; a target
+// that is not a file or is one of the program's own is refused without the overwrite question.
 #include "preview/Form3.h"
 
 #include "app/Dialogs.h"
 #include "app/Helpers.h"
+#include "app/ProtectedFiles.h"
 #include "app/Trap.h"
+#include "app/VisibleText.h"
 #include "preview/CopyFile.h"
 
 namespace preview {
@@ -22,11 +25,12 @@ void Form3::PushButton6_Click()
 
     int answer = 0;  // neither Yes nor No until decided
     if (!chosen.isEmpty()) {
-        if (!app::FileExists(chosen)) {
+        // A refused target is not asked about: the copy's step reports the refusal and writes nothing.
+        if (!app::FileExists(chosen) || app::writeRefusal(chosen)) {
             answer = app::msg::kYes;
         } else {
             answer = trap.value(104, 0, [&] {
-                return app::MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + chosen + QStringLiteral(" ?"),
+                return app::MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + app::visibleText(chosen) + QStringLiteral(" ?"),
                                    app::msg::kYesNo);
             });
         }

@@ -12,10 +12,13 @@
 
 #include "app/DataSetup.h"
 #include "app/Dialogs.h"
+#include "app/FileNames.h"
 #include "app/Helpers.h"
 #include "app/LoadSampleCommand.h"
 #include "app/Paths.h"
+#include "app/ProtectedFiles.h"
 #include "app/Trap.h"
+#include "app/VisibleText.h"
 
 #include "sheet/model/Constants.h"
 
@@ -61,7 +64,17 @@ bool isPictureName(const QString& path)
     return suffix == QStringLiteral("bmp") || suffix == QStringLiteral("png");
 }
 
-void usageError(const QString& text) { std::fprintf(stderr, "%s\n", qUtf8Printable(text)); }
+void usageError(const QString& text) { std::fprintf(stderr, "%s\n", qUtf8Printable(app::visibleText(text))); }
+
+// Says why, when a file the export would write is refused: found before anything is built, so a
+// refused target costs nothing and nothing is written.
+bool targetRefused(const QString& path)
+{
+    const std::optional<QString> refusal = path.isEmpty() ? std::nullopt : app::writeRefusal(path);
+    if (refusal)
+        usageError(*refusal + QLatin1Char('.'));
+    return refusal.has_value();
+}
 
 }  // namespace
 
@@ -75,6 +88,9 @@ int runExport(const ExportRequest& request)
         usageError(QStringLiteral("The picture \"%1\" must end in .bmp or .png.").arg(request.picturePath));
         return kExportBadUsage;
     }
+    app::protectProgramFiles();
+    if (targetRefused(request.workbookPath) || targetRefused(request.picturePath))
+        return kExportFailed;
 
     CountingDialogs reports;
     app::ShortenAppTitle();
@@ -122,10 +138,10 @@ int runExport(const ExportRequest& request)
         // A build that reported a failure is not saved: the file the caller names is whole or absent.
         if (reports.messages() == 0)
             trap(150, [&] {
-                ess::workingWorkbook().SaveAs(request.workbookPath.toStdString(), ess::ExcelFileFormat(&ess::xlApp()));
+                ess::workingWorkbook().SaveAs(app::toSystemBytes(request.workbookPath), ess::ExcelFileFormat(&ess::xlApp()));
             });
         else
-            std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(request.workbookPath));
+            std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(app::visibleText(request.workbookPath)));
         trap(152, [] { ess::workingWorkbook().Close(); });
         trap(154, [] { ess::xlApp().Quit(); });
         ess::ReleaseExcel();

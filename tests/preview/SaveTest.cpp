@@ -1,10 +1,17 @@
 // "Save Results To Excel File": the dialog, the overwrite question, the copy and "Done.", a click
-// during a save, and a failing copy that must neither claim success nor lose the old file.
+// during a save, a failing copy that must neither claim success nor lose the old file, the
+// targets refused before the question, and the mode a replaced file keeps.
 #include "tests/preview/PreviewFixture.h"
+
+#include "app/ProtectedFiles.h"
+#include "fileio/TestHooks.h"
 
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using SaveSchedule = PreviewFixture;
 
@@ -113,4 +120,72 @@ TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
     form->PushButton6_Click();
     EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
     EXPECT_EQ(readFile(target), QByteArray("rebuilt"));
+}
+
+TEST_F(SaveSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQuestion)
+{
+    form->setExcelFile(workbook);
+    app::protectProgramFiles();
+    const QString database = app::paths::workingDatabase();
+    QDir().mkpath(app::paths::dataFolder());
+    writeFile(database, "the roster");
+    ASSERT_EQ(::link(QFile::encodeName(database).constData(), QFile::encodeName(env.root() + "/hard.xls").constData()), 0);
+    ASSERT_TRUE(QFile::link(database, env.root() + "/soft.xls"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(env.root() + "/pipe.xls").constData(), 0644), 0);
+
+    const QString ownFile = QStringLiteral("it is the program's working database and is never written over");
+    for (const auto& [target, reason] : {std::pair{database, ownFile}, std::pair{env.root() + "/hard.xls", ownFile},
+                                         std::pair{env.root() + "/soft.xls", ownFile},
+                                         std::pair{database + "-journal", QStringLiteral("a journal file")},
+                                         std::pair{env.root() + "/pipe.xls", QStringLiteral("it is a named pipe, not a file")}}) {
+        dialogs.clear();
+        dialogs.savePaths = {target};
+        form->PushButton6_Click();
+        ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().join('\n').toStdString();
+        const QString report = dialogs.errorReports().at(0).text;
+        EXPECT_TRUE(report.contains(reason)) << report.toStdString();
+        EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton6_Click at line 106")) << report.toStdString();
+        EXPECT_FALSE(form->mSaving);
+    }
+    EXPECT_EQ(readFile(database), QByteArray("the roster"));
+    EXPECT_FALSE(QFile::exists(database + "-journal"));
+    struct stat pipe {};
+    ASSERT_EQ(::lstat(QFile::encodeName(env.root() + "/pipe.xls").constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
+}
+
+TEST_F(SaveSchedule, AReadOnlyOrGroupWritableFileIsReplacedAfterYesAndKeepsItsMode)
+{
+    form->setExcelFile(workbook);
+    const QString target = env.root() + "/week.xls";
+    for (const mode_t mode : {0444u, 0664u}) {
+        dialogs.clear();
+        ::unlink(QFile::encodeName(target).constData());
+        writeFile(target, "old schedule");
+        ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), mode), 0);
+        dialogs.savePaths = {target};
+        dialogs.answers = {app::msg::kYes};
+        form->PushButton6_Click();
+        EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
+        EXPECT_EQ(readFile(target), readFile(workbook));
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+}
+
+TEST_F(SaveSchedule, AWriteThatFailsOnceTheFileIsOpenKeepsTheOldFileAndLeavesNothing)
+{
+    form->setExcelFile(workbook);
+    const QString target = env.root() + "/week.xls";
+    writeFile(target, "old schedule");
+    fileio::test_hooks::setFault([](fileio::test_hooks::Step step) { return step == fileio::test_hooks::Step::Write ? ENOSPC : 0; });
+    dialogs.savePaths = {target};
+    form->PushButton6_Click();
+    fileio::test_hooks::setFault({});
+    ASSERT_EQ(dialogs.errorReports().size(), 1u);
+    EXPECT_TRUE(dialogs.errorReports()[0].text.startsWith(QStringLiteral("Could not write \"%1\": No space left on device\r\n").arg(target)));
+    EXPECT_FALSE(dialogs.texts().contains("Done."));
+    EXPECT_EQ(readFile(target), QByteArray("old schedule"));
+    EXPECT_EQ(QDir(env.root()).entryList({"*.xls", ".rostelle*"}, QDir::Files | QDir::Hidden), QStringList{"week.xls"});
 }

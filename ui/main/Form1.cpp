@@ -12,6 +12,7 @@
 #include "app/IsInstalled.h"
 #include "app/Paths.h"
 #include "app/ProgramExit.h"
+#include "app/ProtectedFiles.h"
 #include "app/Trap.h"
 #include "app/WindowHelpers.h"
 
@@ -274,6 +275,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::Form_Load()
 {
+    app::protectProgramFiles();
     app::Trap trap(QStringLiteral("Form1"), QStringLiteral("Form_Load"));
     using namespace app::paths;
 
