@@ -2,14 +2,25 @@
 #include "app/Paths.h"
 
 #include "app/BuildConfig.h"
+#include "app/FileNames.h"
 #include "app/Helpers.h"
+#include "app/Trap.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace app::paths {
 namespace {
+bool isWritableFolder(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 QString& programFolderOverride()
 {
     static QString folder;
@@ -42,5 +53,19 @@ QString templateDatabase() { return programFolder() + QStringLiteral("/dbBlank.s
 QString handPointerFile() { return programFolder() + QStringLiteral("/HAND-M.CUR"); }
 QString skinFile() { return programFolder() + QStringLiteral("/x/o.cjs"); }
 QString iconFile() { return programFolder() + QStringLiteral("/rostelle.png"); }
+
+QString temporaryFolder()
+{
+    const std::string fromEnvironment = qgetenv("TMPDIR").toStdString();
+    std::string chosen = fromEnvironment;
+    if (!isWritableFolder(chosen))
+        chosen = "/tmp";
+    if (!isWritableFolder(chosen))
+        throw Failure(QStringLiteral("There is no temporary folder to write to: TMPDIR (\"%1\") and /tmp are missing or cannot be written.")
+                          .arg(fromSystemBytes(fromEnvironment)));
+    while (chosen.size() > 1 && chosen.back() == '/')
+        chosen.pop_back();
+    return fromSystemBytes(chosen);
+}
 
 }  // namespace app::paths

@@ -25,4 +25,8 @@ QString handPointerFile(); // <program folder>/HAND-M.CUR
 QString skinFile();        // <program folder>/x/o.cjs
 QString iconFile();        // <program folder>/rostelle.png
 
+// The folder for working files: TMPDIR when it names a folder this program can write to, else
+// /tmp; throws a Failure saying so when neither is one.
+QString temporaryFolder();
+
 }  // namespace app::paths

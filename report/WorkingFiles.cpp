@@ -2,7 +2,8 @@
 // window may still own, untouched.
 #include "report/WorkingFiles.h"
 
-#include <QDir>
+#include "app/Paths.h"
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -11,16 +12,17 @@ namespace report {
 QString newWorkingWorkbookPath(const std::function<int()>& drawDigit)
 {
     const auto digit = drawDigit ? drawDigit : [] { return static_cast<int>(QRandomGenerator::global()->bounded(9)) + 1; };
+    const QString folder = app::paths::temporaryFolder();
     for (;;) {
         QString name = QStringLiteral("tquill");
         for (int k = 0; k < 8; ++k)
             name += QString::number(digit());
-        const QString path = QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".xls");
+        const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".xls");
         if (!QFileInfo::exists(path))
             return path;
     }
 }
 
-QString bitmapPath() { return QDir::tempPath() + QStringLiteral("/temp.bmp"); }
+QString bitmapPath() { return app::paths::temporaryFolder() + QStringLiteral("/temp.bmp"); }
 
 }  // namespace report

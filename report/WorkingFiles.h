@@ -1,5 +1,6 @@
 // The files one build leaves in the temporary folder: the working workbook under a fresh
-// random name and the picture of its sheet.
+// random name and the picture of its sheet. Both throw app::Failure when there is no temporary
+// folder to write to (app/Paths.h).
 #pragma once
 
 #include <QString>

@@ -153,6 +153,15 @@ TEST(WorkingNames, HaveFourteenCharactersWithoutZeroBeforeTheExtension)
     EXPECT_EQ(bitmapPath(), QDir::tempPath() + "/temp.bmp");
 }
 
+TEST(WorkingNames, GoToTmpWhenTmpdirNamesNoFolder)
+{
+    const testing_support::TestEnvironment env;  // puts TMPDIR back afterwards
+    qputenv("TMPDIR", QFile::encodeName(env.root() + "/missing"));
+    EXPECT_TRUE(kWorkingName.match(QFileInfo(newWorkingWorkbookPath()).fileName()).hasMatch());
+    EXPECT_EQ(QFileInfo(newWorkingWorkbookPath()).path(), QStringLiteral("/tmp"));
+    EXPECT_EQ(bitmapPath(), QStringLiteral("/tmp/temp.bmp"));
+}
+
 TEST(FileFormat, OlderVersionsGetTheOlderFormatNumberWhateverTheSeparator)
 {
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany),
