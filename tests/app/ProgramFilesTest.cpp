@@ -1,0 +1,281 @@
+// The program's files and folders: the data path made with its parents in a brand-new account,
+// the template copy that fails plainly, the temporary folder, and the program's own files, which
+// no export may write over, nor anything that is not a file. The built program is run as a
+// script would run it, including with a file name that is not UTF-8.
+#include "app/DataSetup.h"
+#include "app/FileNames.h"
+#include "app/Paths.h"
+#include "app/ProtectedFiles.h"
+#include "app/Settings.h"
+#include "app/Trap.h"
+#include "tests/support/TestEnvironment.h"
+
+#include "fileio/TestHooks.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using testing_support::TestEnvironment;
+
+namespace {
+
+QString failureOf(const std::function<void()>& statement)
+{
+    try {
+        statement();
+    } catch (const app::Failure& e) {
+        return app::fromSystemBytes(e.wholeDescription());
+    }
+    return QStringLiteral("no failure");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+
+// Every entry of the folder, hidden ones and any kind included, as the bytes of their names.
+std::vector<std::string> namesIn(const QString& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.toStdString()))
+        names.push_back(entry.path().filename().native());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+class ProgramFiles : public ::testing::Test {
+protected:
+    void SetUp() override { app::paths::setProgramFolder(QStringLiteral(ROSTELLE_PROGRAM_DIR)); }
+    void TearDown() override
+    {
+        fileio::test_hooks::setFault({});
+        app::paths::setProgramFolder(QString());
+    }
+    TestEnvironment env;
+};
+
+}  // namespace
+
+TEST_F(ProgramFiles, TheTemplateCopyIsWholeOrAbsentAndSaysPlainlyWhatWentWrong)
+{
+    const QString working = env.root() + "/dbData.sqlite";
+    fileio::test_hooks::setFault([](fileio::test_hooks::Step) { return ENOSPC; });
+    EXPECT_EQ(failureOf([&] { app::copyTemplateDatabase(app::paths::templateDatabase(), working); }),
+              QStringLiteral("Cannot copy %1 to %2: No space left on device").arg(app::paths::templateDatabase(), working));
+    fileio::test_hooks::setFault({});
+    EXPECT_EQ(QDir(env.root()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // A read-only template still gives a writable working database.
+    const QString readOnly = env.root() + "/dbBlank.sqlite";
+    ASSERT_TRUE(QFile::copy(app::paths::templateDatabase(), readOnly));
+    ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
+    app::copyTemplateDatabase(readOnly, working);
+    EXPECT_EQ(digest(working), digest(readOnly));
+    EXPECT_EQ(modeOf(working) & 0600, 0600u);
+
+    // An existing working database is never replaced.
+    writeFile(working, "the roster");
+    EXPECT_TRUE(failureOf([&] { app::copyTemplateDatabase(readOnly, working); }).endsWith(": File exists"));
+    EXPECT_EQ(digest(working), QCryptographicHash::hash("the roster", QCryptographicHash::Sha256));
+}
+
+TEST_F(ProgramFiles, FoldersAreMadeWithTheirParentsOwnerOnly)
+{
+    const QString data = env.root() + "/home/.local/share/Tarrowby";
+    app::createFolder(data);
+    for (const QString& made : {env.root() + "/home", env.root() + "/home/.local", data})
+        EXPECT_EQ(modeOf(made), 0700u) << made.toStdString();
+
+    writeFile(env.root() + "/blocker", "a file");
+    EXPECT_EQ(failureOf([&] { app::createFolder(env.root() + "/blocker/Tarrowby"); }),
+              QStringLiteral("Path/File access error: cannot create the folder %1/blocker/Tarrowby: Not a directory").arg(env.root()));
+}
+
+TEST_F(ProgramFiles, TheTemporaryFolderIsTmpdirOnlyWhenItIsAWritableFolder)
+{
+    EXPECT_EQ(app::paths::temporaryFolder(), env.tempDir());
+    qputenv("TMPDIR", (env.tempDir() + "//").toUtf8());
+    EXPECT_EQ(app::paths::temporaryFolder(), env.tempDir());
+    for (const QString& unusable : {env.root() + "/missing", env.root() + "/file", QString()}) {
+        qputenv("TMPDIR", unusable.toUtf8());
+        EXPECT_EQ(app::paths::temporaryFolder(), QStringLiteral("/tmp")) << unusable.toStdString();
+    }
+    writeFile(env.root() + "/file", "not a folder");
+    qputenv("TMPDIR", (env.root() + "/file").toUtf8());
+    EXPECT_EQ(app::paths::temporaryFolder(), QStringLiteral("/tmp"));
+}
+
+TEST_F(ProgramFiles, TheProgramsOwnFilesAreRefusedAsTargetsWhereverTheyAre)
+{
+    const QString program = env.root() + "/program";
+    QDir().mkpath(program);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ROSTELLE_PROGRAM_DIR "/dbBlank.sqlite"), program + "/dbBlank.sqlite"));
+    app::paths::setProgramFolder(program);
+    app::Settings::store(app::Settings::kDepartment, "Bar");
+    app::protectProgramFiles();
+
+    const QString database = app::paths::workingDatabase();
+    const auto refusal = [](const QString& path) { return app::writeRefusal(path).value_or("accepted"); };
+    const QString never = QStringLiteral(" and is never written over");
+    EXPECT_EQ(refusal(program + "/dbBlank.sqlite"),
+              QStringLiteral("Cannot write \"%1/dbBlank.sqlite\": it is the program's template database").arg(program) + never);
+    EXPECT_EQ(refusal(app::Settings::fileName()),
+              QStringLiteral("Cannot write \"%1\": it is the program's settings file").arg(app::Settings::fileName()) + never);
+    for (const char* journal : {"-journal", "-wal", "-shm"})
+        EXPECT_TRUE(refusal(database + journal).endsWith("a journal file of the program's working database" + never)) << journal;
+    EXPECT_TRUE(refusal(database).endsWith("it is the program's working database" + never));
+    EXPECT_EQ(refusal(env.root() + "/week.xls"), QStringLiteral("accepted"));
+    EXPECT_EQ(refusal(env.root()), QStringLiteral("Cannot write \"%1\": it is a folder").arg(env.root()));
+}
+
+namespace {
+
+// The built program, started as a script starts it: no display, the test's own homes.
+class BuiltProgram : public ::testing::Test {
+protected:
+    struct Run {
+        int exitCode = -1;
+        QString err;
+    };
+
+    Run run(const QStringList& arguments, const QString& program = QStringLiteral(ROSTELLE_EXECUTABLE))
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(env.tempDir());
+        process.start(program, arguments);
+        process.waitForFinished(120000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    // Runs the program with arguments that go through the shell, so that they may hold any byte.
+    Run runInShell(const QString& arguments) { return run({"-c", "exec \"$0\" " + arguments, ROSTELLE_EXECUTABLE}, "/bin/sh"); }
+
+    QString database() const { return env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite"; }
+
+    TestEnvironment env;
+    QProcessEnvironment environment = [this] {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            e.remove(name);
+        e.insert("XDG_DATA_HOME", env.dataHome());
+        e.insert("XDG_CONFIG_HOME", env.configHome());
+        e.insert("TMPDIR", env.tempDir());
+        return e;
+    }();
+};
+
+}  // namespace
+
+TEST_F(BuiltProgram, ABrandNewAccountLoadsTheSampleAndExports)
+{
+    const QString home = env.root() + "/home";
+    QDir().mkpath(home);
+    environment.insert("HOME", home);
+    environment.remove("XDG_DATA_HOME");
+    environment.remove("XDG_CONFIG_HOME");
+
+    const Run sample = run({"--load-sample"});
+    EXPECT_EQ(sample.exitCode, 0) << sample.err.toStdString();
+    const QString data = home + "/.local/share/Tarrowby/Rostelle Software";
+    EXPECT_TRUE(QFileInfo(data + "/dbData.sqlite").isFile());
+    for (const QString& made : {home + "/.local", home + "/.local/share", home + "/.local/share/Tarrowby", data})
+        EXPECT_EQ(modeOf(made), 0700u) << made.toStdString();
+
+    QDir(home).removeRecursively();
+    QDir().mkpath(home);
+    const Run exported = run({"--export", env.tempDir() + "/week.xls"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_TRUE(QFileInfo(env.tempDir() + "/week.xls").isFile());
+    EXPECT_TRUE(QFileInfo(data + "/dbData.sqlite").isFile());
+}
+
+TEST_F(BuiltProgram, AnExportNeverWritesOverTheProgramsOwnFiles)
+{
+    ASSERT_EQ(run({"--load-sample"}).exitCode, 0);
+    const QString settings = env.configHome() + "/Tarrowby/Tarrowby.conf";
+    writeFile(settings, "[Rostelle%20Software]\nDepartment=Bar\n");
+    const QByteArray roster = digest(database());
+    const QByteArray remembered = digest(settings);
+    QFile::link(database(), env.tempDir() + "/soft-link.xls");
+    QFile::link(database(), env.tempDir() + "/soft-link.png");
+    ASSERT_EQ(::link(QFile::encodeName(database()).constData(), QFile::encodeName(env.tempDir() + "/hard-link.xls").constData()), 0);
+
+    struct Case {
+        QStringList arguments;
+        const char* reason;
+    };
+    const QString picture = env.tempDir() + "/week.png";
+    for (const Case& refused : {Case{{"--export", database()}, "it is the program's working database"},
+                                Case{{"--export", env.tempDir() + "/soft-link.xls"}, "it is the program's working database"},
+                                Case{{"--export", env.tempDir() + "/hard-link.xls"}, "it is the program's working database"},
+                                Case{{"--export", database() + "-journal"}, "a journal file of the program's working database"},
+                                Case{{"--export", settings}, "it is the program's settings file"},
+                                Case{{"--export", env.tempDir() + "/week.xls", "--picture", env.tempDir() + "/soft-link.png"},
+                                     "it is the program's working database"}}) {
+        const Run result = run(refused.arguments);
+        EXPECT_EQ(result.exitCode, 1) << refused.arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains(refused.reason)) << result.err.toStdString();
+    }
+    EXPECT_EQ(digest(database()), roster);
+    EXPECT_FALSE(QFile::exists(database() + "-journal"));
+    EXPECT_FALSE(QFile::exists(env.tempDir() + "/week.xls")) << "a refused picture stops the export before it writes";
+    EXPECT_EQ(digest(settings), remembered);
+}
+
+TEST_F(BuiltProgram, AnExportRefusesWhatIsNotAFile)
+{
+    const QByteArray pipe = QFile::encodeName(env.tempDir() + "/pipe.xls");
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0644), 0);
+    QDir().mkpath(env.tempDir() + "/folder.xls");
+    for (const auto& [target, reason] : {std::pair{env.tempDir() + "/pipe.xls", "it is a named pipe, not a file"},
+                                         std::pair{env.tempDir() + "/folder.xls", "it is a folder"},
+                                         std::pair{QStringLiteral("/dev/stdout"), "it is a named pipe, not a file"}}) {
+        const Run result = run({"--export", target});
+        EXPECT_EQ(result.exitCode, 1) << target.toStdString();
+        EXPECT_TRUE(result.err.contains(reason)) << result.err.toStdString();
+    }
+    struct stat info {};
+    ASSERT_EQ(::lstat(pipe.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(namesIn(env.tempDir()), (std::vector<std::string>{"folder.xls", "pipe.xls"}));
+}
+
+TEST_F(BuiltProgram, AFileNameThatIsNotUtf8KeepsItsBytes)
+{
+    const Run written = runInShell("--export \"$(printf 'caf\\351.xls')\"");
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_EQ(namesIn(env.tempDir()), std::vector<std::string>{"caf\xE9.xls"});
+
+    // A message names it readably.
+    const Run failed = runInShell("--export \"$(printf 'missing\\351/week.xls')\"");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains("missing\\xE9/week.xls")) << failed.err.toStdString();
+}

@@ -1,0 +1,96 @@
+// The built program's export of a large roster killed with SIGKILL at random moments, again and
+// again: the target is afterwards either absent or the whole workbook, and no temporary file is
+// ever left beside it.
+#include "tests/support/TestEnvironment.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+namespace {
+
+class ExportKill : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString data = env.dataHome() + "/Tarrowby/Rostelle Software";
+        ASSERT_TRUE(QDir().mkpath(data));
+        ASSERT_TRUE(QDir().mkpath(out));
+        QProcess roster;
+        roster.start("python3", {ROSTELLE_ROSTER_SCRIPT, ROSTELLE_TEMPLATE_DATABASE, data + "/dbData.sqlite", "two-shifts", "400"});
+        ASSERT_TRUE(roster.waitForFinished(120000));
+        ASSERT_EQ(roster.exitCode(), 0) << roster.readAllStandardError().toStdString();
+    }
+
+    void start(QProcess& process)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        environment.insert("XDG_DATA_HOME", env.dataHome());
+        environment.insert("XDG_CONFIG_HOME", env.configHome());
+        environment.insert("TMPDIR", env.tempDir());
+        process.setProcessEnvironment(environment);
+        process.start(ROSTELLE_PROGRAM_DIR "/rostelle", {"--export", out + "/week.xls", "--week", "Week 1", "--interval", "15-minutes"});
+        ASSERT_TRUE(process.waitForStarted());
+    }
+    QByteArray digestOf(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    }
+    QStringList leftIn(const QString& folder) const
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    testing_support::TestEnvironment env;
+    QString out = env.root() + "/out";
+};
+
+}  // namespace
+
+TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTemporaryFile)
+{
+    QProcess whole;
+    QElapsedTimer timer;
+    timer.start();
+    start(whole);
+    ASSERT_TRUE(whole.waitForFinished(120000));
+    const qint64 duration = timer.elapsed();
+    ASSERT_EQ(whole.exitCode(), 0) << whole.readAllStandardError().toStdString();
+    const QByteArray complete = digestOf(out + "/week.xls");
+    QFile::remove(out + "/week.xls");
+
+    for (int round = 0; round < 8; ++round) {
+        // Mostly late in the run, where the workbook is being written.
+        const auto delay = static_cast<unsigned long>(duration * (30 + QRandomGenerator::global()->bounded(75)) / 100);
+        QProcess killed;
+        start(killed);
+        QThread::msleep(delay);
+        ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+        killed.waitForFinished(60000);
+        const QStringList left = leftIn(out);
+        SCOPED_TRACE("killed after " + std::to_string(delay) + " ms of " + std::to_string(duration));
+        EXPECT_TRUE(left.isEmpty() || left == QStringList{"week.xls"}) << left.join(' ').toStdString();
+        if (left.contains("week.xls"))
+            EXPECT_EQ(digestOf(out + "/week.xls"), complete);
+        EXPECT_TRUE(leftIn(env.tempDir()).filter(".rostelle-save").isEmpty());
+    }
+
+    QProcess last;
+    start(last);
+    ASSERT_TRUE(last.waitForFinished(120000));
+    EXPECT_EQ(last.exitCode(), 0);
+    EXPECT_EQ(leftIn(out), QStringList{"week.xls"});
+    EXPECT_EQ(digestOf(out + "/week.xls"), complete);
+}
