@@ -145,12 +145,8 @@ TEST_F(AtomicWrite, CopiesAFileAndNamesTheSourceWhenItCannotBeRead)
 
     EXPECT_EQ(errorOf([&] { fileio::copyFile(path("gone.xls"), path("copy.xls")); }),
               "Cannot read \"" + path("gone.xls") + "\": No such file or directory");
-    EXPECT_EQ(errorOf([&] { fileio::copyFile(folder, path("copy.xls")); }), "Cannot read \"" + folder + "\": it is a folder");
-    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(errorOf([&] { fileio::copyFile(path("pipe"), path("copy.xls")); }),
-              "Cannot read \"" + path("pipe") + "\": it is not a regular file");
     EXPECT_EQ(read(path("copy.xls")), read(path("source.xls")));
-    EXPECT_EQ(entries(), (Strings{"copy.xls", "pipe", "source.xls"}));
+    EXPECT_EQ(entries(), (Strings{"copy.xls", "source.xls"}));
 }
 
 TEST_F(AtomicWrite, AWriterKilledMidwayLeavesNothingOnceTheNextWriteInTheFolderRuns)

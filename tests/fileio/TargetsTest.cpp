@@ -9,6 +9,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -99,13 +100,18 @@ TEST_F(Targets, ProtectedFilesAreRefusedByIdentityAndBeforeTheyExistByPath)
     const std::string journal = "it is a journal of the working database and is never written over";
     EXPECT_EQ(refusal(path("data/db.sqlite-journal")), journal);
     EXPECT_EQ(refusal(path("data-link/db.sqlite-journal")), journal);
-    ASSERT_EQ(::chdir(path("data").c_str()), 0);
-    EXPECT_EQ(refusal("db.sqlite-journal"), journal);
+    {
+        struct BackAfterwards {
+            char* was = ::getcwd(nullptr, 0);
+            ~BackAfterwards() { (void)!::chdir(was); std::free(was); }
+        } back;
+        ASSERT_EQ(::chdir(path("data").c_str()), 0);
+        EXPECT_EQ(refusal("db.sqlite-journal"), journal);
+    }
     EXPECT_EQ(::access(path("data/db.sqlite-journal").c_str(), F_OK), -1);
 
     // Any other name is written; and the code that makes a protected file may.
     EXPECT_EQ(refusal(path("data/db.sqlite-journal.xls")), "written");
     fileio::writeFile(path("data/db.sqlite-journal"), "made by its owner", {.replaceExisting = false, .ownFile = true});
     EXPECT_EQ(read(path("data/db.sqlite-journal")), "made by its owner");
-    ASSERT_EQ(::chdir("/"), 0);
 }
