@@ -3,8 +3,9 @@
 // nothing here tidies a path by its text.
 #include "app/SameTarget.h"
 
+#include "app/FileNames.h"
+
 #include <QByteArray>
-#include <QFile>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,7 +40,7 @@ QByteArray nameOf(const QByteArray& path) { return path.mid(path.lastIndexOf('/'
 // as the system allows.
 QByteArray landingPath(const QString& given)
 {
-    QByteArray path = QFile::encodeName(given);
+    QByteArray path = QByteArray::fromStdString(toSystemBytes(given));
     if (!path.startsWith('/')) {
         char folder[4096];
         if (::getcwd(folder, sizeof folder))
