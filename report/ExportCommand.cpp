@@ -90,7 +90,7 @@ int runExport(const ExportRequest& request)
     }
     app::protectProgramFiles();
     if (targetRefused(request.workbookPath) || targetRefused(request.picturePath))
-        return kExportFailed;
+        return kExportBadUsage;
 
     CountingDialogs reports;
     app::ShortenAppTitle();

@@ -226,7 +226,7 @@ TEST_F(BuiltProgram, AnExportNeverWritesOverTheProgramsOwnFiles)
                                 Case{{"--export", env.tempDir() + "/week.xls", "--picture", env.tempDir() + "/soft-link.png"},
                                      "it is the program's working database"}}) {
         const Run result = run(refused.arguments);
-        EXPECT_EQ(result.exitCode, 1) << refused.arguments.join(' ').toStdString();
+        EXPECT_EQ(result.exitCode, 2) << refused.arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.contains(refused.reason)) << result.err.toStdString();
     }
     EXPECT_EQ(digest(database()), roster);
@@ -244,7 +244,7 @@ TEST_F(BuiltProgram, AnExportRefusesWhatIsNotAFile)
                                          std::pair{env.tempDir() + "/folder.xls", "it is a folder"},
                                          std::pair{QStringLiteral("/dev/stdout"), "it is a named pipe, not a file"}}) {
         const Run result = run({"--export", target});
-        EXPECT_EQ(result.exitCode, 1) << target.toStdString();
+        EXPECT_EQ(result.exitCode, 2) << target.toStdString();
         EXPECT_TRUE(result.err.contains(reason)) << result.err.toStdString();
     }
     struct stat info {};
