@@ -1,7 +1,9 @@
 // Parsing the command line and refusing what cannot be meant.
 #include "app/CommandLine.h"
 
-#include "app/SameTarget.h"
+#include "app/FileNames.h"
+
+#include "fileio/Landing.h"
 
 namespace app {
 namespace {
@@ -143,7 +145,7 @@ QString CommandLine::sameFileText(const HeadlessCommand& command) const
             written << canonical(name);
     for (qsizetype i = 0; i < written.size(); ++i)
         for (qsizetype j = 0; j < i; ++j)
-            if (sameTarget(parser_.value(written[j]), parser_.value(written[i])))
+            if (fileio::sameFile(toSystemBytes(parser_.value(written[j])), toSystemBytes(parser_.value(written[i]))))
                 return QStringLiteral("%1 and %2 name the same file (\"%3\"); each needs a file of its own.")
                     .arg(dashed(written[j]), dashed(written[i]), parser_.value(written[i]));
     return QString();

@@ -30,7 +30,8 @@ struct HeadlessCommand {
     std::function<int(const QCommandLineParser&)> run;
     // Whether this run paints pictures, which needs the graphics platform (offscreen, no display).
     std::function<bool(const QCommandLineParser&)> paints;
-    // Names of the options (the trigger's included) whose values are files the command writes.
+    // Names of the options (the trigger's included) whose values are files the command writes, in
+    // the order it writes them: a later file may be reached through a link to an earlier one.
     QStringList writes;
 };
 

@@ -2,14 +2,13 @@
 #include "fileio/Targets.h"
 
 #include "fileio/FileError.h"
+#include "fileio/Landing.h"
 #include "fileio/Posix.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
-#include <unistd.h>
 
 namespace fileio {
 namespace {
@@ -40,39 +39,15 @@ std::optional<std::string> realPath(const std::string& path)
     return result;
 }
 
-// A path that does not exist, in a form two spellings of the same place share: its folder with
-// links followed, and its name.
-std::string comparablePath(const std::string& path)
-{
-    std::string absolute = path;
-    if (absolute.empty() || absolute.front() != '/') {
-        char cwd[PATH_MAX];
-        if (::getcwd(cwd, sizeof cwd) != nullptr)
-            absolute = std::string(cwd) + "/" + path;
-    }
-    const auto folder = realPath(detail::folderOf(absolute));
-    if (!folder)
-        return absolute;
-    return (*folder == "/" ? std::string() : *folder) + "/" + detail::nameOf(absolute);
-}
-
-std::optional<std::string> protectedName(const std::string& requested, const detail::Target& target)
+std::optional<std::string> protectedName(const std::string& requested)
 {
     const std::lock_guard lock(g_protectedMutex);
-    std::optional<std::string> requestedPath;
-    for (const ProtectedTarget& entry : g_protected) {
-        struct stat info {};
-        const bool present = ::stat(entry.path.c_str(), &info) == 0;
-        if (target.exists && present) {
-            if (info.st_dev == target.existing.st_dev && info.st_ino == target.existing.st_ino)
-                return entry.name;
-        } else if (!target.exists && !present) {
-            if (!requestedPath)
-                requestedPath = comparablePath(requested);
-            if (*requestedPath == comparablePath(entry.path))
-                return entry.name;
-        }
-    }
+    if (g_protected.empty())
+        return std::nullopt;
+    const detail::Landing landing = detail::landingOf(requested);
+    for (const ProtectedTarget& entry : g_protected)
+        if (detail::sameLanding(landing, detail::landingOf(entry.path)))
+            return entry.name;
     return std::nullopt;
 }
 
@@ -103,12 +78,14 @@ Target inspectTarget(const std::string& requested, bool ownFile)
             throw refuse(reasonFor(errno));
         target.path = *resolved;
     } else if (errno == ENOENT) {
+        // Nothing there, or a link that leads nowhere: the new file takes the requested name, so
+        // such a link is replaced rather than made to lead somewhere.
         target.path = requested;
     } else {
         throw refuse(reasonFor(errno));
     }
     if (!ownFile)
-        if (const auto name = protectedName(requested, target))
+        if (const auto name = protectedName(requested))
             throw refuse("it is " + *name + " and is never written over");
     target.folder = folderOf(target.path);
     return target;

@@ -1,7 +1,8 @@
 // What a write is aimed at, and the targets the library refuses: anything that is not a regular
 // file once links are followed (a folder, a named pipe, a device, a socket), and the files a
-// program declares its own. Those are matched by identity (device and inode, so a hard link or a
-// symbolic link to them is caught) and, while they do not exist yet, by path.
+// program declares its own. Those are matched by where the write would land (Landing.h): by
+// identity (device and inode, so a hard link or a symbolic link to them is caught) and, while
+// they do not exist yet, by folder and name.
 #pragma once
 
 #include <string>

@@ -246,9 +246,14 @@ TEST(CommandLineRules, TwoFilesOfOneRunMayNotBeOneFile)
     // Not made yet: the same name in the same folder, however spelt.
     EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "/sub/../week.xls"}).startsWith(refusal));
     EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "//./week.xls"}).startsWith(refusal));
-    // A link whose target is still to be made leads to the workbook all the same.
+    // A link that leads nowhere yet leads to the workbook once the export has written it.
     ASSERT_TRUE(QFile::link(workbook, folder + "/dangling.pdf"));
     EXPECT_TRUE(outcome({"--export", workbook, "--pdf", folder + "/dangling.pdf"}).startsWith(refusal));
+    // The other way round the export replaces the link with the workbook, and the file the link
+    // named is still a file of its own, whichever option comes first.
+    ASSERT_TRUE(QFile::link(folder + "/later.pdf", folder + "/first.xls"));
+    EXPECT_EQ(outcome({"--export", folder + "/first.xls", "--pdf", folder + "/later.pdf"}), "export");
+    EXPECT_EQ(outcome({"--pdf", folder + "/later.pdf", "--export", folder + "/first.xls"}), "export");
     // Existing files by device and inode: through a link to the folder and through a hard link.
     QFile existing(workbook);
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));

@@ -1,6 +1,7 @@
-// Writing whole or not at all: modes kept and given, links followed, create-only, copies, and
-// failures injected at each step or a writer killed mid-write, after which the old file is intact
-// and no temporary file is left, with unnamed and with named temporary files.
+// Writing whole or not at all: modes kept and given, links followed (or replaced when they lead
+// nowhere), create-only, copies, and failures injected at each step or a writer killed mid-write,
+// after which the old file is intact and no temporary file is left, with unnamed and with named
+// temporary files.
 #include "fileio/AtomicWrite.h"
 #include "fileio/TestHooks.h"
 #include "tests/fileio/Scratch.h"
@@ -77,19 +78,26 @@ TEST_F(AtomicWrite, ANewFileGetsTheUmaskModeAndAReplacedFileKeepsItsMode)
     });
 }
 
-TEST_F(AtomicWrite, WritingThroughALinkReplacesTheLinkedFileAndKeepsTheLink)
+TEST_F(AtomicWrite, ALinkToAFileIsWrittenThroughAndKeptAndALinkThatLeadsNowhereIsReplaced)
 {
+    const auto kindOf = [](const std::string& path) {
+        struct stat info {};
+        return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+    };
     bothKinds([&] {
         put(path("real.xls"), "old", 0640);
         ASSERT_EQ(::symlink("real.xls", path("link.xls").c_str()), 0);
+        ASSERT_EQ(::symlink("nowhere.xls", path("dangling.xls").c_str()), 0);
         fileio::writeFile(path("link.xls"), "through the link");
-        struct stat info {};
-        ASSERT_EQ(::lstat(path("link.xls").c_str(), &info), 0);
-        EXPECT_TRUE(S_ISLNK(info.st_mode));
+        fileio::writeFile(path("dangling.xls"), "in place of the link");
+        EXPECT_EQ(kindOf(path("link.xls")), mode_t(S_IFLNK));
         EXPECT_EQ(read(path("real.xls")), "through the link");
         EXPECT_EQ(modeOf(path("real.xls")), 0640u);
-        EXPECT_EQ(entries(), (Strings{"link.xls", "real.xls"}));
+        EXPECT_EQ(kindOf(path("dangling.xls")), mode_t(S_IFREG));
+        EXPECT_EQ(read(path("dangling.xls")), "in place of the link");
+        EXPECT_EQ(entries(), (Strings{"dangling.xls", "link.xls", "real.xls"}));
         ::unlink(path("link.xls").c_str());
+        ::unlink(path("dangling.xls").c_str());
     });
 }
 

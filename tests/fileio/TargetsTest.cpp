@@ -108,6 +108,11 @@ TEST_F(Targets, ProtectedFilesAreRefusedByIdentityAndBeforeTheyExistByPath)
         ASSERT_EQ(::chdir(path("data").c_str()), 0);
         EXPECT_EQ(refusal("db.sqlite-journal"), journal);
     }
+    // A link that leads to where the journal would be is replaced by the write, not followed, so
+    // it is no way in.
+    ASSERT_EQ(::symlink("data/db.sqlite-journal", path("to-journal.xls").c_str()), 0);
+    EXPECT_EQ(refusal(path("to-journal.xls")), "written");
+    EXPECT_EQ(kindOf(path("to-journal.xls")), mode_t(S_IFREG));
     EXPECT_EQ(::access(path("data/db.sqlite-journal").c_str(), F_OK), -1);
 
     // Any other name is written; and the code that makes a protected file may.
