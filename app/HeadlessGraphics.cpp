@@ -1,9 +1,14 @@
 // The graphics platform for commands without a window.
 #include "app/HeadlessGraphics.h"
 
-#include <QDir>
-#include <QFile>
+#include "app/FileNames.h"
+#include "app/Paths.h"
+#include "app/Trap.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,14 +32,26 @@ HeadlessGraphics::HeadlessGraphics()
         qputenv("XDG_RUNTIME_DIR", sessionFolder);
         return;
     }
-    privateFolder_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/rostelle-runtime-XXXXXX"));
-    if (privateFolder_->isValid())
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(privateFolder_->path()));
+    // In the folder every working file goes to, so that a TMPDIR naming no usable folder does not
+    // leave Qt without one. Without any temporary folder Qt's own warning says what is wrong.
+    std::string folder;
+    try {
+        folder = toSystemBytes(paths::temporaryFolder()) + "/rostelle-runtime-XXXXXX";
+    } catch (const Failure&) {
+        return;
+    }
+    if (::mkdtemp(folder.data()) == nullptr)
+        return;
+    privateFolder_ = folder;
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(privateFolder_));
 }
 
 HeadlessGraphics::~HeadlessGraphics()
 {
-    privateFolder_.reset();
+    if (!privateFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(privateFolder_, ignored);
+    }
     if (hadRuntimeDir_)
         qputenv("XDG_RUNTIME_DIR", runtimeDir_);
     else

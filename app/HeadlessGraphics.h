@@ -3,13 +3,13 @@
 // while it starts. Without one (no XDG_RUNTIME_DIR, as under cron, ssh or su) Qt prints a
 // warning and leaves a folder "runtime-<user>" in the temporary folder; a command prints only its
 // own messages and leaves only the files it was asked for. The session's own runtime folder is
-// used when it exists; otherwise a private, empty folder serves for the life of this object.
+// used when it exists; otherwise a private, empty folder in the program's temporary folder
+// (paths::temporaryFolder) serves for the life of this object.
 #pragma once
 
 #include <QByteArray>
-#include <QTemporaryDir>
 
-#include <memory>
+#include <string>
 
 namespace app {
 
@@ -25,7 +25,8 @@ public:
 private:
     bool hadRuntimeDir_;
     QByteArray runtimeDir_;
-    std::unique_ptr<QTemporaryDir> privateFolder_;
+    // The private folder's path while it exists.
+    std::string privateFolder_;
 };
 
 // Whether the folder is what a runtime folder must be: a folder (not a link) owned by this user

@@ -1,6 +1,7 @@
 // The command line: options, the rules that refuse what cannot be meant, and the built program
 // run without a display.
 #include "app/CommandLine.h"
+#include "app/HeadlessGraphics.h"
 #include "app/LoadSampleCommand.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -321,6 +323,17 @@ TEST(CommandLine, APictureWithoutASessionPrintsOnlyItsOwnMessagesAndLeavesNoFold
     EXPECT_TRUE(QFile::exists(picture));
     EXPECT_EQ(QDir(env.tempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 
+    // A TMPDIR that names a missing folder is passed over for /tmp, as for every working file.
+    const QString missing = env.root() + "/no-such-folder";
+    const ProgramRun missingTemporary = runProgram(env, {"--export", workbook, "--picture", picture},
+                                                   [&](QProcessEnvironment& environment) {
+                                                       noSession(environment);
+                                                       environment.insert("TMPDIR", missing);
+                                                   });
+    EXPECT_EQ(missingTemporary.exitCode, 0);
+    EXPECT_EQ(missingTemporary.err, "");
+    EXPECT_FALSE(QFileInfo::exists(missing));
+
     // A session's own runtime folder is used as it is.
     const QString runtime = env.root() + "/runtime";
     ASSERT_TRUE(QDir().mkdir(runtime));
@@ -333,4 +346,34 @@ TEST(CommandLine, APictureWithoutASessionPrintsOnlyItsOwnMessagesAndLeavesNoFold
     EXPECT_EQ(inSession.err, "");
     EXPECT_TRUE(QDir(runtime).isEmpty());
     EXPECT_TRUE(QDir(env.tempDir()).isEmpty());
+}
+
+TEST(HeadlessGraphics, WithoutASessionThePrivateRuntimeFolderIsMadeInTheProgramsTemporaryFolder)
+{
+    if (app::usableRuntimeFolder("/run/user/" + QByteArray::number(::geteuid())))
+        GTEST_SKIP() << "this account has a session folder, which is used instead";
+    TestEnvironment env;
+    // The constructor changes the process's environment; the test puts it back.
+    struct Restore {
+        const char* name;
+        bool wasSet = qEnvironmentVariableIsSet(name);
+        QByteArray value = qgetenv(name);
+        ~Restore() { wasSet ? qputenv(name, value) : qunsetenv(name); }
+    } runtime{"XDG_RUNTIME_DIR"}, platform{"QT_QPA_PLATFORM"};
+    qunsetenv("XDG_RUNTIME_DIR");
+
+    for (const auto& [temporary, expected] : {std::pair{env.tempDir(), env.tempDir()},
+                                               std::pair{env.root() + "/missing", QStringLiteral("/tmp")}}) {
+        SCOPED_TRACE(temporary.toStdString());
+        qputenv("TMPDIR", temporary.toUtf8());
+        QString made;
+        {
+            const app::HeadlessGraphics graphics;
+            made = QString::fromUtf8(qgetenv("XDG_RUNTIME_DIR"));
+            EXPECT_EQ(QFileInfo(made).path().toStdString(), expected.toStdString());
+            EXPECT_TRUE(app::usableRuntimeFolder(made.toUtf8()));
+        }
+        EXPECT_FALSE(made.isEmpty() || QFileInfo::exists(made));
+        EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));
+    }
 }
