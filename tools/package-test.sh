@@ -47,9 +47,9 @@ check() {
   fi
 }
 
-# A fresh account: an empty home, no session, no display.
+# A fresh account: an empty home (not even its data and settings folders), no session, no display.
 home="$work/home"
-mkdir -p "$home/.local/share" "$home/.config" "$work/tmp"
+mkdir -p "$home" "$work/tmp"
 as_new_user() { env -i HOME="$home" PATH=/usr/bin:/bin TMPDIR="$work/tmp" LANG=C.UTF-8 "$@"; }
 
 depends=$(dpkg-deb -f "$package" Depends)

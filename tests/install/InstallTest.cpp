@@ -76,13 +76,12 @@ QString readText(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// A fresh account: an empty home with only the standard data and settings folders, no session,
-// no display, the system's search path.
+// A fresh account: an empty home (not even its data and settings folders), no session, no
+// display, the system's search path.
 QProcessEnvironment cleanAccount(const TestEnvironment& env)
 {
     const QString home = env.root() + "/home";
-    QDir().mkpath(home + "/.local/share");
-    QDir().mkpath(home + "/.config");
+    QDir().mkpath(home);
     QProcessEnvironment environment;
     environment.insert("HOME", home);
     environment.insert("PATH", "/usr/bin:/bin");
