@@ -87,13 +87,13 @@ void Form3::buildControls()
     Picture2->setGeometry(pxRect(120, 120, 9330, 7425));
     Picture2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture2->setLineWidth(px(kViewBorder));
-    viewport_ = new QWidget(Picture2);
-    viewport_->setGeometry(Picture2->contentsRect());
-    QPalette white = viewport_->palette();
+    mViewport = new QWidget(Picture2);
+    mViewport->setGeometry(Picture2->contentsRect());
+    QPalette white = mViewport->palette();
     white.setColor(QPalette::Window, Qt::white);
-    viewport_->setPalette(white);
-    viewport_->setAutoFillBackground(true);
-    Picture1 = new PictureArea(viewport_);
+    mViewport->setPalette(white);
+    mViewport->setAutoFillBackground(true);
+    Picture1 = new PictureArea(mViewport);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->resize(0, 0);
     // The picture shows the ordinary pointer whatever the window's pointer is.
@@ -132,11 +132,11 @@ void Form3::buildControls()
     connect(PushButton6, &QPushButton::clicked, this, &Form3::PushButton6_Click);
     connect(PushButton8, &QPushButton::clicked, this, &Form3::PushButton8_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int value) {
-        geo_.setHValue(value);
+        mGeometry.setHValue(value);
         syncPicture();
     });
     connect(VScroll1, &QScrollBar::valueChanged, this, [this](int value) {
-        geo_.setVValue(value);
+        mGeometry.setVValue(value);
         syncPicture();
     });
     connect(Picture1, &PictureArea::pressed, this, &Form3::picture1_MouseDown);
@@ -164,7 +164,7 @@ void Form3::Form_Load()
             setWindowIcon(QIcon(app::paths::iconFile()));
     });
     if (trap.test(108, [&] { return app::FileExists(app::paths::handPointerFile()); }))
-        trap(110, [&] { handCursor_ = loadCursorFile(app::paths::handPointerFile()); });
+        trap(110, [&] { mHandCursor = loadCursorFile(app::paths::handPointerFile()); });
 }
 
 void Form3::setPictureFromFile(const QString& path)
@@ -181,7 +181,7 @@ void Form3::setPictureFromFile(const QString& path)
 void Form3::setPicture(const QImage& picture)
 {
     Picture1->setPicture(picture);
-    geo_.pictureLoaded(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel);
+    mGeometry.pictureLoaded(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel);
     mFirstActivate = true;
 }
 
@@ -197,7 +197,7 @@ void Form3::showPreview()
 
 void Form3::hideMainWindow(QWidget* mainWindow)
 {
-    mainWindow_ = mainWindow;
+    mMainWindow = mainWindow;
     if (mainWindow)
         mainWindow->hide();
 }
@@ -229,8 +229,8 @@ void Form3::Form_Activate()
     if (trap.test(100, [&] { return mFirstActivate; })) {
         trap(102, [&] { Picture1->show(); });
         trap(104, [&] {
-            zoomOri_ = Picture1->picture();
-            geo_.initialise();
+            mZoomOri = Picture1->picture();
+            mGeometry.initialise();
         });
         trap(106, [&] { RedrawImage(); });
         trap(108, [&] { SetupScrollbars(); });
@@ -242,30 +242,25 @@ void Form3::Form_Activate()
 
 void Form3::SetupScrollbars()
 {
-    geo_.setupScrollbars();
+    mGeometry.setupScrollbars();
     syncBars();
     syncPicture();
 }
 
-void Form3::ZoomStep(int direction)
-{
-    SetZoom(direction == 0 ? geo_.mZoom + kZoomStep : geo_.mZoom - kZoomStep);
-}
+void Form3::ZoomStep(int direction) { SetZoom(mGeometry.steppedZoom(direction)); }
 
 void Form3::SetZoom(float factor)
 {
-    if (factor < kMinZoom || factor > kMaxZoom)
-        return;
-    geo_.mZoom = factor;
-    RedrawImage();
+    if (mGeometry.acceptZoom(factor))
+        RedrawImage();
 }
 
 void Form3::RedrawImage()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("RedrawImage"));
-    if (!trap.value(100, true, [&] { return geo_.redrawImage(); }))
+    if (!trap.value(100, true, [&] { return mGeometry.redrawImage(); }))
         return;  // refused at the size limit: the picture keeps showing as it was
-    trap(102, [&] { Picture1->paintScaled(zoomOri_, QSize(px(geo_.mZoomWidth), px(geo_.mZoomHeight))); });
+    trap(102, [&] { Picture1->paintScaled(mZoomOri, QSize(px(mGeometry.mZoomWidth), px(mGeometry.mZoomHeight))); });
     trap(104, [&] { setCursor(Qt::ArrowCursor); });
     trap(106, [&] {
         syncBars();
@@ -287,37 +282,36 @@ void Form3::PushButton2_Click()
 
 void Form3::syncBars()
 {
-    const auto apply = [](QScrollBar* bar, const ScrollBarState& state, int viewInner) {
+    const auto apply = [](QScrollBar* bar, const ScrollBarState& state, int pageStep) {
         const QSignalBlocker block(bar);
         bar->setRange(0, state.maximum);
         bar->setValue(state.value);
         bar->setSingleStep(1);
-        // A click in the trough moves by one view's worth.
-        bar->setPageStep(state.step > 0 ? std::max(1, viewInner / state.step) : 1);
+        bar->setPageStep(pageStep);
         bar->setEnabled(state.enabled);
     };
-    apply(HScroll1, geo_.hBar(), geo_.viewInnerWidth());
-    apply(VScroll1, geo_.vBar(), geo_.viewInnerHeight());
+    apply(HScroll1, mGeometry.hBar(), mGeometry.hPageStep());
+    apply(VScroll1, mGeometry.vBar(), mGeometry.vPageStep());
 }
 
 void Form3::syncPicture()
 {
-    Picture1->setGeometry(px(geo_.pictureLeft()), px(geo_.pictureTop()), px(geo_.pictureWidth()),
-                          px(geo_.pictureHeight()));
+    Picture1->setGeometry(px(mGeometry.pictureLeft()), px(mGeometry.pictureTop()), px(mGeometry.pictureWidth()),
+                          px(mGeometry.pictureHeight()));
 }
 
 // ---- scroll bars by percent and drag-panning
 
 void Form3::SetHScrollbarByPercent(std::int16_t percent)
 {
-    geo_.setHScrollbarByPercent(percent);
+    mGeometry.setHScrollbarByPercent(percent);
     syncBars();
     syncPicture();
 }
 
 void Form3::SetVScrollbarByPercent(std::int16_t percent)
 {
-    geo_.setVScrollbarByPercent(percent);
+    mGeometry.setVScrollbarByPercent(percent);
     syncBars();
     syncPicture();
 }
@@ -325,7 +319,7 @@ void Form3::SetVScrollbarByPercent(std::int16_t percent)
 void Form3::picture1_MouseDown(QPointF twips)
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("picture1_MouseDown"));
-    trap(100, [&] { geo_.mouseDown(float(twips.x()), float(twips.y())); });
+    trap(100, [&] { mGeometry.mouseDown(float(twips.x()), float(twips.y())); });
 }
 
 void Form3::picture1_MouseMove(QPointF twips, bool buttonHeld)
@@ -333,7 +327,7 @@ void Form3::picture1_MouseMove(QPointF twips, bool buttonHeld)
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("picture1_MouseMove"));
     if (!buttonHeld)
         return;
-    trap(100, [&] { geo_.mouseMove(float(twips.x()), float(twips.y()), true); });
+    trap(100, [&] { mGeometry.mouseMove(float(twips.x()), float(twips.y()), true); });
     trap(102, [&] { syncPicture(); });
 }
 
@@ -341,8 +335,8 @@ void Form3::Picture1_MouseUp()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Picture1_MouseUp"));
     std::int16_t hPercent = 0, vPercent = 0;
-    const bool hKnown = trap.value(100, false, [&] { return geo_.horizontalPercent(hPercent); });
-    const bool vKnown = trap.value(102, false, [&] { return geo_.verticalPercent(vPercent); });
+    const bool hKnown = trap.value(100, false, [&] { return mGeometry.horizontalPercent(hPercent); });
+    const bool vKnown = trap.value(102, false, [&] { return mGeometry.verticalPercent(vPercent); });
     if (hKnown)
         trap(104, [&] { SetHScrollbarByPercent(hPercent); });
     if (vKnown)
@@ -364,7 +358,7 @@ bool Form3::eventFilter(QObject* watched, QEvent* event)
         const bool overButton = watched == PushButton1 || watched == PushButton2 || watched == PushButton6
             || watched == PushButton8;
         if (overButton)
-            setCursor(handCursor_ ? *handCursor_ : QCursor(Qt::ArrowCursor));
+            setCursor(mHandCursor ? *mHandCursor : QCursor(Qt::ArrowCursor));
         else if (watched == this || watched == Frame1) {
             // A move a button ignored comes on up here; only the background itself resets the pointer.
             const auto* area = static_cast<QWidget*>(watched);
@@ -382,8 +376,8 @@ void Form3::PushButton8_Click()
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton8_Click"));
     trap(100, [&] { app::DeleteFileForced(mExcelFile); });
     trap(102, [&] {
-        if (mainWindow_)
-            mainWindow_->show();
+        if (mMainWindow)
+            mMainWindow->show();
     });
     trap(104, [&] { hide(); });
 }

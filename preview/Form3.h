@@ -47,47 +47,22 @@ public:
     void showPreview();
     // Hides the main window and remembers it for "< Back".
     void hideMainWindow(QWidget* mainWindow);
-    void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+    void setMainWindow(QWidget* mainWindow) { mMainWindow = mainWindow; }
 
-    // Window state.
-    QString mExcelFile;         // the working workbook
-    bool mFirstActivate = true; // initialisation pending for the next activation
-    bool mSaving = false;       // a save is running
-    const PreviewGeometry& geometry() const { return geo_; }
-    float zoom() const { return geo_.mZoom; }
+    // What the window holds, for those that look at it from outside.
+    const QString& excelFile() const { return mExcelFile; }
+    bool initialisationPending() const { return mFirstActivate; }
+    bool isSaving() const { return mSaving; }
+    const PreviewGeometry& geometry() const { return mGeometry; }
+    float zoom() const { return mGeometry.mZoom; }
+    bool hasHandCursor() const { return mHandCursor.has_value(); }
 
-    // Procedures.
-    void Form_Load();
+public slots:
     void Form_Activate();
-    void SetupScrollbars();
-    void ZoomStep(int direction);
-    void SetZoom(float factor);
-    void RedrawImage();
-    void SetHScrollbarByPercent(std::int16_t percent);
-    void SetVScrollbarByPercent(std::int16_t percent);
-    void picture1_MouseDown(QPointF twips);
-    void picture1_MouseMove(QPointF twips, bool buttonHeld);
-    void Picture1_MouseUp();
     void PushButton1_Click();  // Zoom In
     void PushButton2_Click();  // Zoom Out
     void PushButton6_Click();  // Save Results To Excel File
     void PushButton8_Click();  // < Back
-    void Form_QueryUnload();
-
-    // Controls.
-    QFrame* Picture2 = nullptr;        // view area
-    PictureArea* Picture1 = nullptr;   // picture area inside the view
-    QScrollBar* VScroll1 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QGroupBox* Frame1 = nullptr;       // "Zoom:"
-    QPushButton* PushButton1 = nullptr;
-    QPushButton* PushButton2 = nullptr;
-    QPushButton* PushButton8 = nullptr;
-    QPushButton* PushButton6 = nullptr;
-
-    // The unscaled picture every repaint scales from.
-    const QImage& zoomOri() const { return zoomOri_; }
-    bool hasHandCursor() const { return handCursor_.has_value(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -101,11 +76,39 @@ private:
     void syncPicture();
     bool showsHourglass() const;
 
-    PreviewGeometry geo_;
-    QImage zoomOri_;
-    QWidget* viewport_ = nullptr;  // the view's interior, which clips the picture area
-    QPointer<QWidget> mainWindow_;
-    std::optional<QCursor> handCursor_;
+    // Procedures.
+    void Form_Load();
+    void SetupScrollbars();
+    void ZoomStep(int direction);
+    void SetZoom(float factor);
+    void RedrawImage();
+    void SetHScrollbarByPercent(std::int16_t percent);
+    void SetVScrollbarByPercent(std::int16_t percent);
+    void picture1_MouseDown(QPointF twips);
+    void picture1_MouseMove(QPointF twips, bool buttonHeld);
+    void Picture1_MouseUp();
+    void Form_QueryUnload();
+
+    // Controls.
+    QFrame* Picture2 = nullptr;        // view area
+    PictureArea* Picture1 = nullptr;   // picture area inside the view
+    QScrollBar* VScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QGroupBox* Frame1 = nullptr;       // "Zoom:"
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton8 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    QWidget* mViewport = nullptr;      // the view's interior, which clips the picture area
+
+    // Window state.
+    QString mExcelFile;          // the working workbook
+    bool mFirstActivate = true;  // initialisation pending for the next activation
+    bool mSaving = false;        // a save is running
+    PreviewGeometry mGeometry;   // zoom, sizes, position and bars, in twips
+    QImage mZoomOri;             // the unscaled picture every repaint scales from
+    QPointer<QWidget> mMainWindow;
+    std::optional<QCursor> mHandCursor;
 };
 
 }  // namespace preview

@@ -23,27 +23,27 @@ std::int16_t toInt16(double value)
 }
 
 PreviewGeometry::PreviewGeometry(int viewOuterWidth, int viewOuterHeight, int viewBorder)
-    : viewOuterWidth_(viewOuterWidth), viewOuterHeight_(viewOuterHeight), viewBorder_(viewBorder)
+    : mViewOuterWidth(viewOuterWidth), mViewOuterHeight(viewOuterHeight), mViewBorder(viewBorder)
 {
 }
 
 void PreviewGeometry::pictureLoaded(int widthTwips, int heightTwips)
 {
-    pictureWidth_ = std::max(0, widthTwips);
-    pictureHeight_ = std::max(0, heightTwips);
+    mPictureWidth = std::max(0, widthTwips);
+    mPictureHeight = std::max(0, heightTwips);
 }
 
 void PreviewGeometry::readOriginalSize()
 {
     // The holder has no border, so its inner size is its outer size.
-    mOrigWidth = static_cast<std::int32_t>(roundHalfEven(holderWidth_ - 2.0));
-    mOrigHeight = static_cast<std::int32_t>(roundHalfEven(holderHeight_ - 2.0));
+    mOrigWidth = static_cast<std::int32_t>(roundHalfEven(mHolderWidth - 2.0));
+    mOrigHeight = static_cast<std::int32_t>(roundHalfEven(mHolderHeight - 2.0));
 }
 
 void PreviewGeometry::initialise()
 {
-    holderWidth_ = pictureWidth_;
-    holderHeight_ = pictureHeight_;
+    mHolderWidth = mPictureWidth;
+    mHolderHeight = mPictureHeight;
     mZoom = 1.0f;
     readOriginalSize();
     mZoomWidth = mOrigWidth;
@@ -64,12 +64,12 @@ bool PreviewGeometry::redrawImage()
         return false;
     }
 
-    pictureWidth_ = std::max(0, mZoomWidth);
-    pictureHeight_ = std::max(0, mZoomHeight);
-    setBarValue(h_, 0, left_);
-    setBarValue(v_, 0, top_);
-    h_.enabled = viewInnerWidth() < mZoomWidth;
-    v_.enabled = viewInnerHeight() < mZoomHeight;
+    mPictureWidth = std::max(0, mZoomWidth);
+    mPictureHeight = std::max(0, mZoomHeight);
+    setBarValue(mHBar, 0, mLeft);
+    setBarValue(mVBar, 0, mTop);
+    mHBar.enabled = viewInnerWidth() < mZoomWidth;
+    mVBar.enabled = viewInnerHeight() < mZoomHeight;
     return true;
 }
 
@@ -101,24 +101,28 @@ void PreviewGeometry::setupBar(ScrollBarState& bar, double overflow, double& pos
 
 void PreviewGeometry::setupScrollbars()
 {
-    left_ = 0;
-    top_ = 0;
-    setupBar(h_, double(pictureWidth_) - viewOuterWidth_, left_);
-    setupBar(v_, double(pictureHeight_) - viewOuterHeight_, top_);
+    mLeft = 0;
+    mTop = 0;
+    setupBar(mHBar, double(mPictureWidth) - mViewOuterWidth, mLeft);
+    setupBar(mVBar, double(mPictureHeight) - mViewOuterHeight, mTop);
 }
 
-bool PreviewGeometry::zoomStep(int direction)
+float PreviewGeometry::steppedZoom(int direction) const
 {
-    return setZoom(direction == 0 ? mZoom + kZoomStep : mZoom - kZoomStep);
+    return direction == 0 ? mZoom + kZoomStep : mZoom - kZoomStep;
 }
 
-bool PreviewGeometry::setZoom(float factor)
+bool PreviewGeometry::acceptZoom(float factor)
 {
     if (factor < kMinZoom || factor > kMaxZoom)
         return false;
     mZoom = factor;
-    return redrawImage();
+    return true;
 }
+
+bool PreviewGeometry::zoomStep(int direction) { return setZoom(steppedZoom(direction)); }
+
+bool PreviewGeometry::setZoom(float factor) { return acceptZoom(factor) && redrawImage(); }
 
 void PreviewGeometry::setBarValue(ScrollBarState& bar, int value, double& position)
 {
@@ -130,8 +134,16 @@ void PreviewGeometry::setBarValue(ScrollBarState& bar, int value, double& positi
     position = -(static_cast<std::int32_t>(bar.step) * static_cast<std::int32_t>(value));
 }
 
-void PreviewGeometry::setHValue(int value) { setBarValue(h_, value, left_); }
-void PreviewGeometry::setVValue(int value) { setBarValue(v_, value, top_); }
+static int pageStep(const ScrollBarState& bar, int viewInner)
+{
+    return bar.step > 0 ? std::max(1, viewInner / bar.step) : 1;
+}
+
+int PreviewGeometry::hPageStep() const { return pageStep(mHBar, viewInnerWidth()); }
+int PreviewGeometry::vPageStep() const { return pageStep(mVBar, viewInnerHeight()); }
+
+void PreviewGeometry::setHValue(int value) { setBarValue(mHBar, value, mLeft); }
+void PreviewGeometry::setVValue(int value) { setBarValue(mVBar, value, mTop); }
 
 void PreviewGeometry::mouseDown(float x, float y)
 {
@@ -153,10 +165,10 @@ void PreviewGeometry::mouseMove(float x, float y, bool buttonHeld)
 {
     if (!buttonHeld)
         return;
-    const double newLeft = clampDrag(left_ - mGrabX + x, viewInnerWidth(), pictureWidth_);
-    const double newTop = clampDrag(top_ - mGrabY + y, viewInnerHeight(), pictureHeight_);
-    left_ = newLeft;
-    top_ = newTop;
+    const double newLeft = clampDrag(mLeft - mGrabX + x, viewInnerWidth(), mPictureWidth);
+    const double newTop = clampDrag(mTop - mGrabY + y, viewInnerHeight(), mPictureHeight);
+    mLeft = newLeft;
+    mTop = newTop;
 }
 
 static bool percentAlong(double position, int pictureOuter, int viewOuter, std::int16_t& percent)
@@ -171,12 +183,12 @@ static bool percentAlong(double position, int pictureOuter, int viewOuter, std::
 
 bool PreviewGeometry::horizontalPercent(std::int16_t& percent) const
 {
-    return percentAlong(left_, pictureWidth_, viewOuterWidth_, percent);
+    return percentAlong(mLeft, mPictureWidth, mViewOuterWidth, percent);
 }
 
 bool PreviewGeometry::verticalPercent(std::int16_t& percent) const
 {
-    return percentAlong(top_, pictureHeight_, viewOuterHeight_, percent);
+    return percentAlong(mTop, mPictureHeight, mViewOuterHeight, percent);
 }
 
 void PreviewGeometry::setBarByPercent(ScrollBarState& bar, std::int16_t percent, double& position)
@@ -186,8 +198,8 @@ void PreviewGeometry::setBarByPercent(ScrollBarState& bar, std::int16_t percent,
     setBarValue(bar, toInt16(percent / 100.0 * bar.maximum), position);
 }
 
-void PreviewGeometry::setHScrollbarByPercent(std::int16_t percent) { setBarByPercent(h_, percent, left_); }
-void PreviewGeometry::setVScrollbarByPercent(std::int16_t percent) { setBarByPercent(v_, percent, top_); }
+void PreviewGeometry::setHScrollbarByPercent(std::int16_t percent) { setBarByPercent(mHBar, percent, mLeft); }
+void PreviewGeometry::setVScrollbarByPercent(std::int16_t percent) { setBarByPercent(mVBar, percent, mTop); }
 
 void PreviewGeometry::mouseUp()
 {

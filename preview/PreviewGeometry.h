@@ -47,10 +47,10 @@ public:
     PreviewGeometry(int viewOuterWidth = kViewOuterWidth, int viewOuterHeight = kViewOuterHeight,
                     int viewBorder = kViewBorder);
 
-    int viewOuterWidth() const { return viewOuterWidth_; }
-    int viewOuterHeight() const { return viewOuterHeight_; }
-    int viewInnerWidth() const { return viewOuterWidth_ - 2 * viewBorder_; }
-    int viewInnerHeight() const { return viewOuterHeight_ - 2 * viewBorder_; }
+    int viewOuterWidth() const { return mViewOuterWidth; }
+    int viewOuterHeight() const { return mViewOuterHeight; }
+    int viewInnerWidth() const { return mViewOuterWidth - 2 * mViewBorder; }
+    int viewInnerHeight() const { return mViewOuterHeight - 2 * mViewBorder; }
 
     // A new picture was assigned to the picture area, which sizes itself to it.
     void pictureLoaded(int widthTwips, int heightTwips);
@@ -67,7 +67,11 @@ public:
     // Ranges and steps of both bars from the picture area's overflow beyond the view.
     void setupScrollbars();
 
-    // Zoom In is direction 0, anything else zooms out. Both return whether to repaint.
+    // The factor a zoom step asks for: Zoom In is direction 0, anything else zooms out.
+    float steppedZoom(int direction) const;
+    // Takes the factor when it lies within 0.25 .. 2.75; false (and nothing changed) otherwise.
+    bool acceptZoom(float factor);
+    // A step, or a factor, followed by redrawImage. Both return whether to repaint.
     bool zoomStep(int direction);
     bool setZoom(float factor);
 
@@ -89,13 +93,16 @@ public:
     void setVScrollbarByPercent(std::int16_t percent);
 
     // Picture area, relative to the view's inner top left.
-    double pictureLeft() const { return left_; }
-    double pictureTop() const { return top_; }
-    int pictureWidth() const { return pictureWidth_; }
-    int pictureHeight() const { return pictureHeight_; }
+    double pictureLeft() const { return mLeft; }
+    double pictureTop() const { return mTop; }
+    int pictureWidth() const { return mPictureWidth; }
+    int pictureHeight() const { return mPictureHeight; }
 
-    const ScrollBarState& hBar() const { return h_; }
-    const ScrollBarState& vBar() const { return v_; }
+    const ScrollBarState& hBar() const { return mHBar; }
+    const ScrollBarState& vBar() const { return mVBar; }
+    // Bar units a click in a bar's trough moves: one view's worth (1 while the bar is off).
+    int hPageStep() const;
+    int vPageStep() const;
 
     // The window's state under the names the rest of the program knows it by.
     float mZoom = 1.0f;
@@ -113,20 +120,20 @@ private:
     static void setBarByPercent(ScrollBarState& bar, std::int16_t percent, double& position);
     static double clampDrag(double position, int viewInner, int pictureOuter);
 
-    int viewOuterWidth_;
-    int viewOuterHeight_;
-    int viewBorder_;
+    int mViewOuterWidth;
+    int mViewOuterHeight;
+    int mViewBorder;
 
-    double left_ = 0;
-    double top_ = 0;
-    int pictureWidth_ = 0;
-    int pictureHeight_ = 0;
+    double mLeft = 0;
+    double mTop = 0;
+    int mPictureWidth = 0;
+    int mPictureHeight = 0;
 
-    int holderWidth_ = 0;
-    int holderHeight_ = 0;
+    int mHolderWidth = 0;
+    int mHolderHeight = 0;
 
-    ScrollBarState h_;
-    ScrollBarState v_;
+    ScrollBarState mHBar;
+    ScrollBarState mVBar;
 };
 
 }  // namespace preview

@@ -22,17 +22,17 @@ TEST_F(Form3Window, HandOverShowsThePictureUnscaledAndHidesTheMainWindow)
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Rostelle Software"));
-    EXPECT_EQ(form->mExcelFile, workbook);
-    EXPECT_FALSE(form->mFirstActivate);
+    EXPECT_EQ(form->excelFile(), workbook);
+    EXPECT_FALSE(form->initialisationPending());
     EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
-    EXPECT_EQ(form->Picture1->size(), QSize(300, 200));
-    EXPECT_EQ(form->Picture1->canvas().pixelColor(10, 10), QColor(Qt::red));
-    EXPECT_EQ(form->Picture1->canvas().pixelColor(290, 10), QColor(Qt::blue));
+    EXPECT_EQ(picture()->size(), QSize(300, 200));
+    EXPECT_EQ(picture()->canvas().pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(picture()->canvas().pixelColor(290, 10), QColor(Qt::blue));
     // The fixed layout at 15 twips a pixel.
     EXPECT_EQ(form->size(), QSize(656, 624));
-    EXPECT_EQ(form->HScroll1->geometry(), QRect(8, 503, 622, 17));
-    EXPECT_EQ(form->PushButton6->geometry(), QRect(328, 590, 320, 27));
-    EXPECT_EQ(form->Frame1->title(), QStringLiteral("Zoom:"));
+    EXPECT_EQ(bar("HScroll1")->geometry(), QRect(8, 503, 622, 17));
+    EXPECT_EQ(button("PushButton6")->geometry(), QRect(328, 590, 320, 27));
+    EXPECT_EQ(control<QGroupBox>("Frame1")->title(), QStringLiteral("Zoom:"));
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
@@ -49,44 +49,55 @@ TEST_F(Form3Window, ZoomButtonsRepaintFromTheUnscaledPictureAndFallBackAtTheLimi
 {
     handOver(QSize(600, 300));
     for (int i = 0; i < 4; ++i)
-        QTest::mouseClick(form->PushButton1, Qt::LeftButton);
+        QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(form->zoom(), 2.0f);
-    EXPECT_EQ(form->Picture1->size(), QSize(1200, 600));
-    EXPECT_EQ(form->Picture1->canvas().pixelColor(590, 300), QColor(Qt::red));
-    EXPECT_EQ(form->Picture1->canvas().pixelColor(610, 300), QColor(Qt::blue));
+    EXPECT_EQ(picture()->size(), QSize(1200, 600));
+    EXPECT_EQ(picture()->canvas().pixelColor(590, 300), QColor(Qt::red));
+    EXPECT_EQ(picture()->canvas().pixelColor(610, 300), QColor(Qt::blue));
 
-    QTest::mouseClick(form->PushButton1, Qt::LeftButton);  // 2.25 is past the limit
+    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);  // 2.25 is past the limit
     EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
-    EXPECT_EQ(form->Picture1->size(), QSize(1200, 600));  // not repainted
-    EXPECT_EQ(form->Picture1->canvas().size(), QSize(1200, 600));
+    EXPECT_EQ(picture()->size(), QSize(1200, 600));  // not repainted
+    EXPECT_EQ(picture()->canvas().size(), QSize(1200, 600));
 
-    QTest::mouseClick(form->PushButton1, Qt::LeftButton);
+    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(form->zoom(), 1.25f);
-    EXPECT_EQ(form->Picture1->size(), QSize(750, 375));
+    EXPECT_EQ(picture()->size(), QSize(750, 375));
 
     for (int i = 0; i < 6; ++i)
-        QTest::mouseClick(form->PushButton2, Qt::LeftButton);
+        QTest::mouseClick(button("PushButton2"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(form->zoom(), 0.25f);
-    EXPECT_EQ(form->Picture1->size(), QSize(150, 75));
+    EXPECT_EQ(picture()->size(), QSize(150, 75));
+
+    // A small picture reaches both ends of the range, where the buttons stop.
+    handOver(QSize(200, 100));
+    for (int i = 0; i < 8; ++i)
+        QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(form->zoom(), 2.75f);
+    EXPECT_EQ(picture()->size(), QSize(550, 275));
+    for (int i = 0; i < 11; ++i)
+        QTest::mouseClick(button("PushButton2"), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(form->zoom(), 0.25f);
+    EXPECT_EQ(picture()->size(), QSize(50, 25));
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
 TEST_F(Form3Window, ScrollBarsMoveThePictureAndKeepTheirRangesWhenZooming)
 {
     handOver(QSize(700, 300));
-    EXPECT_TRUE(form->HScroll1->isEnabled());
-    EXPECT_EQ(form->HScroll1->maximum(), 117);
-    EXPECT_FALSE(form->VScroll1->isEnabled());
-    form->HScroll1->setValue(50);
-    EXPECT_EQ(form->Picture1->x(), -33);  // -500 twips
-    form->HScroll1->setValue(500);       // beyond the range
-    EXPECT_EQ(form->HScroll1->value(), 117);
-    EXPECT_EQ(form->Picture1->x(), -78);
+    EXPECT_TRUE(bar("HScroll1")->isEnabled());
+    EXPECT_EQ(bar("HScroll1")->maximum(), 117);
+    EXPECT_FALSE(bar("VScroll1")->isEnabled());
+    bar("HScroll1")->setValue(50);
+    EXPECT_EQ(picture()->x(), -33);  // -500 twips
+    bar("HScroll1")->setValue(500);       // beyond the range
+    EXPECT_EQ(bar("HScroll1")->value(), 117);
+    EXPECT_EQ(picture()->x(), -78);
 
-    QTest::mouseClick(form->PushButton1, Qt::LeftButton);
-    EXPECT_EQ(form->HScroll1->maximum(), 117);
-    EXPECT_EQ(form->HScroll1->value(), 0);
-    EXPECT_EQ(form->Picture1->pos(), QPoint(0, 0));
+    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
+    EXPECT_EQ(bar("HScroll1")->maximum(), 117);
+    EXPECT_EQ(bar("HScroll1")->value(), 0);
+    EXPECT_EQ(picture()->pos(), QPoint(0, 0));
 }
 
 TEST_F(Form3Window, DraggingWithTheMouseMovesThePictureAndTheBarsFollowByPercent)
@@ -94,37 +105,37 @@ TEST_F(Form3Window, DraggingWithTheMouseMovesThePictureAndTheBarsFollowByPercent
     handOver(QSize(1000, 700));  // too high to zoom, shown as loaded: overflow 5670 × 3075 twips, maxima 567 and 308
     drag(QPoint(300, 300), QPoint(200, 250));
     // Dragged to -1500, -750 twips; released at 26 % and 24 %, the bars' nearest positions.
-    EXPECT_EQ(form->HScroll1->value(), 147);
-    EXPECT_EQ(form->VScroll1->value(), 74);
-    EXPECT_EQ(form->Picture1->pos(), QPoint(-98, -49));
+    EXPECT_EQ(bar("HScroll1")->value(), 147);
+    EXPECT_EQ(bar("VScroll1")->value(), 74);
+    EXPECT_EQ(picture()->pos(), QPoint(-98, -49));
 
     // A move with no button held does nothing.
-    mouse(form->Picture1, QEvent::MouseMove, QPoint(10, 10), Qt::NoButton);
-    EXPECT_EQ(form->Picture1->pos(), QPoint(-98, -49));
+    mouse(picture(), QEvent::MouseMove, QPoint(10, 10), Qt::NoButton);
+    EXPECT_EQ(picture()->pos(), QPoint(-98, -49));
 }
 
 TEST_F(Form3Window, DraggingANarrowPictureSendsItFlushToEitherSide)
 {
     handOver(QSize(200, 100));
     drag(QPoint(50, 50), QPoint(40, 50));
-    EXPECT_EQ(form->Picture1->pos(), QPoint(418, 391));  // flush right and bottom
-    EXPECT_EQ(form->HScroll1->value(), 0);
+    EXPECT_EQ(picture()->pos(), QPoint(418, 391));  // flush right and bottom
+    EXPECT_EQ(bar("HScroll1")->value(), 0);
     drag(QPoint(50, 50), QPoint(60, 60));
-    EXPECT_EQ(form->Picture1->pos(), QPoint(0, 0));
+    EXPECT_EQ(picture()->pos(), QPoint(0, 0));
 }
 
 TEST_F(Form3Window, EachHandOverReinitialisesButOtherActivationsDoNot)
 {
     handOver(QSize(300, 200));
-    QTest::mouseClick(form->PushButton1, Qt::LeftButton);
+    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
     form->Form_Activate();
     EXPECT_FLOAT_EQ(form->zoom(), 1.25f);
 
-    QTest::mouseClick(form->PushButton8, Qt::LeftButton);
+    QTest::mouseClick(button("PushButton8"), Qt::LeftButton);
     handOver(QSize(400, 250));
     EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
     EXPECT_EQ(form->geometry().mOrigWidth, 400 * 15 - 2);
-    EXPECT_EQ(form->Picture1->size(), QSize(400, 250));
+    EXPECT_EQ(picture()->size(), QSize(400, 250));
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
 }
@@ -132,7 +143,7 @@ TEST_F(Form3Window, EachHandOverReinitialisesButOtherActivationsDoNot)
 TEST_F(Form3Window, BackDeletesTheWorkingWorkbookAndShowsTheMainWindow)
 {
     handOver(QSize(300, 200));
-    QTest::mouseClick(form->PushButton8, Qt::LeftButton);
+    QTest::mouseClick(button("PushButton8"), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(workbook));
     EXPECT_TRUE(mainWindow.isVisible());
     EXPECT_FALSE(form->isVisible());
@@ -174,20 +185,20 @@ TEST_F(Form3Window, ButtonsShowTheHandPointerButNeverOverTheHourglass)
 {
     // Without the cursor file the buttons keep the ordinary pointer.
     ASSERT_FALSE(QFile::exists(app::paths::handPointerFile()));
-    mouse(form->PushButton1, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    mouse(button("PushButton1"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
 
     writeCursorFile(app::paths::handPointerFile(), QPoint(5, 7));
     Form3 withHand;
     ASSERT_TRUE(withHand.hasHandCursor());
-    mouse(withHand.PushButton6, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    mouse(withHand.findChild<QPushButton*>("PushButton6"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(withHand.cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(withHand.cursor().hotSpot(), QPoint(5, 7));
-    mouse(withHand.Frame1, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    mouse(withHand.findChild<QGroupBox*>("Frame1"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(withHand.cursor().shape(), Qt::ArrowCursor);
 
     withHand.setCursor(Qt::WaitCursor);
-    mouse(withHand.PushButton1, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
+    mouse(withHand.findChild<QPushButton*>("PushButton1"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(withHand.cursor().shape(), Qt::WaitCursor);
     EXPECT_TRUE(dialogs.errorReports().empty());
 }

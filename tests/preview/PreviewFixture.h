@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,18 @@ protected:
 
     void handOver(QSize size) { form->handOver(writePicture(size), workbook, &mainWindow); }
 
+    // The window's controls, found by their names as a user finds them by their captions.
+    template <class W = QWidget>
+    W* control(const char* name) const
+    {
+        W* widget = form->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    preview::PictureArea* picture() const { return control<preview::PictureArea>("Picture1"); }
+    QPushButton* button(const char* name) const { return control<QPushButton>(name); }
+    QScrollBar* bar(const char* name) const { return control<QScrollBar>(name); }
+
     static void mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held)
     {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -78,9 +92,9 @@ protected:
     // Presses on the picture area at from, moves with the button held to to, releases there.
     void drag(QPoint from, QPoint to)
     {
-        QWidget* picture = form->Picture1;
-        mouse(picture, QEvent::MouseButtonPress, from, Qt::LeftButton);
-        mouse(picture, QEvent::MouseMove, to, Qt::LeftButton);
-        mouse(picture, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        QWidget* area = picture();
+        mouse(area, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        mouse(area, QEvent::MouseMove, to, Qt::LeftButton);
+        mouse(area, QEvent::MouseButtonRelease, to, Qt::NoButton);
     }
 };

@@ -22,7 +22,7 @@ PreviewGeometry initialised(int widthPx, int heightPx)
 
 }  // namespace
 
-TEST(PreviewRounding, HalvesGoToEvenAndSixteenBitsSaturate)
+TEST(PreviewGeometryTest, HalvesGoToEvenAndSixteenBitsSaturate)
 {
     EXPECT_EQ(preview::roundHalfEven(10.5), 10);
     EXPECT_EQ(preview::roundHalfEven(11.5), 12);
@@ -31,7 +31,7 @@ TEST(PreviewRounding, HalvesGoToEvenAndSixteenBitsSaturate)
     EXPECT_EQ(preview::toInt16(-40000.0), -32768);
 }
 
-TEST(PreviewZoom, StepsByAQuarterAndStopsAtBothEnds)
+TEST(PreviewGeometryTest, StepsByAQuarterAndStopsAtBothEnds)
 {
     PreviewGeometry g = initialised(300, 200);
     EXPECT_EQ(g.mOrigWidth, 300 * 15 - 2);
@@ -55,7 +55,7 @@ TEST(PreviewZoom, StepsByAQuarterAndStopsAtBothEnds)
     EXPECT_EQ(g.pictureWidth(), 1124);  // floor(4498 × 0.25)
 }
 
-TEST(PreviewZoom, SizeLimitFallsBackToOneWithoutRepaintAndNextStepShowsOneAndAQuarter)
+TEST(PreviewGeometryTest, SizeLimitFallsBackToOneWithoutRepaintAndNextStepShowsOneAndAQuarter)
 {
     PreviewGeometry g = initialised(600, 300);  // 8998 × 4498 twips unscaled
     EXPECT_TRUE(g.zoomStep(0));
@@ -85,7 +85,7 @@ TEST(PreviewZoom, SizeLimitFallsBackToOneWithoutRepaintAndNextStepShowsOneAndAQu
     EXPECT_EQ(g.pictureWidth(), 11247);  // floor(8998 × 1.25)
 }
 
-TEST(PreviewZoom, HeightAloneReachesTheLimit)
+TEST(PreviewGeometryTest, HeightAloneReachesTheLimit)
 {
     PreviewGeometry g = initialised(200, 400);  // 5998 high: 1.5 gives 8997, 1.75 gives 10496
     EXPECT_TRUE(g.setZoom(1.5f));
@@ -93,7 +93,7 @@ TEST(PreviewZoom, HeightAloneReachesTheLimit)
     EXPECT_FLOAT_EQ(g.mZoom, 1.0f);
 }
 
-TEST(PreviewZoom, SnapshotAlreadyAtTheLimitStaysUnscaled)
+TEST(PreviewGeometryTest, SnapshotAlreadyAtTheLimitStaysUnscaled)
 {
     // 1400 pixels: 20998 twips at 1.0, already past the limit.
     PreviewGeometry g = initialised(1400, 300);
@@ -114,7 +114,7 @@ TEST(PreviewZoom, SnapshotAlreadyAtTheLimitStaysUnscaled)
     EXPECT_EQ(wide.pictureWidth(), 27000);
 }
 
-TEST(PreviewScrollbars, OneTwipStepsUpToAHundredTwipsOfOverflowThenTen)
+TEST(PreviewGeometryTest, OneTwipStepsUpToAHundredTwipsOfOverflowThenTen)
 {
     PreviewGeometry g;
     const auto setup = [&](int overflowX, int overflowY) {
@@ -140,7 +140,7 @@ TEST(PreviewScrollbars, OneTwipStepsUpToAHundredTwipsOfOverflowThenTen)
     EXPECT_EQ(g.vBar().step, 0);
 }
 
-TEST(PreviewScrollbars, ValueMovesThePictureAndStaysInRange)
+TEST(PreviewGeometryTest, ValueMovesThePictureAndStaysInRange)
 {
     PreviewGeometry g;
     g.pictureLoaded(g.viewOuterWidth() + 1000, g.viewOuterHeight() + 50);
@@ -157,7 +157,7 @@ TEST(PreviewScrollbars, ValueMovesThePictureAndStaysInRange)
     EXPECT_EQ(g.pictureLeft(), 0);
 }
 
-TEST(PreviewScrollbars, VeryWideOverflowStillScrollsToTheFarEdge)
+TEST(PreviewGeometryTest, VeryWideOverflowStillScrollsToTheFarEdge)
 {
     PreviewGeometry g;
     // Past 32767 twips the offset leaves the 16-bit range; it must not wrap around.
@@ -174,7 +174,7 @@ TEST(PreviewScrollbars, VeryWideOverflowStillScrollsToTheFarEdge)
     EXPECT_NEAR(g.pictureTop(), -400000, g.vBar().step / 2.0);
 }
 
-TEST(PreviewScrollbars, ZoomingKeepsTheRangesAndEnablesByTheViewsInnerSize)
+TEST(PreviewGeometryTest, ZoomingKeepsTheRangesAndEnablesByTheViewsInnerSize)
 {
     PreviewGeometry g = initialised(700, 300);  // 10500 wide: overflow 1170, max 117
     EXPECT_EQ(g.hBar().maximum, 117);
@@ -193,7 +193,7 @@ TEST(PreviewScrollbars, ZoomingKeepsTheRangesAndEnablesByTheViewsInnerSize)
     EXPECT_FALSE(g.hBar().enabled);  // 7873 wide at 0.75 fits the view's 9270
 }
 
-TEST(PreviewDrag, NarrowPictureGoesFlushToEitherEdge)
+TEST(PreviewGeometryTest, NarrowPictureGoesFlushToEitherEdge)
 {
     PreviewGeometry g = initialised(200, 100);  // 2998 × 1498 twips, view inner 9270 × 7365
     g.mouseDown(1000, 600);
@@ -209,7 +209,7 @@ TEST(PreviewDrag, NarrowPictureGoesFlushToEitherEdge)
     EXPECT_EQ(g.pictureLeft(), 0);
 }
 
-TEST(PreviewDrag, WidePictureStopsAtItsEdges)
+TEST(PreviewGeometryTest, WidePictureStopsAtItsEdges)
 {
     PreviewGeometry g = initialised(1000, 600);  // 14998 × 8998
     g.mouseDown(4000, 4000);
@@ -222,7 +222,7 @@ TEST(PreviewDrag, WidePictureStopsAtItsEdges)
     EXPECT_EQ(g.pictureTop(), 7365 - 8998);
 }
 
-TEST(PreviewDrag, ReleaseSetsTheBarsByPercentRoundedToEven)
+TEST(PreviewGeometryTest, ReleaseSetsTheBarsByPercentRoundedToEven)
 {
     PreviewGeometry g;
     g.pictureLoaded(g.viewOuterWidth() + 1000, g.viewOuterHeight() + 104);  // h: max 100 step 10; v: max 10
@@ -251,7 +251,7 @@ TEST(PreviewDrag, ReleaseSetsTheBarsByPercentRoundedToEven)
     EXPECT_EQ(g.pictureLeft(), -1000);
 }
 
-TEST(PreviewDrag, PercentPastTheEndStaysInRangeAndNarrowPictureKeepsItsBar)
+TEST(PreviewGeometryTest, PercentPastTheEndStaysInRangeAndNarrowPictureKeepsItsBar)
 {
     PreviewGeometry g;
     g.pictureLoaded(g.viewOuterWidth() + 1000, 3000);

@@ -27,7 +27,7 @@ TEST_F(SaveSchedule, CancelCopiesNothingAndStillSaysDone)
     EXPECT_EQ(dialogs.saveDialogFilters, QStringList{"Excel Files (*.xls)|*.xls|"});
     EXPECT_EQ(dialogs.texts(), QStringList{"Done."});
     EXPECT_EQ(dialogs.messages[0].style, 0);
-    EXPECT_FALSE(form->mSaving);
+    EXPECT_FALSE(form->isSaving());
     EXPECT_EQ(QDir(env.tempDir()).entryList(QDir::Files), QStringList{"tquill12345678.xls"});
 }
 
@@ -78,15 +78,15 @@ TEST_F(SaveSchedule, AClickDuringASaveIsIgnored)
     int clicksWhileOpen = 0;
     dialogs.whileOpen = [&] {
         ++clicksWhileOpen;
-        QTest::mouseClick(form->PushButton6, Qt::LeftButton);
+        QTest::mouseClick(button("PushButton6"), Qt::LeftButton);
     };
-    QTest::mouseClick(form->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(button("PushButton6"), Qt::LeftButton);
     EXPECT_EQ(clicksWhileOpen, 2);  // inside the save dialog and inside "Done."
     EXPECT_EQ(dialogs.saveDialogTitles.size(), 1);
     EXPECT_EQ(dialogs.texts(), QStringList{"Done."});
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_FALSE(QFile::exists(env.root() + "/other.xls"));
-    EXPECT_FALSE(form->mSaving);
+    EXPECT_FALSE(form->isSaving());
 }
 
 TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
@@ -98,7 +98,7 @@ TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
     ASSERT_EQ(dialogs.errorReports().size(), 1u);
     EXPECT_TRUE(dialogs.errorReports()[0].text.contains("in Rostellix2021/08/31.Form3.PushButton6_Click at line "));
     EXPECT_FALSE(dialogs.texts().contains("Done."));
-    EXPECT_FALSE(form->mSaving);
+    EXPECT_FALSE(form->isSaving());
 
     // Over an existing file, with the working workbook gone.
     dialogs.clear();
