@@ -1,4 +1,4 @@
-// Window colours and the skin.
+// Window colours, the skin and select-all on focus.
 #include "app/WindowHelpers.h"
 
 #include "app/Paths.h"
@@ -6,10 +6,12 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
 #include <QWidget>
@@ -34,6 +36,18 @@ bool takesButtonFace(QWidget* w)
 
 // The picture boxes: panels named Picture1, Picture2, ...
 bool isPictureBox(QWidget* w) { return w->objectName().startsWith(QStringLiteral("Picture")); }
+
+class SelectAllOnFocus final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Queued, so that a focusing click does not put the cursor back over the selection.
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(static_cast<QLineEdit*>(watched), &QLineEdit::selectAll, Qt::QueuedConnection);
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -60,5 +74,7 @@ void ApplySkin(QWidget* mainWindow)
         throw Failure(QStringLiteral("Cannot load the skin %1: %2").arg(path, file.errorString()));
     mainWindow->setStyleSheet(QString::fromUtf8(file.readAll()));
 }
+
+void selectWholeTextOnFocus(QLineEdit* box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 
 }  // namespace app

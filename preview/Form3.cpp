@@ -7,21 +7,16 @@
 #include "app/ProgramExit.h"
 #include "app/Trap.h"
 #include "app/WindowHelpers.h"
+#include "app/WindowPointer.h"
 #include "preview/PictureArea.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImageReader>
-#include <QMouseEvent>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QtEndian>
-
-#include <algorithm>
 
 namespace preview {
 
@@ -31,27 +26,6 @@ Form3* g_instance = nullptr;
 
 int px(double twips) { return app::twipsToPixels(twips); }
 QRect pxRect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
-
-// A cursor file: any picture Qt reads. A Windows cursor file also carries its hot spot, which the
-// image reader drops, so it is read from the file's first directory entry.
-QCursor loadCursorFile(const QString& path)
-{
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull())
-        throw app::Failure(QStringLiteral("Invalid picture: \"%1\" (%2)").arg(path, reader.errorString()));
-    int hotX = -1, hotY = -1;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray head = file.read(14);
-        const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(head.constData() + at); };
-        if (head.size() == 14 && u16(0) == 0 && u16(2) == 2 && u16(4) >= 1) {
-            hotX = std::min<int>(u16(10), image.width() - 1);
-            hotY = std::min<int>(u16(12), image.height() - 1);
-        }
-    }
-    return QCursor(QPixmap::fromImage(image), hotX, hotY);
-}
 
 }  // namespace
 
@@ -75,6 +49,8 @@ Form3& Form3::instance()
 }
 
 Form3* Form3::existing() { return g_instance; }
+
+bool Form3::hasHandCursor() const { return mPointer->hasHand(); }
 
 void Form3::buildControls()
 {
@@ -143,12 +119,8 @@ void Form3::buildControls()
     connect(Picture1, &PictureArea::moved, this, &Form3::picture1_MouseMove);
     connect(Picture1, &PictureArea::released, this, [this](QPointF) { Picture1_MouseUp(); });
 
-    // Pointer shape follows the pointer over the buttons, the window background and the frame.
-    setMouseTracking(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{this, Frame1, PushButton1, PushButton2, PushButton6, PushButton8}) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
+    mPointer = new app::WindowPointer(this);
+    mPointer->addSurface(Frame1);
 }
 
 // ---- load, hand-over and initialisation
@@ -164,7 +136,7 @@ void Form3::Form_Load()
             setWindowIcon(QIcon(app::paths::iconFile()));
     });
     if (trap.test(108, [&] { return app::FileExists(app::paths::handPointerFile()); }))
-        trap(110, [&] { mHandCursor = loadCursorFile(app::paths::handPointerFile()); });
+        trap(110, [&] { mPointer->setHand(app::loadPointerFile(app::paths::handPointerFile())); });
 }
 
 void Form3::setPictureFromFile(const QString& path)
@@ -261,7 +233,7 @@ void Form3::RedrawImage()
     if (!trap.value(100, true, [&] { return mGeometry.redrawImage(); }))
         return;  // refused at the size limit: the picture keeps showing as it was
     trap(102, [&] { Picture1->paintScaled(mZoomOri, QSize(px(mGeometry.mZoomWidth), px(mGeometry.mZoomHeight))); });
-    trap(104, [&] { setCursor(Qt::ArrowCursor); });
+    trap(104, [&] { mPointer->set(app::WindowPointer::Shape::Default); });
     trap(106, [&] {
         syncBars();
         syncPicture();
@@ -341,32 +313,6 @@ void Form3::Picture1_MouseUp()
         trap(104, [&] { SetHScrollbarByPercent(hPercent); });
     if (vKnown)
         trap(106, [&] { SetVScrollbarByPercent(vPercent); });
-}
-
-// ---- pointer
-
-bool Form3::showsHourglass() const
-{
-    const QCursor* over = QApplication::overrideCursor();
-    const auto busy = [](Qt::CursorShape s) { return s == Qt::WaitCursor || s == Qt::BusyCursor; };
-    return busy(cursor().shape()) || (over && busy(over->shape()));
-}
-
-bool Form3::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseMove && !showsHourglass()) {
-        const bool overButton = watched == PushButton1 || watched == PushButton2 || watched == PushButton6
-            || watched == PushButton8;
-        if (overButton)
-            setCursor(mHandCursor ? *mHandCursor : QCursor(Qt::ArrowCursor));
-        else if (watched == this || watched == Frame1) {
-            // A move a button ignored comes on up here; only the background itself resets the pointer.
-            const auto* area = static_cast<QWidget*>(watched);
-            if (!area->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                setCursor(Qt::ArrowCursor);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // ---- back and closing

@@ -6,19 +6,21 @@
 
 #include "preview/PreviewGeometry.h"
 
-#include <QCursor>
 #include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
-#include <optional>
 
 class QFrame;
 class QGroupBox;
 class QPushButton;
 class QScrollBar;
+
+namespace app {
+class WindowPointer;
+}
 
 namespace preview {
 
@@ -55,7 +57,7 @@ public:
     bool isSaving() const { return mSaving; }
     const PreviewGeometry& geometry() const { return mGeometry; }
     float zoom() const { return mGeometry.mZoom; }
-    bool hasHandCursor() const { return mHandCursor.has_value(); }
+    bool hasHandCursor() const;
 
 public slots:
     void Form_Activate();
@@ -68,13 +70,11 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void syncBars();
     void syncPicture();
-    bool showsHourglass() const;
 
     // Procedures.
     void Form_Load();
@@ -108,7 +108,7 @@ private:
     PreviewGeometry mGeometry;   // zoom, sizes, position and bars, in twips
     QImage mZoomOri;             // the unscaled picture every repaint scales from
     QPointer<QWidget> mMainWindow;
-    std::optional<QCursor> mHandCursor;
+    app::WindowPointer* mPointer = nullptr;
 };
 
 }  // namespace preview

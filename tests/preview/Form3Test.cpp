@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QtEndian>
 #include <QTest>
 
 using preview::Form3;
@@ -165,35 +164,19 @@ TEST_F(Form3Window, ClosingDeletesTheWorkingWorkbookThenEndsTheProgram)
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
-// Writes a Windows cursor file with the given hot spot through Qt's icon writer.
-static void writeCursorFile(const QString& path, QPoint hotSpot)
-{
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::black);
-    ASSERT_TRUE(image.save(path, "ICO"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    QByteArray bytes = f.readAll();
-    qToLittleEndian<quint16>(2, bytes.data() + 2);  // type: cursor
-    qToLittleEndian<quint16>(hotSpot.x(), bytes.data() + 10);
-    qToLittleEndian<quint16>(hotSpot.y(), bytes.data() + 12);
-    f.seek(0);
-    f.write(bytes);
-}
-
 TEST_F(Form3Window, ButtonsShowTheHandPointerButNeverOverTheHourglass)
 {
-    // Without the cursor file the buttons keep the ordinary pointer.
+    // Without the pointer file the buttons keep the ordinary pointer.
     ASSERT_FALSE(QFile::exists(app::paths::handPointerFile()));
     mouse(button("PushButton1"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
 
-    writeCursorFile(app::paths::handPointerFile(), QPoint(5, 7));
+    writeFile(app::paths::handPointerFile(), "/* XPM */\nstatic const char* h[] = {\"2 2 1 1 1 0\", \"# c #000000\", \"##\", \"##\"};\n");
     Form3 withHand;
     ASSERT_TRUE(withHand.hasHandCursor());
     mouse(withHand.findChild<QPushButton*>("PushButton6"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(withHand.cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(withHand.cursor().hotSpot(), QPoint(5, 7));
+    EXPECT_EQ(withHand.cursor().hotSpot(), QPoint(1, 0));
     mouse(withHand.findChild<QGroupBox*>("Frame1"), QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(withHand.cursor().shape(), Qt::ArrowCursor);
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -30,6 +31,12 @@ TEST_F(UiTest, TheEmployeeDialogIsLaidOutAndStartsEmpty)
         EXPECT_EQ(dialog->findChild<QPushButton*>("PushButton4")->text(), "Save");
         EXPECT_EQ(dialog->findChild<QPushButton*>("PushButton1")->geometry(), QRect(184, 72, 112, 27));
         EXPECT_TRUE(dialog->findChild<QLineEdit*>("txtName")->text().isEmpty());
+        // The hand over its buttons, as in the main window.
+        auto* save = dialog->findChild<QPushButton*>("PushButton4");
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), save->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(save, &move);
+        EXPECT_EQ(dialog->cursor().shape(), Qt::BitmapCursor);
         dialog->findChild<QPushButton*>("PushButton1")->click();
     });
     click("PushButton1");

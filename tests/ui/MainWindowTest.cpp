@@ -4,6 +4,7 @@
 #include "app/BuildConfig.h"
 #include "app/Paths.h"
 #include "app/Settings.h"
+#include "app/WindowPointer.h"
 
 #include "store/Connection.h"
 
@@ -13,6 +14,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -112,24 +114,25 @@ TEST_F(UiTest, ButtonsShowTheHandUnlessTheWindowIsBusy)
     start();
     auto* button = child<QPushButton>("PushButton3");
     auto* panel = child<QWidget>("Picture1");
-    auto hover = [](QWidget* w) {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w, &enter);
+    // Delivered as the window delivers a move: the button ignores it and it goes on to the panel.
+    auto moveOver = [](QWidget* w) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
     };
-    hover(button);
+    moveOver(button);
     EXPECT_EQ(form->windowPointer(), ui::Form1::Pointer::Hand);
     EXPECT_EQ(form->cursor().shape(), Qt::BitmapCursor);  // the hand file of the program folder
-    hover(panel);
+    EXPECT_EQ(form->cursor().hotSpot(), app::loadPointerFile(app::paths::handPointerFile()).hotSpot());
+    moveOver(panel);
     EXPECT_EQ(form->windowPointer(), ui::Form1::Pointer::Default);
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
 
     form->setWindowPointer(ui::Form1::Pointer::Busy);
-    hover(button);
-    EXPECT_EQ(form->cursor().shape(), Qt::WaitCursor);
-    hover(panel);
+    moveOver(button);
     EXPECT_EQ(form->cursor().shape(), Qt::WaitCursor);
     form->setWindowPointer(ui::Form1::Pointer::Default);
-    hover(button);
+    moveOver(child<QPushButton>("PushButton22"));
     EXPECT_EQ(form->windowPointer(), ui::Form1::Pointer::Hand);
 }
 

@@ -34,7 +34,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -243,32 +242,12 @@ void Form1::connectBehaviour()
     connect(txtForAWeek, &QLineEdit::textChanged, this, [](const QString& text) { app::Settings::setForAWeek(text); });
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { listSchedules(); });
 
-    txtForAWeek->installEventFilter(this);
-    txtDepartment->installEventFilter(this);
-    for (QPushButton* button : {PushButton22, PushButton6, PushButton7, PushButton1, PushButton2, PushButton3, PushButton4}) {
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
-    }
-    for (QWidget* surface : {static_cast<QWidget*>(this), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3),
-                             static_cast<QWidget*>(Frame4), Picture1, ListView1->viewport()}) {
-        surface->setMouseTracking(true);
-        surface->installEventFilter(this);
-    }
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn && (watched == txtForAWeek || watched == txtDepartment)) {
-        // Queued, so that a focusing click does not put the cursor back over the selection.
-        QMetaObject::invokeMethod(static_cast<QLineEdit*>(watched), "selectAll", Qt::QueuedConnection);
-    } else if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (qobject_cast<QPushButton*>(watched))
-            hoverPushButton();
-        else if (watched == this || watched == Frame2 || watched == Frame3 || watched == Frame4 || watched == Picture1
-                 || watched == ListView1->viewport())
-            hoverSurface();
-    }
-    return QWidget::eventFilter(watched, event);
+    app::selectWholeTextOnFocus(txtForAWeek);
+    app::selectWholeTextOnFocus(txtDepartment);
+    pointer_ = new app::WindowPointer(this);
+    for (QWidget* surface : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3), static_cast<QWidget*>(Frame4),
+                             Picture1, ListView1->viewport()})
+        pointer_->addSurface(surface);
 }
 
 // ---- start-up ------------------------------------------------------------------------------
@@ -290,12 +269,7 @@ void Form1::Form_Load()
     trap(116, [&] { setWindowIcon(QIcon(iconFile())); });
     trap(118, [] { app::ShortenAppTitle(); });
     if (trap.test(120, [] { return app::FileExists(handPointerFile()); }))
-        trap(122, [&] {
-            QPixmap hand;
-            if (!hand.load(handPointerFile()))
-                throw app::Failure(QStringLiteral("Invalid picture: %1").arg(handPointerFile()));
-            handPointer_ = QCursor(hand, 6, 0);  // the fingertip
-        });
+        trap(122, [&] { pointer_->setHand(app::loadPointerFile(handPointerFile())); });
     trap(124, [] { store::shared(); });
     trap(126, [] { store::shared().open(workingDatabase()); });
 
@@ -588,41 +562,6 @@ void Form1::PushButton22_Click()
 {
     Form1ReportHost host(*this);
     report::startButtonClick(host);
-}
-
-// ---- pointer -------------------------------------------------------------------------------
-
-void Form1::setWindowPointer(Pointer pointer)
-{
-    pointer_ = pointer;
-    switch (pointer) {
-    case Pointer::Busy:
-        setCursor(Qt::WaitCursor);
-        break;
-    case Pointer::Hand:
-        if (handPointer_)
-            setCursor(*handPointer_);
-        else
-            unsetCursor();
-        break;
-    case Pointer::Default:
-        unsetCursor();
-        break;
-    }
-}
-
-Form1::Pointer Form1::windowPointer() const { return pointer_; }
-
-void Form1::hoverPushButton()
-{
-    if (pointer_ != Pointer::Busy && pointer_ != Pointer::Hand)
-        setWindowPointer(Pointer::Hand);
-}
-
-void Form1::hoverSurface()
-{
-    if (pointer_ != Pointer::Busy && pointer_ != Pointer::Default)
-        setWindowPointer(Pointer::Default);
 }
 
 // ---- closing -------------------------------------------------------------------------------

@@ -6,8 +6,8 @@
 
 #include "app/SampleLoad.h"
 #include "app/Settings.h"
+#include "app/WindowPointer.h"
 
-#include <QCursor>
 #include <QWidget>
 
 #include <optional>
@@ -55,10 +55,10 @@ public:
     QString departmentText() const;  // txtDepartment
     app::Interval selectedInterval() const;  // none selected counts as Hourly
 
-    enum class Pointer { Default, Busy, Hand };
+    using Pointer = app::WindowPointer::Shape;
     // The window's pointer. Busy stays until it is set to something else by the caller.
-    void setWindowPointer(Pointer pointer);
-    Pointer windowPointer() const;
+    void setWindowPointer(Pointer pointer) { pointer_->set(pointer); }
+    Pointer windowPointer() const { return pointer_->shape(); }
 
 public slots:
     void PushButton1_Click();   // Add Employee
@@ -71,7 +71,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class WindowLists;
@@ -82,8 +81,6 @@ private:
     void Form_QueryUnload();
     void optionClicked();
     void setOption(QRadioButton* option, bool value);
-    void hoverPushButton();
-    void hoverSurface();
     std::optional<int> currentWeekdayIndex() const;
 
     QPushButton* PushButton22 = nullptr;
@@ -112,8 +109,7 @@ private:
     QTreeWidget* ListView1 = nullptr;
 
     std::vector<qint64> employeeIds_;
-    std::optional<QCursor> handPointer_;
-    Pointer pointer_ = Pointer::Default;
+    app::WindowPointer* pointer_ = nullptr;
 };
 
 }  // namespace ui

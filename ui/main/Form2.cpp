@@ -8,15 +8,13 @@
 #include "app/Paths.h"
 #include "app/Trap.h"
 #include "app/WindowHelpers.h"
+#include "app/WindowPointer.h"
 
 #include "store/Connection.h"
 #include "store/Employees.h"
 
-#include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace ui {
@@ -46,12 +44,12 @@ Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
     txtPosition = new QLineEdit(this);
     txtPosition->setObjectName(QStringLiteral("txtPosition"));
     txtPosition->setGeometry(twipsRect(960, 600, 3480, 345));
-    nameLabel = new QLabel(QStringLiteral("Name:"), this);
-    nameLabel->setObjectName(QStringLiteral("Label1"));
-    nameLabel->setGeometry(twipsRect(120, 180, 540, 225));
-    positionLabel = new QLabel(QStringLiteral("Position:"), this);
-    positionLabel->setObjectName(QStringLiteral("Label1"));
-    positionLabel->setGeometry(twipsRect(120, 660, 735, 225));
+    nameLabel_ = new QLabel(QStringLiteral("Name:"), this);
+    nameLabel_->setObjectName(QStringLiteral("Label1"));
+    nameLabel_->setGeometry(twipsRect(120, 180, 540, 225));
+    positionLabel_ = new QLabel(QStringLiteral("Position:"), this);
+    positionLabel_->setObjectName(QStringLiteral("Label1"));
+    positionLabel_->setGeometry(twipsRect(120, 660, 735, 225));
     PushButton4 = new QPushButton(QStringLiteral("Save"), this);
     PushButton4->setObjectName(QStringLiteral("PushButton4"));
     PushButton4->setGeometry(twipsRect(960, 1080, 1680, 405));
@@ -63,8 +61,8 @@ Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
     PushButton1->setFont(boldArial(11.25));
     PushButton1->setAutoDefault(false);
 
-    widenToCaption(nameLabel);
-    widenToCaption(positionLabel);
+    widenToCaption(nameLabel_);
+    widenToCaption(positionLabel_);
 
     setTabOrder(txtName, txtPosition);
     setTabOrder(txtPosition, PushButton4);
@@ -72,12 +70,9 @@ Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
 
     connect(PushButton4, &QPushButton::clicked, this, &Form2::PushButton4_Click);
     connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
-    for (QWidget* w : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtPosition)})
-        w->installEventFilter(this);
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(PushButton4), static_cast<QWidget*>(PushButton1)}) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
+    app::selectWholeTextOnFocus(txtName);
+    app::selectWholeTextOnFocus(txtPosition);
+    pointer_ = new app::WindowPointer(this);
 }
 
 void Form2::Form_Load()
@@ -86,30 +81,7 @@ void Form2::Form_Load()
     trap(100, [&] { app::SetFormColours(this); });
     trap(102, [&] { setWindowIcon(mainWindow_.windowIcon()); });
     if (trap.test(104, [] { return app::FileExists(app::paths::handPointerFile()); }))
-        trap(106, [&] {
-            QPixmap hand;
-            if (!hand.load(app::paths::handPointerFile()))
-                throw app::Failure(QStringLiteral("Invalid picture: %1").arg(app::paths::handPointerFile()));
-            handPointer_ = QCursor(hand, 6, 0);
-        });
-}
-
-bool Form2::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn && (watched == txtName || watched == txtPosition)) {
-        QMetaObject::invokeMethod(static_cast<QLineEdit*>(watched), "selectAll", Qt::QueuedConnection);
-    } else if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        const bool busy = cursor().shape() == Qt::WaitCursor;
-        if (!busy) {
-            if (watched == PushButton4 || watched == PushButton1) {
-                if (handPointer_)
-                    setCursor(*handPointer_);
-            } else if (watched == this) {
-                unsetCursor();
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+        trap(106, [&] { pointer_->setHand(app::loadPointerFile(app::paths::handPointerFile())); });
 }
 
 void Form2::PushButton4_Click()

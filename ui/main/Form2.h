@@ -2,14 +2,15 @@
 // selects it in the main window, "Close" leaves without storing.
 #pragma once
 
-#include <QCursor>
 #include <QDialog>
-
-#include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace app {
+class WindowPointer;
+}
 
 namespace ui {
 
@@ -27,18 +28,15 @@ public slots:
     void PushButton4_Click();  // Save
     void PushButton1_Click();  // Close
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     Form1& mainWindow_;
     QLineEdit* txtName = nullptr;
     QLineEdit* txtPosition = nullptr;
-    QLabel* nameLabel = nullptr;
-    QLabel* positionLabel = nullptr;
+    QLabel* nameLabel_ = nullptr;      // "Name:"
+    QLabel* positionLabel_ = nullptr;  // "Position:"
     QPushButton* PushButton4 = nullptr;
     QPushButton* PushButton1 = nullptr;
-    std::optional<QCursor> handPointer_;
+    app::WindowPointer* pointer_ = nullptr;
 };
 
 }  // namespace ui
