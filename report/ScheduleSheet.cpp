@@ -32,6 +32,13 @@ using Excel1::ColumnNumberToLetter;
 constexpr int kSecondsPerDay = 24 * 60 * 60;
 constexpr int kOneMinute = 60;
 
+// Palette colours of the sheet.
+constexpr int kLineGrey = 48;      // the frame's lines and the header texts' underlines
+constexpr int kCaptionGrey = 16;   // weekday titles and column captions
+constexpr int kShadeGrey = 15;     // the total column and a day without a shift
+constexpr const char* kBold = "bold";
+constexpr const char* kRegular = "General";
+
 // Times of day as seconds after midnight. Stepping past midnight runs on into the next day, and
 // the text shows the time of day, as a date-time value does.
 int secondsOf(const QTime& time)
@@ -132,27 +139,25 @@ void GenerateReport(const ScheduleInputs& inputs)
     trap(116, [] { SetRowHeight(QStringLiteral("2:2"), 13.5); });
     trap(118, [] { SetRowHeight(QStringLiteral("3:3"), 12); });
     trap(120, [] { SetRowHeight(QStringLiteral("4:4"), 5); });
-    trap(122, [] { PutText(QStringLiteral("B1:F2"), QStringLiteral("Shift Schedule"), true); });
-    trap(124, [] { SetFont(QStringLiteral("bold"), 24, sheet::xlColorIndexAutomatic); });
-    trap(126, [] { PutText(QStringLiteral("K1:K1"), QStringLiteral("For the Week of:"), true); });
+    trap(122, [] { PutText(QStringLiteral("B1:F2"), QStringLiteral("Shift Schedule"), kMerge); });
+    trap(124, [] { SetFont(kBold, 24, sheet::xlColorIndexAutomatic); });
+    trap(126, [] { PutText(QStringLiteral("K1:K1"), QStringLiteral("For the Week of:"), kMerge); });
     trap(128, [] { SetFontAlignment(sheet::xlRightLegacy); });
-    trap(130, [] { PutText(QStringLiteral("K2:K2"), QStringLiteral("Department Name:"), true); });
+    trap(130, [] { PutText(QStringLiteral("K2:K2"), QStringLiteral("Department Name:"), kMerge); });
     trap(132, [] { SetFontAlignment(sheet::xlRightLegacy); });
-    trap(134, [&] { PutUserText(QStringLiteral("L1:M1"), inputs.weekText(), true); });
-    trap(136, [] { SetAlignment(true, false, true); });
-    trap(138, [] { DrawBorder0(QStringLiteral("L1:L1"), false, false, false, false, true, false, 48); });
-    trap(140, [&] { PutUserText(QStringLiteral("L2:M2"), inputs.departmentText(), true); });
-    trap(142, [] { SetAlignment(true, false, true); });
-    trap(144, [] { DrawBorder0(QStringLiteral("L2:L2"), false, false, false, false, true, false, 48); });
+    trap(134, [&] { PutUserText(QStringLiteral("L1:M1"), inputs.weekText(), kMerge); });
+    trap(136, [] { SetAlignment(Align::CentreHorizontally | Align::Wrap); });
+    trap(138, [] { DrawBorder0(QStringLiteral("L1:L1"), Edge::Bottom, kLineGrey); });
+    trap(140, [&] { PutUserText(QStringLiteral("L2:M2"), inputs.departmentText(), kMerge); });
+    trap(142, [] { SetAlignment(Align::CentreHorizontally | Align::Wrap); });
+    trap(144, [] { DrawBorder0(QStringLiteral("L2:L2"), Edge::Bottom, kLineGrey); });
     trap(146, [&] { r = 5; });
     trap(148, [&] { w = 0; });
 
     for (const store::Weekday day : store::allWeekdays) {
         // Weekday title and day span.
-        trap(150, [&] {
-            PutText(at.block(2, r - 1, 2, r), store::weekdayCaption(day), true);
-        });
-        trap(152, [] { SetFont(QStringLiteral("bold"), 12, 16); });
+        trap(150, [&] { PutText(at.block(2, r - 1, 2, r), store::weekdayCaption(day), kMerge); });
+        trap(152, [] { SetFont(kBold, 12, kCaptionGrey); });
         std::optional<QTime> firstIn;
         std::optional<QTime> lastOut;
         trap(154, [&] { firstIn = store::dayStart(db, day); });
@@ -168,8 +173,8 @@ void GenerateReport(const ScheduleInputs& inputs)
         // A failing loop test ends the loop.
         while (trap.value(168, false, [&] { return t <= dayEndTime + kOneMinute; })) {
             trap(170, [&] { SetColumnWidth(at.column(j), 10.5); });
-            trap(172, [&] { PutText(at.cell(j, h), slotText(t), true); });
-            trap(174, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(172, [&] { PutText(at.cell(j, h), slotText(t), kMerge); });
+            trap(174, [] { SetFont(kRegular, 9, kCaptionGrey); });
             trap(176, [&] { t += step; });
             trap(178, [&] { ++j; });
         }
@@ -179,24 +184,24 @@ void GenerateReport(const ScheduleInputs& inputs)
         if (trap.test(180, [&] { return j > w; })) {
             trap(182, [&] { w = j; });
             trap(184, [&] { S = j; });
-            trap(186, [&] { PutText(at.cell(S, h), QStringLiteral("Sick?"), true); });
-            trap(188, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(186, [&] { PutText(at.cell(S, h), QStringLiteral("Sick?"), kMerge); });
+            trap(188, [] { SetFont(kRegular, 9, kCaptionGrey); });
             trap(190, [&] { SetColumnWidth(at.column(S), 7.43); });
             trap(192, [&] { ++j; });
             trap(194, [&] { T = j; });
-            trap(196, [&] { PutText(at.cell(T, h), QStringLiteral("TOTAL"), true); });
-            trap(198, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(196, [&] { PutText(at.cell(T, h), QStringLiteral("TOTAL"), kMerge); });
+            trap(198, [] { SetFont(kRegular, 9, kCaptionGrey); });
             trap(200, [&] { SetColumnWidth(at.column(T), 6.14); });
             trap(202, [&] { ++j; });
             trap(204, [&] { SetColumnWidth(at.column(j), 0.75); });
         } else {
             trap(206, [&] { S = j; });
-            trap(208, [&] { PutText(at.cell(S, h), QStringLiteral("Sick?"), true); });
-            trap(210, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(208, [&] { PutText(at.cell(S, h), QStringLiteral("Sick?"), kMerge); });
+            trap(210, [] { SetFont(kRegular, 9, kCaptionGrey); });
             trap(212, [&] { ++j; });
             trap(214, [&] { T = j; });
-            trap(216, [&] { PutText(at.cell(T, h), QStringLiteral("TOTAL"), true); });
-            trap(218, [] { SetFont(QStringLiteral("General"), 9, 16); });
+            trap(216, [&] { PutText(at.cell(T, h), QStringLiteral("TOTAL"), kMerge); });
+            trap(218, [] { SetFont(kRegular, 9, kCaptionGrey); });
         }
 
         // Employee block frame.
@@ -204,11 +209,17 @@ void GenerateReport(const ScheduleInputs& inputs)
         trap(220, [&] { employees = store::reportEmployees(db); });
         const auto N = static_cast<std::int32_t>(employees.size());
         if (trap.test(222, [&] { return N >= 1; })) {
-            trap(224, [&] { DrawBorder0(at.cell(2, h), true, false, false, false, true, false, 48); });
-            trap(226, [&] { DrawBorder0(at.block(2, h + 1, 2, h + N), true, false, true, false, true, false, 48); });
-            trap(228, [&] { DrawBorder0(at.block(3, h, T, h + N), true, true, true, false, true, true, 48); });
+            trap(224, [&] { DrawBorder0(at.cell(2, h), Edge::InsideHorizontal | Edge::Bottom, kLineGrey); });
+            trap(226, [&] {
+                DrawBorder0(at.block(2, h + 1, 2, h + N), Edge::InsideHorizontal | Edge::Right | Edge::Bottom, kLineGrey);
+            });
+            // Every edge of the grid but its top.
+            trap(228, [&] {
+                DrawBorder0(at.block(3, h, T, h + N),
+                            Edge::InsideHorizontal | Edge::Left | Edge::Right | Edge::Bottom | Edge::InsideVertical, kLineGrey);
+            });
             trap(230, [&] { SetRowHeight(Addresses::rows(h, h + N), 13); });
-            trap(232, [&] { FillCells(at.block(T, h + 1, T, h + N), 15); });
+            trap(232, [&] { FillCells(at.block(T, h + 1, T, h + N), kShadeGrey); });
         }
         trap(234, [&] { r = h + 1; });
         trap(236, [&] { k = 0; });
@@ -227,7 +238,7 @@ void GenerateReport(const ScheduleInputs& inputs)
 
         // Employee rows.
         for (const store::ReportEmployee& employee : employees) {
-            trap(240, [&] { PutUserText(at.cell(2, r), employee.name, true); });
+            trap(240, [&] { PutUserText(at.cell(2, r), employee.name, kMerge); });
             std::vector<store::ReportShift> shifts;
             trap(242, [&] { shifts = store::reportEmployeeShifts(db, day, employee.id); });
             trap(244, [&] { n = 0; });
@@ -241,7 +252,7 @@ void GenerateReport(const ScheduleInputs& inputs)
                         const auto matching = headerColumns.constFind(slotText(t).trimmed());
                         if (matching != headerColumns.constEnd()) {
                             for (const int c : *matching) {
-                                trap(250, [&] { PutUserText(at.cell(c, r), shift.position, true); });
+                                trap(250, [&] { PutUserText(at.cell(c, r), shift.position, kMerge); });
                                 trap(252, [&] { FillCells(at.cell(c, r), EmployeeColorIndex(k)); });
                             }
                         }
@@ -251,10 +262,10 @@ void GenerateReport(const ScheduleInputs& inputs)
                 trap(256, [&] { ++n; });
             }
             if (trap.test(258, [&] { return n == 0; })) {
-                trap(260, [&] { PutText(at.cell(S, r), QStringLiteral("Sick"), true); });
-                trap(262, [&] { FillCells(at.block(3, r, S, r), 15); });
+                trap(260, [&] { PutText(at.cell(S, r), QStringLiteral("Sick"), kMerge); });
+                trap(262, [&] { FillCells(at.block(3, r, S, r), kShadeGrey); });
             }
-            trap(264, [&] { PutText(at.cell(T, r), QString::number(n), true); });
+            trap(264, [&] { PutText(at.cell(T, r), QString::number(n), kMerge); });
             trap(266, [&] { ++k; });
             trap(268, [&] { ++r; });
         }

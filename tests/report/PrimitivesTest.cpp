@@ -141,6 +141,12 @@ TEST_F(PrimitivesTest, SetAlignmentSetsOnlyWhatItIsAskedFor)
     EXPECT_TRUE(sheet().Range("L1").WrapText());
     SetAlignment(false, true, false);
     EXPECT_EQ(sheet().Range("L1").VerticalAlignment(), sheet::xlCenter);
+
+    PutText("L2:M2", "department", kMerge);
+    SetAlignment(Align::CentreHorizontally | Align::Wrap);
+    EXPECT_EQ(sheet().Range("L2").HorizontalAlignment(), sheet::xlCenter);
+    EXPECT_EQ(sheet().Range("L2").VerticalAlignment(), sheet::xlBottom);
+    EXPECT_TRUE(sheet().Range("L2").WrapText());
 }
 
 TEST_F(PrimitivesTest, TrappedPrimitivesReportUnderTheirOwnLabelAndGoOn)
@@ -178,24 +184,30 @@ TEST_F(PrimitivesTest, FillCellsWithoutARangeFillsTheSelection)
     EXPECT_EQ(selection(), "D9:E9");
 }
 
-TEST_F(PrimitivesTest, DrawBorder0MapsEachFlagToItsEdge)
+TEST_F(PrimitivesTest, DrawBorder0MapsEachFlagToItsEdgeWhetherPassedAsBooleansOrNamed)
 {
     // Flags in argument order: inside horizontal, left, right, top, bottom, inside vertical.
     const int edgeOfFlag[6] = {sheet::xlInsideHorizontal, sheet::xlEdgeLeft, sheet::xlEdgeRight,
                                sheet::xlEdgeTop,          sheet::xlEdgeBottom, sheet::xlInsideVertical};
+    const Edge namedFlag[6] = {Edge::InsideHorizontal, Edge::Left, Edge::Right, Edge::Top, Edge::Bottom, Edge::InsideVertical};
     const int allEdges[6] = {sheet::xlEdgeLeft, sheet::xlEdgeTop, sheet::xlEdgeBottom,
                              sheet::xlEdgeRight, sheet::xlInsideVertical, sheet::xlInsideHorizontal};
     for (int flag = 0; flag < 6; ++flag) {
-        const std::string range = "C" + std::to_string(3 + flag * 4) + ":E" + std::to_string(5 + flag * 4);
+        const std::string row = std::to_string(3 + flag * 4) + ":";
+        const std::string booleans = "C" + row + "E" + std::to_string(5 + flag * 4);
+        const std::string named = "G" + row + "I" + std::to_string(5 + flag * 4);
         bool f[6] = {};
         f[flag] = true;
-        DrawBorder0(QString::fromStdString(range), f[0], f[1], f[2], f[3], f[4], f[5], 48);
-        EXPECT_EQ(selection(), sheet().Range(range).Address());
-        for (int edge : allEdges) {
-            const bool drawn = sheet().Range(range).Borders(edge).LineStyle() == sheet::xlContinuous;
-            EXPECT_EQ(drawn, edge == edgeOfFlag[flag]) << "flag " << flag << ", edge " << edge;
+        DrawBorder0(QString::fromStdString(booleans), f[0], f[1], f[2], f[3], f[4], f[5], 48);
+        EXPECT_EQ(selection(), sheet().Range(booleans).Address());
+        DrawBorder0(QString::fromStdString(named), namedFlag[flag], 48);
+        for (const std::string& range : {booleans, named}) {
+            for (int edge : allEdges) {
+                const bool drawn = sheet().Range(range).Borders(edge).LineStyle() == sheet::xlContinuous;
+                EXPECT_EQ(drawn, edge == edgeOfFlag[flag]) << range << ": flag " << flag << ", edge " << edge;
+            }
+            EXPECT_EQ(sheet().Range(range).Borders(edgeOfFlag[flag]).ColorIndex(), 48);
         }
-        EXPECT_EQ(sheet().Range(range).Borders(edgeOfFlag[flag]).ColorIndex(), 48);
     }
     EXPECT_TRUE(errorReports().empty());
 }
