@@ -41,11 +41,15 @@ constexpr const char* kRegular = "General";
 
 // Times of day as seconds after midnight. Stepping past midnight runs on into the next day, and
 // the text shows the time of day, as a date-time value does.
-int secondsOf(const QTime& time)
+int secondsOf(const QTime& time) { return time.msecsSinceStartOfDay() / 1000; }
+
+// A shift's time in or out; one the store could not read (none, or a text that is no time) fails.
+int shiftTime(const QTime& time, const char* inOrOut, const QString& employee, store::Weekday day)
 {
     if (!time.isValid())
-        throw app::Failure(QStringLiteral("Invalid use of Null: the shift has no time."));
-    return time.msecsSinceStartOfDay() / 1000;
+        throw app::Failure(QStringLiteral("A shift of %1 on %2 has no time %3 that can be read.")
+                               .arg(employee, store::weekdayCaption(day), QString::fromLatin1(inOrOut)));
+    return secondsOf(time);
 }
 
 QString slotText(int seconds)
@@ -118,7 +122,7 @@ void GenerateReport(const ScheduleInputs& inputs)
     std::int32_t S = 0;   // "Sick?" column
     std::int32_t T = 0;   // "TOTAL" column
     std::int16_t k = 0;   // employee index
-    std::int16_t n = 0;   // shift count
+    std::int32_t n = 0;   // shift count
     int t = 0;            // slot time
     int dayStartTime = 0;
     int dayEndTime = 0;
@@ -244,8 +248,10 @@ void GenerateReport(const ScheduleInputs& inputs)
             trap(244, [&] { n = 0; });
             for (const store::ReportShift& shift : shifts) {
                 // A shift whose time in cannot be read marks nothing but still counts.
-                if (trap(246, [&] { t = secondsOf(shift.timeIn); })) {
-                    while (trap.value(248, false, [&] { return t <= secondsOf(shift.timeOut) + kOneMinute; })) {
+                if (trap(246, [&] { t = shiftTime(shift.timeIn, "in", employee.name, day); })) {
+                    while (trap.value(248, false, [&] {
+                        return t <= shiftTime(shift.timeOut, "out", employee.name, day) + kOneMinute;
+                    })) {
                         if (!headerTextsRead)
                             readHeaderTexts();
                         // The header columns whose displayed text equals the slot's time text.

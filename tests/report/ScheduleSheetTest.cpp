@@ -216,6 +216,49 @@ TEST_F(MarkingTest, QuarterHourStepsMarkNineCellsFromSevenToNine)
     EXPECT_EQ(columnsShowing(9, "Host", 3, 80).size(), 10u);
 }
 
+TEST_F(ScheduleSheetTest, EveryShiftCountsEvenPastSixteenBitsOrWithoutAReadableTimeIn)
+{
+    const qint64 ann = addEmployee("Ann", "Cook");
+    const qint64 bob = addEmployee("Bob", "Waiter");
+    const qint64 cy = addEmployee("Cy", "Porter");
+    const qint64 dee = addEmployee("Dee", "Host");
+    addShift(Weekday::Monday, bob, "07:00:00 AM", "08:00:00 AM");  // the grid starts at 7:00
+    // Off the grid, so they count without marking: 32,768 for Ann and 65,536 for Cy.
+    const auto repeatShift = [](qint64 employee, int times) {
+        store::shared().execute(QStringLiteral("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) "
+                                               "with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
+                                               "select %2, '07:30:00', '07:30:00' from n")
+                                    .arg(times)
+                                    .arg(employee));
+    };
+    repeatShift(ann, 32768);
+    repeatShift(cy, 65536);
+    // Dee's two shifts have no time in: none stored, and an empty text.
+    store::shared().execute(QStringLiteral("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) values "
+                                           "(%1, null, '09:00:00'), (%1, '', '09:00:00')").arg(dee));
+    build();
+
+    // Rows: header 5, Ann 6, Bob 7, Cy 8, Dee 9; time columns C to E (7:00 to 9:00), "Sick?" in F,
+    // "TOTAL" in G.
+    EXPECT_EQ(text("G6"), "32768");
+    EXPECT_EQ(text("G7"), "1");
+    EXPECT_EQ(text("G8"), "65536");
+    EXPECT_EQ(text("G9"), "2");
+    for (const QString row : {"6", "8", "9"}) {
+        EXPECT_EQ(text("F" + row), "") << "not sick in row " << row.toStdString();
+        for (const QString column : {"C", "D", "E"})
+            EXPECT_EQ(fill(column + row), sheet::xlColorIndexNone) << "nothing marked in row " << row.toStdString();
+    }
+    // Each unreadable time in is reported at the statement that reads it, in plain words.
+    const auto reports = errorReports();
+    ASSERT_EQ(reports.size(), 2u);
+    for (const auto& report : reports) {
+        EXPECT_TRUE(report.text.startsWith("A shift of Dee on Monday has no time in that can be read."))
+            << report.text.toStdString();
+        EXPECT_TRUE(report.text.contains(app::errorSourceLabel("EmployeeShiftSchedule", "GenerateReport") + "at line 246\r\r"));
+    }
+}
+
 TEST_F(ScheduleSheetTest, EveryEmployeeKeepsOneColourOnEveryWeekdayAndTheColoursRepeatAfterTwentyThree)
 {
     std::vector<qint64> ids;
