@@ -42,7 +42,7 @@ qint64 HeadlessSampleView::selectedEmployeeId() const
 void HeadlessSampleView::selectTimeIn(int position)
 {
     if (position < 0 || position >= times_.size())
-        throw Failure(QStringLiteral("Invalid property value: time list position %1").arg(position));
+        throw Failure(QStringLiteral("The time list has no entry at position %1.").arg(position));
     timeIn_ = position;
     Settings::setTimeInIndex(position);
 }
@@ -50,7 +50,7 @@ void HeadlessSampleView::selectTimeIn(int position)
 void HeadlessSampleView::selectTimeOut(int position)
 {
     if (position < 0 || position >= times_.size())
-        throw Failure(QStringLiteral("Invalid property value: time list position %1").arg(position));
+        throw Failure(QStringLiteral("The time list has no entry at position %1.").arg(position));
     timeOut_ = position;
 }
 

@@ -52,7 +52,7 @@ int Settings::toNumber(const QString& text)
     bool ok = false;
     const int number = text.trimmed().toInt(&ok);
     if (!ok)
-        throw Failure(QStringLiteral("Type mismatch: \"%1\" is not a number").arg(text));
+        throw Failure(QStringLiteral("The remembered value \"%1\" is not a number.").arg(text));
     return number;
 }
 
@@ -66,7 +66,7 @@ bool Settings::toTruth(const QString& text)
     bool ok = false;
     const double number = trimmed.toDouble(&ok);
     if (!ok)
-        throw Failure(QStringLiteral("Type mismatch: \"%1\" is neither True, False nor a number").arg(text));
+        throw Failure(QStringLiteral("The remembered value \"%1\" is neither True, False nor a number.").arg(text));
     return number != 0.0;
 }
 

@@ -142,11 +142,11 @@ void Form3::Form_Load()
 void Form3::setPictureFromFile(const QString& path)
 {
     if (!app::FileExists(path))
-        throw app::Failure(QStringLiteral("File not found: \"%1\"").arg(path));
+        throw app::Failure(QStringLiteral("The picture \"%1\" is missing.").arg(path));
     QImageReader reader(path);
     QImage picture = reader.read();
     if (picture.isNull())
-        throw app::Failure(QStringLiteral("Invalid picture: \"%1\" (%2)").arg(path, reader.errorString()));
+        throw app::Failure(QStringLiteral("The picture \"%1\" cannot be read (%2).").arg(path, reader.errorString()));
     setPicture(picture);
 }
 

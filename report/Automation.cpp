@@ -16,7 +16,7 @@ std::optional<sheet::Workbook> g_workbook;
 sheet::Application& xlApp()
 {
     if (!g_application)
-        throw app::Failure(QStringLiteral("Object variable not set: the spreadsheet application is not running."));
+        throw app::Failure(QStringLiteral("No spreadsheet instance is running."));
     return *g_application;
 }
 
@@ -25,7 +25,7 @@ sheet::Application* xlAppOrNull() { return g_application.get(); }
 sheet::Workbook& workingWorkbook()
 {
     if (!g_workbook)
-        throw app::Failure(QStringLiteral("Object variable not set: there is no working workbook."));
+        throw app::Failure(QStringLiteral("There is no working workbook."));
     return *g_workbook;
 }
 

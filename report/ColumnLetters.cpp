@@ -32,7 +32,7 @@ QString ColumnNumberToLetter(int columnNumber)
     trap(116, [&] {
         // Below column 1 there is no letter to pick: the lookup fails like any other bad index.
         if (i < 0 || i > 26 || j < 1 || j > 26)
-            throw app::Failure(QStringLiteral("Invalid procedure call or argument"));
+            throw app::Failure(QStringLiteral("Column %1 is not a column of the sheet.").arg(columnNumber));
         result = (i == 0 ? QString() : kLetters.mid(i - 1, 1)) + kLetters.mid(static_cast<int>(j) - 1, 1);
     });
     return result;

@@ -29,10 +29,10 @@ int ExcelFileFormatForVersion(const QString& versionText, const QLocale& locale)
     bool ok = false;
     const double number = locale.toDouble(text.trimmed(), &ok);
     if (!ok)
-        throw app::Failure(QStringLiteral("Type mismatch: the version \"%1\" is no number.").arg(versionText));
+        throw app::Failure(QStringLiteral("The spreadsheet version \"%1\" is not a number.").arg(versionText));
     const double rounded = std::nearbyint(number);
     if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        throw app::Failure(QStringLiteral("Overflow: the version \"%1\" is out of range.").arg(versionText));
+        throw app::Failure(QStringLiteral("The spreadsheet version \"%1\" is too large to be a version.").arg(versionText));
     return rounded < 12 ? sheet::xlWorkbookNormal : sheet::xlExcel8;
 }
 

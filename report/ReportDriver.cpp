@@ -26,21 +26,17 @@ namespace {
 
 std::function<int()> g_workingNameDigits;
 
-template <class T>
-T& held(std::optional<T>& object, const char* what)
+// The object an optional or owning holder keeps; an empty holder fails with the given words.
+template <class Holder>
+auto& held(Holder& object, const char* whenMissing)
 {
     if (!object)
-        throw app::Failure(QStringLiteral("Object variable not set: %1.").arg(QString::fromUtf8(what)));
+        throw app::Failure(QString::fromUtf8(whenMissing));
     return *object;
 }
 
-template <class T>
-T& held(std::unique_ptr<T>& object, const char* what)
-{
-    if (!object)
-        throw app::Failure(QStringLiteral("Object variable not set: %1.").arg(QString::fromUtf8(what)));
-    return *object;
-}
+constexpr const char* kNoSecondInstance = "The spreadsheet instance for the picture did not start.";
+constexpr const char* kNotReopened = "The saved working workbook is not open for the picture.";
 
 }  // namespace
 
@@ -88,13 +84,13 @@ QString GenerateReport0(ReportHost& host)
     trap(152, [&] { second = Excel1::OpenInNewExcel(path); });
     trap(154, [&] { host.setBusyPointer(true); });
     trap(156, [&] {
-        sheet::Application& b = held(second, "the second spreadsheet instance");
+        sheet::Application& b = held(second, kNoSecondInstance);
         secondBook = b.Workbooks().item(b.Workbooks().count());
     });
-    trap(158, [&] { Excel1::saveCellsActivesheet(held(secondBook, "the reopened workbook"), bitmap); });
-    trap(160, [&] { held(second, "the second spreadsheet instance").setDisplayAlerts(false); });
-    trap(162, [&] { held(secondBook, "the reopened workbook").Close(); });
-    trap(164, [&] { held(second, "the second spreadsheet instance").Quit(); });
+    trap(158, [&] { Excel1::saveCellsActivesheet(held(secondBook, kNotReopened), bitmap); });
+    trap(160, [&] { held(second, kNoSecondInstance).setDisplayAlerts(false); });
+    trap(162, [&] { held(secondBook, kNotReopened).Close(); });
+    trap(164, [&] { held(second, kNoSecondInstance).Quit(); });
     second.reset();
     trap(166, [&] { host.setBusyPointer(false); });
     trap(168, [&] { host.loadPreviewPicture(bitmap); });

@@ -18,7 +18,7 @@ namespace {
 const sheet::Worksheet& held(const std::optional<sheet::Worksheet>& sheet)
 {
     if (!sheet)
-        throw app::Failure(QStringLiteral("Object variable not set: the workbook has no active sheet."));
+        throw app::Failure(QStringLiteral("The workbook has no active sheet."));
     return *sheet;
 }
 

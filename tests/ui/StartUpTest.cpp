@@ -163,7 +163,7 @@ TEST_F(UiTest, TwoFailuresInOneProcedureGiveTwoReportsAndStartUpGoesOn)
     EXPECT_EQ(list("cboTimeIn")->count(), 24);  // the later steps still ran
     for (const auto& report : dialogs.errorReports()) {
         EXPECT_EQ(report.style, 48);
-        EXPECT_TRUE(report.text.startsWith("Type mismatch"));
+        EXPECT_TRUE(report.text.startsWith("The remembered value \"two\" is not a number.\r\n"));
     }
 }
 

@@ -103,13 +103,13 @@ private:
     static void select(QComboBox* list, int position)
     {
         if (position < 0 || position >= list->count())
-            throw app::Failure(QStringLiteral("Invalid property value: list position %1").arg(position));
+            throw app::Failure(QStringLiteral("The time list has no entry at position %1.").arg(position));
         list->setCurrentIndex(position);
     }
     static QString selected(QComboBox* list)
     {
         if (list->currentIndex() < 0)
-            throw app::Failure(QStringLiteral("No time is selected"));
+            throw app::Failure(QStringLiteral("No time is selected."));
         return list->currentText();
     }
     Form1& form_;
@@ -297,7 +297,7 @@ void Form1::Form_Load()
             trap(156, [&] {
                 const int remembered = app::Settings::employeeIndex();
                 if (remembered < 0)
-                    throw app::Failure(QStringLiteral("Invalid property value: list index %1").arg(remembered));
+                    throw app::Failure(QStringLiteral("The remembered employee position %1 is not in the list.").arg(remembered));
                 cboName->setCurrentIndex(remembered);
             });
         else
@@ -351,7 +351,8 @@ void Form1::listSchedules()
     std::optional<std::vector<store::ShiftListEntry>> rows;
     trap(102, [&] {
         if (!day)
-            throw app::Failure(QStringLiteral("Syntax error in FROM clause: no weekday table for tab %1").arg(tab.value_or(-1)));
+            throw app::Failure(tab ? QStringLiteral("Tab %1 is not a weekday.").arg(*tab)
+                                   : QStringLiteral("No weekday tab is selected."));
         rows = store::listShifts(store::shared(), *day);
     });
     trap(104, [&] { ListView1->clear(); });
@@ -372,14 +373,14 @@ void Form1::listSchedules()
 qint64 Form1::employeeIds(int position) const
 {
     if (position < 1 || position > static_cast<int>(employeeIds_.size()))
-        throw app::Failure(QStringLiteral("Invalid procedure call or argument: no employee at position %1").arg(position));
+        throw app::Failure(QStringLiteral("The employee list has no entry at position %1.").arg(position));
     return employeeIds_[position - 1];
 }
 
 qint64 Form1::currentEmployeeId() const
 {
     if (cboName->currentIndex() < 0)
-        throw app::Failure(QStringLiteral("Invalid procedure call or argument: no employee is selected"));
+        throw app::Failure(QStringLiteral("No employee is selected."));
     return employeeIds(cboName->currentIndex() + 1);
 }
 
@@ -387,7 +388,7 @@ void Form1::selectEmployeeByText(const QString& name)
 {
     const int index = cboName->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0)
-        throw app::Failure(QStringLiteral("'Text' property is read-only: \"%1\" is not in the employee list").arg(name));
+        throw app::Failure(QStringLiteral("\"%1\" is not in the employee list.").arg(name));
     cboName->setCurrentIndex(index);
 }
 
@@ -483,7 +484,7 @@ void Form1::PushButton3_Click()
         });
         const bool free = trap.test(108, [&] {
             if (!collides)
-                throw app::Failure(QStringLiteral("Operation is not allowed when the object is closed"));
+                throw app::Failure(QStringLiteral("The employee's shifts could not be read, so whether the new one overlaps them is unknown."));
             return !*collides;
         });
         if (free)
@@ -508,11 +509,11 @@ void Form1::PushButton4_Click()
         trap(104, [&] {
             const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
             if (selected.isEmpty())
-                throw app::Failure(QStringLiteral("Object variable not set: no schedule is selected"));
+                throw app::Failure(QStringLiteral("No schedule is selected in the list."));
             bool ok = false;
             const qint64 id = selected.constFirst()->text(0).toLongLong(&ok);
             if (!ok)
-                throw app::Failure(QStringLiteral("Type mismatch: \"%1\" is not a schedule id").arg(selected.constFirst()->text(0)));
+                throw app::Failure(QStringLiteral("The selected row's \"%1\" is not a schedule's number.").arg(selected.constFirst()->text(0)));
             store::deleteShift(store::shared(), *day, id);
         });
     trap(106, [&] { listSchedules(); });
