@@ -457,12 +457,17 @@ void Form1::PushButton2_Click()
     });
     if (trap.test(104, [&] { return answer != app::msg::kYes; }))
         return;
+    const auto deleteShifts = [&](store::Weekday day) {
+        store::deleteEmployeeShifts(store::shared(), day, currentEmployeeId());
+    };
     trap(106, [&] { store::deleteEmployee(store::shared(), currentEmployeeId()); });
-    int line = 108;
-    for (const store::Weekday day : store::allWeekdays) {
-        trap(line, [&] { store::deleteEmployeeShifts(store::shared(), day, currentEmployeeId()); });
-        line += 2;  // 108 .. 120, one statement per weekday
-    }
+    trap(108, [&] { deleteShifts(store::Weekday::Monday); });
+    trap(110, [&] { deleteShifts(store::Weekday::Tuesday); });
+    trap(112, [&] { deleteShifts(store::Weekday::Wednesday); });
+    trap(114, [&] { deleteShifts(store::Weekday::Thursday); });
+    trap(116, [&] { deleteShifts(store::Weekday::Friday); });
+    trap(118, [&] { deleteShifts(store::Weekday::Saturday); });
+    trap(120, [&] { deleteShifts(store::Weekday::Sunday); });
     trap(122, [&] { loadEmployees(); });
     trap(124, [&] { listSchedules(); });
 }
