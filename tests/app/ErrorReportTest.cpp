@@ -29,7 +29,7 @@ TEST(ErrorReport, ShownWithWarningStyleAndItsOwnTitle)
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Application Error"));
 }
 
-TEST(Trap, EachFailingStatementIsReportedAndTheProcedureGoesOn)
+TEST(ErrorReport, EachFailingStatementIsReportedAndTheProcedureGoesOn)
 {
     FakeDialogs dialogs;
     app::Trap trap("Form1", "PushButton3_Click");
@@ -44,7 +44,7 @@ TEST(Trap, EachFailingStatementIsReportedAndTheProcedureGoesOn)
     EXPECT_EQ(trap.failures(), 2);
 }
 
-TEST(Trap, AFailingConditionEntersItsBranch)
+TEST(ErrorReport, AFailingConditionEntersItsBranch)
 {
     FakeDialogs dialogs;
     app::Trap trap("Form1", "Form_Load");

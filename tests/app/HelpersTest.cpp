@@ -20,7 +20,7 @@ QString writeFile(const QString& path, const QByteArray& bytes = "x")
 }
 }  // namespace
 
-TEST(SpecialFolderPath, CommonAppDataFollowsTheDataHomeAndUnknownIdsAreEmpty)
+TEST(Helpers, SpecialFolderPathOfCommonAppDataFollowsTheDataHomeAndUnknownIdsAreEmpty)
 {
     TestEnvironment env;
     EXPECT_EQ(app::SpecialFolderPath(35), env.dataHome());
@@ -28,7 +28,7 @@ TEST(SpecialFolderPath, CommonAppDataFollowsTheDataHomeAndUnknownIdsAreEmpty)
     EXPECT_EQ(app::SpecialFolderPath(-1), QString());
 }
 
-TEST(FileExists, TrueOnlyForAFileThatIsThere)
+TEST(Helpers, FileExistsOnlyForAFileThatIsThere)
 {
     TestEnvironment env;
     const QString file = writeFile(env.root() + "/present.txt");
@@ -39,7 +39,7 @@ TEST(FileExists, TrueOnlyForAFileThatIsThere)
     EXPECT_FALSE(app::FileExists(env.root()));  // a folder is not a file
 }
 
-TEST(DeleteFileForced, DeletesAReadOnlyFileAndIgnoresAMissingOne)
+TEST(Helpers, DeleteFileForcedDeletesAReadOnlyFileAndIgnoresAMissingOne)
 {
     TestEnvironment env;
     const QString file = writeFile(env.root() + "/locked.txt");
@@ -52,7 +52,7 @@ TEST(DeleteFileForced, DeletesAReadOnlyFileAndIgnoresAMissingOne)
     EXPECT_TRUE(QDir(env.root()).exists());
 }
 
-TEST(DeleteFileForced, LeavesAFolderAlone)
+TEST(Helpers, DeleteFileForcedLeavesAFolderAlone)
 {
     TestEnvironment env;
     QDir(env.root()).mkdir("keep");
@@ -60,7 +60,7 @@ TEST(DeleteFileForced, LeavesAFolderAlone)
     EXPECT_TRUE(QDir(env.root() + "/keep").exists());
 }
 
-TEST(ShortenAppTitle, TheLastWordAlwaysGoesAndLongNamesShrinkToForty)
+TEST(Helpers, ShortenAppTitleAlwaysDropsTheLastWordAndShrinksLongNamesToForty)
 {
     EXPECT_EQ(app::shortenedTitle("Rostelle Software"), "Rostelle");
 
@@ -82,7 +82,7 @@ TEST(ShortenAppTitle, TheLastWordAlwaysGoesAndLongNamesShrinkToForty)
     EXPECT_EQ(app::shortenedTitle("Single"), "Single");
 }
 
-TEST(ShortenAppTitle, SetsTheApplicationTitle)
+TEST(Helpers, ShortenAppTitleSetsTheApplicationTitle)
 {
     app::setApplicationTitle("something else");
     app::ShortenAppTitle();

@@ -66,6 +66,13 @@ TEST(Settings, TheIntervalIsTheLastOptionMarkedTrue)
     TestEnvironment env;
     Settings::setIntervalOptions(false, false, true);
     EXPECT_EQ(Settings::interval(), app::Interval::FifteenMinutes);
+    // Two marked (only in a hand-edited file): the later one wins.
+    Settings::setIntervalOptions(true, true, false);
+    EXPECT_EQ(Settings::interval(), app::Interval::HalfHour);
+    Settings::setIntervalOptions(true, false, true);
+    EXPECT_EQ(Settings::interval(), app::Interval::FifteenMinutes);
+    Settings::setIntervalOptions(false, true, true);
+    EXPECT_EQ(Settings::interval(), app::Interval::FifteenMinutes);
     Settings::setIntervalOptions(false, false, false);  // only a hand-edited file: as Hourly
     EXPECT_EQ(Settings::interval(), app::Interval::Hourly);
     Settings::store(Settings::kHalfHour, "1");

@@ -113,16 +113,6 @@ TEST_F(Form3Window, DraggingWithTheMouseMovesThePictureAndTheBarsFollowByPercent
     EXPECT_EQ(picture()->pos(), QPoint(-98, -49));
 }
 
-TEST_F(Form3Window, DraggingANarrowPictureSendsItFlushToEitherSide)
-{
-    handOver(QSize(200, 100));
-    drag(QPoint(50, 50), QPoint(40, 50));
-    EXPECT_EQ(picture()->pos(), QPoint(418, 391));  // flush right and bottom
-    EXPECT_EQ(bar("HScroll1")->value(), 0);
-    drag(QPoint(50, 50), QPoint(60, 60));
-    EXPECT_EQ(picture()->pos(), QPoint(0, 0));
-}
-
 TEST_F(Form3Window, EachHandOverReinitialisesButOtherActivationsDoNot)
 {
     handOver(QSize(300, 200));

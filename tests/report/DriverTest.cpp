@@ -143,7 +143,7 @@ TEST_F(DriverTest, ANameWhoseFileExistsIsDrawnAgain)
     EXPECT_EQ(again.readAll(), "someone else's");
 }
 
-TEST(WorkingNames, HaveFourteenCharactersWithoutZeroBeforeTheExtension)
+TEST_F(DriverTest, WorkingNamesHaveFourteenCharactersWithoutZeroBeforeTheExtension)
 {
     for (int i = 0; i < 200; ++i) {
         const QFileInfo path(newWorkingWorkbookPath());
@@ -153,16 +153,16 @@ TEST(WorkingNames, HaveFourteenCharactersWithoutZeroBeforeTheExtension)
     EXPECT_EQ(bitmapPath(), QDir::tempPath() + "/temp.bmp");
 }
 
-TEST(WorkingNames, GoToTmpWhenTmpdirNamesNoFolder)
+TEST_F(DriverTest, WorkingNamesGoToTmpWhenTmpdirNamesNoFolder)
 {
-    const testing_support::TestEnvironment env;  // puts TMPDIR back afterwards
-    qputenv("TMPDIR", QFile::encodeName(env.root() + "/missing"));
+    // The fixture's environment puts TMPDIR back afterwards.
+    qputenv("TMPDIR", QFile::encodeName(environment.root() + "/missing"));
     EXPECT_TRUE(kWorkingName.match(QFileInfo(newWorkingWorkbookPath()).fileName()).hasMatch());
     EXPECT_EQ(QFileInfo(newWorkingWorkbookPath()).path(), QStringLiteral("/tmp"));
     EXPECT_EQ(bitmapPath(), QStringLiteral("/tmp/temp.bmp"));
 }
 
-TEST(FileFormat, OlderVersionsGetTheOlderFormatNumberWhateverTheSeparator)
+TEST_F(DriverTest, OlderVersionsGetTheOlderFileFormatNumberWhateverTheSeparator)
 {
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany),
                                   QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::French, QLocale::France)}) {
@@ -177,7 +177,7 @@ TEST(FileFormat, OlderVersionsGetTheOlderFormatNumberWhateverTheSeparator)
     EXPECT_ANY_THROW(ExcelFileFormatForVersion("sixteen", QLocale::c()));
 }
 
-TEST(FileFormat, WithoutAnApplicationOneIsStartedAndQuitJustToAsk)
+TEST_F(DriverTest, WithoutAnApplicationOneIsStartedAndQuitJustToAskForTheFileFormat)
 {
     ASSERT_EQ(sheet::Application::liveInstances(), 0);
     EXPECT_EQ(ExcelFileFormat(nullptr), sheet::xlExcel8);

@@ -33,9 +33,8 @@ protected:
     int lineStyle(const char* range, int edge) const { return sheet().Range(range).Borders(edge).LineStyle(); }
 };
 
-TEST(ColumnLetters, NamesTheColumnsOfAnXlsSheet)
+TEST_F(PrimitivesTest, ColumnLettersNameTheColumnsOfAnXlsSheet)
 {
-    testing_support::FakeDialogs dialogs;
     const std::vector<std::pair<int, QString>> cases{{1, "A"}, {2, "B"}, {26, "Z"}, {27, "AA"}, {52, "AZ"},
                                                      {53, "BA"}, {78, "BZ"}, {255, "IU"}, {256, "IV"}};
     for (const auto& [number, letters] : cases)
@@ -43,9 +42,8 @@ TEST(ColumnLetters, NamesTheColumnsOfAnXlsSheet)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST(ColumnLetters, BeyondTheLastColumnTellsTheUserAndGivesNothing)
+TEST_F(PrimitivesTest, ColumnLettersBeyondTheLastColumnTellTheUserAndGiveNothing)
 {
-    testing_support::FakeDialogs dialogs;
     EXPECT_EQ(ColumnNumberToLetter(257), QString());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Number is higher than number of columns.");
@@ -53,12 +51,11 @@ TEST(ColumnLetters, BeyondTheLastColumnTellsTheUserAndGivesNothing)
     EXPECT_EQ(dialogs.messages[0].title, app::applicationTitle());
 }
 
-TEST(ColumnLetters, BelowTheFirstColumnIsReportedAndGivesNothing)
+TEST_F(PrimitivesTest, ColumnLettersBelowTheFirstColumnAreReportedAndGiveNothing)
 {
-    testing_support::FakeDialogs dialogs;
     EXPECT_EQ(ColumnNumberToLetter(0), QString());
     EXPECT_EQ(ColumnNumberToLetter(-3), QString());
-    const auto reports = dialogs.errorReports();
+    const auto reports = errorReports();
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_TRUE(reports[0].text.contains(app::errorSourceLabel("Excel1", "ColumnNumberToLetter") + "at line "));
 }

@@ -261,12 +261,8 @@ INSTANTIATE_TEST_SUITE_P(AllIntervals, SampleRosterTest,
                              }
                          });
 
-}  // namespace
-
-namespace {
-
 // LibreOffice, another reader, opens the saved workbook and shows every cell as the engine does.
-TEST_F(ReportTest, LibreOfficeShowsTheSavedScheduleAsTheEngineDoes)
+TEST_F(SampleRosterTest, LibreOfficeShowsTheSavedScheduleAsTheEngineDoes)
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())

@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-TEST_F(UiTest, TheEmployeeDialogIsLaidOutAndStartsEmpty)
+class EmployeeTest : public UiTest {};
+
+TEST_F(EmployeeTest, TheEmployeeDialogIsLaidOutAndStartsEmpty)
 {
     start();
     bool seen = false;
@@ -44,7 +46,7 @@ TEST_F(UiTest, TheEmployeeDialogIsLaidOutAndStartsEmpty)
     EXPECT_TRUE(store::listEmployees(store::shared()).empty());
 }
 
-TEST_F(UiTest, SaveWithAFieldEmptyStoresNothingAndKeepsTheDialogOpen)
+TEST_F(EmployeeTest, SaveWithAFieldEmptyStoresNothingAndKeepsTheDialogOpen)
 {
     start();
     for (const auto& [name, position] : {std::pair<QString, QString>{"Ada", ""}, {"", "Cook"}}) {
@@ -65,7 +67,7 @@ TEST_F(UiTest, SaveWithAFieldEmptyStoresNothingAndKeepsTheDialogOpen)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(UiTest, SaveSelectsTheFirstEntryOfThatNameAndNamesakesAreKept)
+TEST_F(EmployeeTest, SaveSelectsTheFirstEntryOfThatNameAndNamesakesAreKept)
 {
     start();
     addEmployee("Mo", "Cook");
@@ -85,7 +87,7 @@ TEST_F(UiTest, SaveSelectsTheFirstEntryOfThatNameAndNamesakesAreKept)
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
-TEST_F(UiTest, ApostrophesAndOtherTextRoundTripExactly)
+TEST_F(EmployeeTest, ApostrophesAndOtherTextRoundTripExactly)
 {
     start();
     addEmployee("O'Brien", "Chef's Assistant");
@@ -99,7 +101,7 @@ TEST_F(UiTest, ApostrophesAndOtherTextRoundTripExactly)
     EXPECT_EQ(shifts(store::Weekday::Monday), QStringList({"O'Brien 09:00:00 AM-05:00:00 PM"}));
 }
 
-TEST_F(UiTest, DeleteEmployeeRemovesTheirShiftsOnEveryWeekday)
+TEST_F(EmployeeTest, DeleteEmployeeRemovesTheirShiftsOnEveryWeekday)
 {
     start();
     addEmployee("Ada", "Cook");
@@ -141,7 +143,22 @@ TEST_F(UiTest, DeleteEmployeeRemovesTheirShiftsOnEveryWeekday)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(UiTest, AnsweringNoChangesNothing)
+TEST_F(EmployeeTest, WithTheDatabaseGoneEveryStatementOfTheDeleteIsReportedAtItsOwnLine)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    store::shared().close();
+    dialogs.answers = {app::msg::kYes};
+    click("PushButton2");
+    // The employee, then Monday to Sunday, then the reload; the refresh reports under its own label.
+    EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton2_Click:106", "Form1.PushButton2_Click:108",
+                                          "Form1.PushButton2_Click:110", "Form1.PushButton2_Click:112",
+                                          "Form1.PushButton2_Click:114", "Form1.PushButton2_Click:116",
+                                          "Form1.PushButton2_Click:118", "Form1.PushButton2_Click:120",
+                                          "Form1.PushButton2_Click:122", "Form1.listSchedules:102"}));
+}
+
+TEST_F(EmployeeTest, AnsweringNoChangesNothing)
 {
     start();
     addEmployee("Ada", "Cook");

@@ -20,7 +20,9 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-TEST_F(UiTest, LayoutFollowsTheTwipsOfTheDesign)
+class MainWindowTest : public UiTest {};
+
+TEST_F(MainWindowTest, LayoutFollowsTheTwipsOfTheDesign)
 {
     start();
     EXPECT_EQ(form->size(), QSize(704, 413));
@@ -42,7 +44,7 @@ TEST_F(UiTest, LayoutFollowsTheTwipsOfTheDesign)
     EXPECT_EQ(tabs->tabText(6), "Sunday");
 }
 
-TEST_F(UiTest, ChangingTheIntervalRefillsTheListsAndRemembersTheOptions)
+TEST_F(MainWindowTest, ChangingTheIntervalRefillsTheListsAndRemembersTheOptions)
 {
     start();
     list("cboTimeIn")->setCurrentIndex(5);
@@ -61,7 +63,7 @@ TEST_F(UiTest, ChangingTheIntervalRefillsTheListsAndRemembersTheOptions)
     EXPECT_EQ(form->selectedInterval(), app::Interval::FifteenMinutes);
 }
 
-TEST_F(UiTest, HeaderTextsAreRememberedAtEveryKeystroke)
+TEST_F(MainWindowTest, HeaderTextsAreRememberedAtEveryKeystroke)
 {
     start();
     auto* department = child<QLineEdit>("txtDepartment");
@@ -82,7 +84,7 @@ TEST_F(UiTest, HeaderTextsAreRememberedAtEveryKeystroke)
     EXPECT_EQ(child<QLineEdit>("txtForAWeek")->text(), "anything at all");
 }
 
-TEST_F(UiTest, FocusSelectsTheWholeText)
+TEST_F(MainWindowTest, FocusSelectsTheWholeText)
 {
     start();
     for (const char* name : {"txtDepartment", "txtForAWeek"}) {
@@ -97,7 +99,7 @@ TEST_F(UiTest, FocusSelectsTheWholeText)
     }
 }
 
-TEST_F(UiTest, HelpNamesTheContactPage)
+TEST_F(MainWindowTest, HelpNamesTheContactPage)
 {
     start();
     click("PushButton6");
@@ -109,7 +111,7 @@ TEST_F(UiTest, HelpNamesTheContactPage)
     EXPECT_TRUE(QString::fromUtf8(app::config::kContactUrl).endsWith("/contact/"));
 }
 
-TEST_F(UiTest, ButtonsShowTheHandUnlessTheWindowIsBusy)
+TEST_F(MainWindowTest, ButtonsShowTheHandUnlessTheWindowIsBusy)
 {
     start();
     auto* button = child<QPushButton>("PushButton3");
@@ -136,7 +138,7 @@ TEST_F(UiTest, ButtonsShowTheHandUnlessTheWindowIsBusy)
     EXPECT_EQ(form->windowPointer(), ui::Form1::Pointer::Hand);
 }
 
-TEST_F(UiTest, ClosingClosesTheConnectionAndEndsTheProgram)
+TEST_F(MainWindowTest, ClosingClosesTheConnectionAndEndsTheProgram)
 {
     start();
     ASSERT_TRUE(store::sharedIsOpen());
@@ -146,7 +148,7 @@ TEST_F(UiTest, ClosingClosesTheConnectionAndEndsTheProgram)
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
-TEST_F(UiTest, TheSkinFileIsAppliedWhenPresent)
+TEST_F(MainWindowTest, TheSkinFileIsAppliedWhenPresent)
 {
     QTemporaryDir programFolder;
     QFile::copy(QStringLiteral(ROSTELLE_PROGRAM_DIR) + "/dbBlank.sqlite", programFolder.path() + "/dbBlank.sqlite");
