@@ -42,6 +42,20 @@ TEST_F(MainWindowTest, LayoutFollowsTheTwipsOfTheDesign)
     ASSERT_EQ(tabs->count(), 7);
     EXPECT_EQ(tabs->tabText(0), "Monday");
     EXPECT_EQ(tabs->tabText(6), "Sunday");
+
+    // The interval options sit on the white of their frame, with no patch of their own.
+    auto* frame = child<QGroupBox>("Frame2");
+    const QImage shot = frame->grab().toImage();
+    const QRect hourly = child<QRadioButton>("Option3")->geometry();
+    const QRect halfHour = child<QRadioButton>("Option4")->geometry();
+    ASSERT_GT(halfHour.left() - hourly.right(), 1);
+    const QColor between = shot.pixelColor((hourly.right() + halfHour.left()) / 2, halfHour.top());
+    EXPECT_GE(between.lightness(), 245) << "the frame is white";
+    for (const char* name : {"Option3", "Option4", "Option5"}) {
+        const QRect option = child<QRadioButton>(name)->geometry();
+        EXPECT_EQ(shot.pixelColor(option.topRight()), between) << name;
+        EXPECT_EQ(shot.pixelColor(option.bottomRight()), between) << name;
+    }
 }
 
 TEST_F(MainWindowTest, ChangingTheIntervalRefillsTheListsAndRemembersTheOptions)

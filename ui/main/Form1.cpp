@@ -149,9 +149,10 @@ void Form1::buildLayout()
     Option5 = place<QRadioButton>(Frame2, "Option5", twipsRect(2640, 350, 1335, 255));
     Option5->setText(QStringLiteral("15 minutes"));
     Option3->setChecked(true);
-    for (QWidget* w : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3), static_cast<QWidget*>(Frame4),
-                       static_cast<QWidget*>(Option3), static_cast<QWidget*>(Option4), static_cast<QWidget*>(Option5)})
-        giveBackground(w, white);
+    // The frames are white; the options paint no background of their own (a button's would be the
+    // grey button face), so they show the white of the frame they sit in.
+    for (QGroupBox* frame : {Frame2, Frame3, Frame4})
+        giveBackground(frame, white);
 
     SSTab1 = place<QTabWidget>(this, "SSTab1", twipsRect(120, 1970, 10320, 4125));
     for (const store::Weekday day : store::allWeekdays) {
