@@ -2,31 +2,92 @@
 #include "app/QtDialogs.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileDialog>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QStringList>
+
+#include <algorithm>
+#include <cmath>
 
 namespace app {
 
-int QtDialogs::messageBox(const QString& text, int style, const QString& title)
+namespace {
+
+bool asksYesOrNo(int style) { return (style & 7) == msg::kYesNo; }
+
+// A box wraps its text at a width of its own choosing, and a web address breaks at its slashes
+// like any text. A line holding one asks for the width of the whole line, up to what the screen
+// leaves beside the icon and the margins. Worked out as the box is shown, once the label has the
+// font it is drawn with and before the box sizes itself.
+class WebAddressesWhole final : public QObject {
+public:
+    WebAddressesWhole(QMessageBox& box, QString shown) : QObject(&box), box_(box), shown_(std::move(shown))
+    {
+        box.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            widenLabel();
+        return false;
+    }
+
+private:
+    void widenLabel()
+    {
+        static const QRegularExpression webAddress(QStringLiteral("\\b(?:https?://|www\\.)\\S+"));
+        auto* label = box_.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label)
+            return;
+        const QFontMetricsF metrics(label->font());
+        const QMargins margins = label->contentsMargins();
+        qreal needed = 0;
+        for (const QString& line : shown_.split(QLatin1Char('\n')))
+            if (webAddress.match(line).hasMatch())
+                needed = std::max(needed, metrics.horizontalAdvance(line));
+        if (needed == 0)
+            return;
+        const int width = static_cast<int>(std::ceil(needed)) + 2 * label->margin() + margins.left() + margins.right() + 2;
+        const QScreen* screen = box_.screen() ? box_.screen() : QGuiApplication::primaryScreen();
+        const int room = screen ? screen->availableGeometry().width() * 3 / 4 : width;
+        label->setMinimumWidth(std::min(width, room));
+    }
+
+    QMessageBox& box_;
+    QString shown_;
+};
+
+}  // namespace
+
+void prepareMessageBox(QMessageBox& box, const QString& text, int style, const QString& title)
 {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(shown);
     box.setTextFormat(Qt::PlainText);
-    const bool yesNo = (style & 7) == msg::kYesNo;
     if ((style & msg::kExclamation) == msg::kExclamation)
         box.setIcon(QMessageBox::Warning);
-    if (yesNo) {
+    if (asksYesOrNo(style)) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    new WebAddressesWhole(box, shown);
+}
+
+int QtDialogs::messageBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    prepareMessageBox(box, text, style, title);
     const int result = box.exec();
-    if (yesNo)
+    if (asksYesOrNo(style))
         return result == QMessageBox::Yes ? msg::kYes : msg::kNo;
     return msg::kOk;
 }

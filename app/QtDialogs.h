@@ -3,6 +3,8 @@
 
 #include "app/Dialogs.h"
 
+class QMessageBox;
+
 namespace app {
 
 class QtDialogs final : public Dialogs {
@@ -10,6 +12,10 @@ public:
     int messageBox(const QString& text, int style, const QString& title) override;
     QString saveFileName(const QString& title, const QString& filter) override;
 };
+
+// Gives the box the text, buttons, icon and title that the style asks for. Carriage returns break
+// lines; a line that holds a web address gets the width to show it whole, screen permitting.
+void prepareMessageBox(QMessageBox& box, const QString& text, int style, const QString& title);
 
 // Turns a filter written "Display|pattern|..." into the form the file dialog takes.
 QString qtFileFilter(const QString& barSeparatedFilter);
