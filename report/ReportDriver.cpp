@@ -67,7 +67,7 @@ QString GenerateReport0(ReportHost& host)
     for (int i = 1; i <= extraSheets; ++i)
         trap(120, [] { xlApp().Sheets().item(2).Delete(); });
     trap(122, [] { xlApp().Sheets().item(xlApp().Sheets().count()).setName("Shift Schedule"); });
-    trap(124, [&] { GenerateReport(host); });
+    trap(124, [&] { GenerateReport(host, [&host](const BuildProgress& reached) { host.buildProgress(reached); }); });
     trap(126, [] { xlApp().Sheets().item(1).Select(); });
     trap(128, [] { xlApp().Range("B6").Select(); });
     trap(130, [] { xlApp().setCursor(sheet::xlDefault); });
@@ -75,12 +75,14 @@ QString GenerateReport0(ReportHost& host)
     trap(134, [] { xlApp().setDisplayAlerts(true); });
     trap(136, [] { xlApp().setEnableEvents(true); });
     trap(138, [] { xlApp().setEnableCancelKey(sheet::xlInterrupt); });
+    host.buildProgress({BuildProgress::Stage::Saving});
     trap(140, [&] { path = newWorkingWorkbookPath(g_workingNameDigits); });
     trap(142, [&] { workingWorkbook().SaveAs(app::toSystemBytes(path), ExcelFileFormat(&xlApp())); });
     trap(144, [] { xlApp().setDisplayAlerts(false); });
     trap(146, [] { workingWorkbook().Close(); });
     trap(148, [] { xlApp().Quit(); });
     trap(150, [] { ReleaseExcel(); });
+    host.buildProgress({BuildProgress::Stage::Picturing});
     trap(152, [&] { second = Excel1::OpenInNewExcel(path); });
     trap(154, [&] { host.setBusyPointer(true); });
     trap(156, [&] {

@@ -1,12 +1,16 @@
 // What the schedule builder needs from the window that starts it: the two header texts, the
-// chosen interval, the busy pointer and the hand-over to the preview. The main window implements
-// it; the headless export implements the reading half from the remembered settings.
+// chosen interval, the busy pointer, how far a build has got, and the hand-over to the preview.
+// The main window implements it; the headless export implements the reading half from the
+// remembered settings.
 #pragma once
 
 #include "app/Settings.h"
 
+#include "store/Weekday.h"
+
 #include <QString>
 
+#include <functional>
 #include <utility>
 
 namespace report {
@@ -37,11 +41,28 @@ private:
     Interval interval_;
 };
 
+// How far a build has got: drawing a weekday (with how many of its employee rows are done),
+// then saving the working workbook, then picturing it.
+struct BuildProgress {
+    enum class Stage { Drawing, Saving, Picturing };
+    Stage stage = Stage::Drawing;
+    store::Weekday day = store::Weekday::Monday;
+    int employeesDone = 0;
+    int employees = 0;
+};
+// Told as the build goes on; it must not throw.
+using BuildProgressSink = std::function<void(const BuildProgress&)>;
+
 // The window that starts a build and receives its result.
 class ReportHost : public ScheduleInputs {
 public:
     // The hourglass while the workbook is built, the default pointer afterwards.
     virtual void setBusyPointer(bool busy) = 0;
+
+    // How far the build has got, told after each weekday's headers, after each employee row and
+    // before saving and picturing. A window may show it and let pending events run; it must not
+    // throw. The default shows nothing.
+    virtual void buildProgress(const BuildProgress&) {}
 
     // The hand-over to the preview window, in this order. loadPreviewPicture throws when the
     // picture cannot be loaded (the preview then opens without one).

@@ -109,7 +109,7 @@ private:
 
 int EmployeeColorIndex(int employeeIndex) { return 34 + employeeIndex % 23; }
 
-void GenerateReport(const ScheduleInputs& inputs)
+void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progress)
 {
     app::Trap trap(QStringLiteral("EmployeeShiftSchedule"), QStringLiteral("GenerateReport"));
     store::Connection& db = store::shared();
@@ -212,6 +212,9 @@ void GenerateReport(const ScheduleInputs& inputs)
         std::vector<store::ReportEmployee> employees;
         trap(220, [&] { employees = store::reportEmployees(db); });
         const auto N = static_cast<std::int32_t>(employees.size());
+        BuildProgress reached{BuildProgress::Stage::Drawing, day, 0, N};
+        if (progress)
+            progress(reached);
         if (trap.test(222, [&] { return N >= 1; })) {
             trap(224, [&] { DrawBorder0(at.cell(2, h), Edge::InsideHorizontal | Edge::Bottom, kLineGrey); });
             trap(226, [&] {
@@ -274,6 +277,9 @@ void GenerateReport(const ScheduleInputs& inputs)
             trap(264, [&] { PutText(at.cell(T, r), QString::number(n), kMerge); });
             trap(266, [&] { ++k; });
             trap(268, [&] { ++r; });
+            ++reached.employeesDone;
+            if (progress)
+                progress(reached);
         }
 
         // Closing rows: the next weekday's title spans them.

@@ -12,7 +12,8 @@ namespace report::EmployeeShiftSchedule {
 // The palette colour of the k-th employee (0 = first in name order): 34..56, repeating after 23.
 int EmployeeColorIndex(int employeeIndex);
 
-// Builds the sheet from the shared connection's records and the given header texts and interval.
-void GenerateReport(const ScheduleInputs& inputs);
+// Builds the sheet from the shared connection's records and the given header texts and interval,
+// telling progress (when given) after each weekday's headers and after each employee row.
+void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progress = {});
 
 }  // namespace report::EmployeeShiftSchedule

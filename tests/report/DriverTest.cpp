@@ -56,6 +56,11 @@ TEST_F(DriverTest, WithoutAnotherInstanceTheButtonBuildsAtOnceAndHandsOver)
                                        "default"}));
     EXPECT_EQ(sheet::Application::liveInstances(), 0) << "both instances are gone";
     EXPECT_EQ(xlAppOrNull(), nullptr);
+    // Progress after each weekday's headers and each employee row, then saving and picturing.
+    QStringList progress;
+    for (const store::Weekday day : store::allWeekdays)
+        progress << store::weekdayCaption(day) + " 0/1" << store::weekdayCaption(day) + " 1/1";
+    EXPECT_EQ(host.progress, progress << "saving" << "picturing");
 
     const QStringList files = temporaryFiles();
     ASSERT_EQ(files.size(), 1) << files.join(", ").toStdString();

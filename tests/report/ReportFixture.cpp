@@ -19,6 +19,21 @@ namespace report_testing {
 
 void RecordingHost::setBusyPointer(bool busy) { calls << (busy ? QStringLiteral("busy") : QStringLiteral("default")); }
 
+void RecordingHost::buildProgress(const report::BuildProgress& reached)
+{
+    switch (reached.stage) {
+    case report::BuildProgress::Stage::Drawing:
+        progress << QStringLiteral("%1 %2/%3").arg(store::weekdayCaption(reached.day)).arg(reached.employeesDone).arg(reached.employees);
+        break;
+    case report::BuildProgress::Stage::Saving:
+        progress << QStringLiteral("saving");
+        break;
+    case report::BuildProgress::Stage::Picturing:
+        progress << QStringLiteral("picturing");
+        break;
+    }
+}
+
 void RecordingHost::loadPreviewPicture(const QString& picturePath)
 {
     calls << QStringLiteral("picture");

@@ -36,12 +36,15 @@ public:
     report::Interval interval() const override { return chosen; }
 
     void setBusyPointer(bool busy) override;
+    // Recorded as "Monday 0/2", "saving", "picturing".
+    void buildProgress(const report::BuildProgress& reached) override;
     void loadPreviewPicture(const QString& picturePath) override;
     void setPreviewWorkbook(const QString& workbookPath) override;
     void showPreview() override;
     void hideMainWindow() override;
 
     QStringList calls;
+    QStringList progress;
     QSize pictureSize;
     QString previewWorkbook;
 };

@@ -2,6 +2,7 @@
 // entries, help, pointer rules and closing.
 #include "ui/main/Form1.h"
 
+#include "ui/main/BuildProgressDialog.h"
 #include "ui/main/Form2.h"
 #include "ui/main/Twips.h"
 
@@ -542,11 +543,11 @@ void Form1::PushButton7_Click()
 
 namespace {
 
-// The main window's side of a schedule build: its header texts, interval and pointer, and the
-// hand-over to the preview window.
+// The main window's side of a schedule build: its header texts, interval and pointer, the
+// progress of a long build, and the hand-over to the preview window.
 class Form1ReportHost final : public report::ReportHost {
 public:
-    explicit Form1ReportHost(Form1& form) : form_(form) {}
+    explicit Form1ReportHost(Form1& form) : form_(form), progress_(&form) {}
     QString weekText() const override { return form_.weekText(); }
     QString departmentText() const override { return form_.departmentText(); }
     report::Interval interval() const override { return form_.selectedInterval(); }
@@ -556,11 +557,17 @@ public:
     }
     void loadPreviewPicture(const QString& path) override { preview::Form3::instance().setPictureFromFile(path); }
     void setPreviewWorkbook(const QString& path) override { preview::Form3::instance().setExcelFile(path); }
-    void showPreview() override { preview::Form3::instance().showPreview(); }
+    void buildProgress(const report::BuildProgress& reached) override { progress_.reached(reached); }
+    void showPreview() override
+    {
+        progress_.close();
+        preview::Form3::instance().showPreview();
+    }
     void hideMainWindow() override { preview::Form3::instance().hideMainWindow(&form_); }
 
 private:
     Form1& form_;
+    BuildProgressDialog progress_;
 };
 
 }  // namespace
