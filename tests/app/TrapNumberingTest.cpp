@@ -15,54 +15,18 @@ namespace {
 
 // The source with comments, string and character literals blanked out, so that braces and
 // numbers inside them do not count. Lengths and line breaks stay as they were.
-QString codeOnly(const QString& source)
+QString codeOnly(QString source)
 {
-    QString out = source;
-    enum { Code, LineComment, BlockComment, String, Char } state = Code;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const QChar c = out[i];
-        const QChar next = i + 1 < out.size() ? out[i + 1] : QChar();
-        switch (state) {
-        case Code:
-            if (c == '/' && next == '/')
-                state = LineComment;
-            else if (c == '/' && next == '*')
-                state = BlockComment;
-            else if (c == '"')
-                state = String;
-            else if (c == '\'' && !(i > 0 && out[i - 1].isLetterOrNumber()))  // not a digit separator
-                state = Char;
-            continue;
-        case LineComment:
-            if (c == '\n')
-                state = Code;
-            else
-                out[i] = ' ';
-            continue;
-        case BlockComment:
-            if (c == '*' && next == '/') {
-                out[i] = out[i + 1] = ' ';
-                ++i;
-                state = Code;
-            } else if (c != '\n') {
-                out[i] = ' ';
-            }
-            continue;
-        case String:
-        case Char:
-            if (c == '\\') {
-                out[i] = ' ';
-                if (i + 1 < out.size())
-                    out[++i] = ' ';
-            } else if (c == (state == String ? '"' : '\'')) {
-                state = Code;
-            } else {
-                out[i] = ' ';
-            }
-            continue;
-        }
+    static const QRegularExpression literalOrComment(QStringLiteral(
+        R"re(//[^\n]*|/\*[\s\S]*?\*/|"(?:\\.|[^"\\\n])*"|'(?:\\.|[^'\\\n])*')re"));
+    auto it = literalOrComment.globalMatch(source);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        for (qsizetype i = match.capturedStart(); i < match.capturedEnd(); ++i)
+            if (source[i] != '\n')
+                source[i] = ' ';
     }
-    return out;
+    return source;
 }
 
 struct Procedure {
