@@ -55,7 +55,7 @@ public:
     const QString& excelFile() const { return mExcelFile; }
     bool initialisationPending() const { return mFirstActivate; }
     bool isSaving() const { return mSaving; }
-    const PreviewGeometry& geometry() const { return mGeometry; }
+    const PreviewGeometry& previewGeometry() const { return mGeometry; }
     float zoom() const { return mGeometry.mZoom; }
     bool hasHandCursor() const;
 

@@ -113,7 +113,7 @@ TEST_F(Form3Window, EachHandOverReinitialisesButOtherActivationsDoNot)
     QTest::mouseClick(button("PushButton8"), Qt::LeftButton);
     handOver(QSize(400, 250));
     EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
-    EXPECT_EQ(form->geometry().mOrigWidth, 400 * 15 - 2);
+    EXPECT_EQ(form->previewGeometry().mOrigWidth, 400 * 15 - 2);
     EXPECT_EQ(picture()->size(), QSize(400, 250));
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
