@@ -52,7 +52,8 @@ private:
                 needed = std::max(needed, metrics.horizontalAdvance(line));
         if (needed == 0)
             return;
-        const int width = static_cast<int>(std::ceil(needed)) + 2 * label->margin() + margins.left() + margins.right() + 2;
+        const int width =
+            static_cast<int>(std::ceil(needed)) + 2 * label->margin() + margins.left() + margins.right() + 2;
         const QScreen* screen = box_.screen() ? box_.screen() : QGuiApplication::primaryScreen();
         const int room = screen ? screen->availableGeometry().width() * 3 / 4 : width;
         label->setMinimumWidth(std::min(width, room));

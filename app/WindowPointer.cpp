@@ -53,7 +53,8 @@ QCursor loadPointerFile(const QString& path)
     const bool isXpm = reader.format() == "xpm";  // asked before reading, while the file can still be sniffed
     const QImage image = reader.read();
     if (image.isNull())
-        throw Failure(QStringLiteral("The pointer file \"%1\" cannot be read as a picture (%2).").arg(path, reader.errorString()));
+        throw Failure(QStringLiteral("The pointer file \"%1\" cannot be read as a picture (%2).")
+                          .arg(path, reader.errorString()));
     std::optional<QPoint> hotSpot;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {

@@ -32,7 +32,7 @@ int ExcelFileFormatForVersion(const QString& versionText, const QLocale& locale)
         throw app::Failure(QStringLiteral("The spreadsheet version \"%1\" is not a number.").arg(versionText));
     const double rounded = std::nearbyint(number);
     if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        throw app::Failure(QStringLiteral("The spreadsheet version \"%1\" is too large to be a version.").arg(versionText));
+        throw app::Failure(QStringLiteral("The spreadsheet version \"%1\" is too large.").arg(versionText));
     return rounded < 12 ? sheet::xlWorkbookNormal : sheet::xlExcel8;
 }
 

@@ -51,7 +51,8 @@ void SetFontAlignment(int horizontalAlignment);
 void SetAlignment(bool centreHorizontally, bool centreVertically, bool wrap);
 inline void SetAlignment(Alignments set)
 {
-    SetAlignment(set.testFlag(Align::CentreHorizontally), set.testFlag(Align::CentreVertically), set.testFlag(Align::Wrap));
+    SetAlignment(set.testFlag(Align::CentreHorizontally), set.testFlag(Align::CentreVertically),
+                 set.testFlag(Align::Wrap));
 }
 
 // Selects the rows ("1:1", "5:7") and sets their height in points.
@@ -68,7 +69,8 @@ void DrawBorder0(const QString& range, bool insideHorizontal, bool left, bool ri
 inline void DrawBorder0(const QString& range, Edges edges, int colorIndex)
 {
     DrawBorder0(range, edges.testFlag(Edge::InsideHorizontal), edges.testFlag(Edge::Left), edges.testFlag(Edge::Right),
-                edges.testFlag(Edge::Top), edges.testFlag(Edge::Bottom), edges.testFlag(Edge::InsideVertical), colorIndex);
+                edges.testFlag(Edge::Top), edges.testFlag(Edge::Bottom), edges.testFlag(Edge::InsideVertical),
+                colorIndex);
 }
 // One continuous line on an edge (xlEdgeLeft .. xlInsideHorizontal) of the selection.
 void DrawSingleBorder(int edge, int colorIndex);

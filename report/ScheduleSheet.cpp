@@ -218,12 +218,14 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
         if (trap.test(222, [&] { return N >= 1; })) {
             trap(224, [&] { DrawBorder0(at.cell(2, h), Edge::InsideHorizontal | Edge::Bottom, kLineGrey); });
             trap(226, [&] {
-                DrawBorder0(at.block(2, h + 1, 2, h + N), Edge::InsideHorizontal | Edge::Right | Edge::Bottom, kLineGrey);
+                DrawBorder0(at.block(2, h + 1, 2, h + N), Edge::InsideHorizontal | Edge::Right | Edge::Bottom,
+                            kLineGrey);
             });
             // Every edge of the grid but its top.
             trap(228, [&] {
                 DrawBorder0(at.block(3, h, T, h + N),
-                            Edge::InsideHorizontal | Edge::Left | Edge::Right | Edge::Bottom | Edge::InsideVertical, kLineGrey);
+                            Edge::InsideHorizontal | Edge::Left | Edge::Right | Edge::Bottom | Edge::InsideVertical,
+                            kLineGrey);
             });
             trap(230, [&] { SetRowHeight(Addresses::rows(h, h + N), 13); });
             trap(232, [&] { FillCells(at.block(T, h + 1, T, h + N), kShadeGrey); });

@@ -299,7 +299,8 @@ void Form1::Form_Load()
             trap(156, [&] {
                 const int remembered = app::Settings::employeeIndex();
                 if (remembered < 0)
-                    throw app::Failure(QStringLiteral("The remembered employee position %1 is not in the list.").arg(remembered));
+                    throw app::Failure(
+                        QStringLiteral("The remembered employee position %1 is not in the list.").arg(remembered));
                 cboName->setCurrentIndex(remembered);
             });
         else
