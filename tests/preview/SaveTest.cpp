@@ -145,7 +145,7 @@ TEST_F(SaveSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQue
         const QString report = dialogs.errorReports().at(0).text;
         EXPECT_TRUE(report.contains(reason)) << report.toStdString();
         EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton6_Click at line 106")) << report.toStdString();
-        EXPECT_FALSE(form->mSaving);
+        EXPECT_FALSE(form->isSaving());
     }
     EXPECT_EQ(readFile(database), QByteArray("the roster"));
     EXPECT_FALSE(QFile::exists(database + "-journal"));
