@@ -225,7 +225,7 @@ TEST_F(StartUpTest, WithoutTheSpreadsheetEngineTheMessageComesLastAndTheProgramE
     EXPECT_EQ(list("cboTimeIn")->count(), 24);  // every earlier step had run
 }
 
-TEST_F(UiTest, ABrandNewAccountStartsWithAWorkingDatabaseAndNoReport)
+TEST_F(StartUpTest, ABrandNewAccountStartsWithAWorkingDatabaseAndNoReport)
 {
     // HOME is an empty folder and neither XDG variable is set, as in a brand-new account.
     const QString home = env.root() + "/home";
