@@ -1,12 +1,9 @@
 // The default palette, as a workbook without a palette of its own shows it.
 #include "sheet/render/Palette.h"
 
-#include <array>
-
 namespace sheet::render {
-namespace {
 
-constexpr std::array<std::uint32_t, kPaletteSize> kDefaultPalette = {
+const std::array<std::uint32_t, kPaletteSize> kDefaultPalette = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,  //  1..8
     0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080,  //  9..16
     0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF,  // 17..24
@@ -15,19 +12,5 @@ constexpr std::array<std::uint32_t, kPaletteSize> kDefaultPalette = {
     0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,  // 41..48
     0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333,  // 49..56
 };
-
-}  // namespace
-
-std::optional<std::uint32_t> paletteRgb(int colorIndex)
-{
-    if (colorIndex < 1 || colorIndex > kPaletteSize)
-        return std::nullopt;
-    return kDefaultPalette[static_cast<std::size_t>(colorIndex - 1)];
-}
-
-std::uint32_t paletteRgbOr(int colorIndex, std::uint32_t fallback)
-{
-    return paletteRgb(colorIndex).value_or(fallback);
-}
 
 }  // namespace sheet::render

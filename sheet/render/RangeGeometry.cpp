@@ -29,19 +29,8 @@ RangeGeometry::RangeGeometry(const SheetData& sheet, const CellRect& range)
     rowY_[range.rowCount()] = y;
 }
 
-int RangeGeometry::x(int column) const
+int RangeGeometry::yOutside(int row) const
 {
-    if (column < 1)
-        column = 1;
-    if (column > kMaxColumns + 1)
-        column = kMaxColumns + 1;
-    return columnX_[column - 1];
-}
-
-int RangeGeometry::y(int row) const
-{
-    if (row >= range_.top && row <= range_.bottom + 1)
-        return rowY_[row - range_.top];
     // Rows outside the range are rare (merged areas reaching out of it): sum them as needed.
     int y = 0;
     if (row < range_.top) {
@@ -53,6 +42,19 @@ int RangeGeometry::y(int row) const
     for (int r = range_.bottom + 1; r < std::min(row, kMaxRows + 1); ++r)
         y += rowHeightPixels(sheet_.rowHeight(r));
     return y;
+}
+
+int RangeGeometry::firstRowReaching(int y) const
+{
+    // Row r covers rowY_[r - top] .. rowY_[r - top + 1]; offsets never decrease.
+    const auto end = std::lower_bound(rowY_.begin() + 1, rowY_.end(), y);
+    return range_.top + static_cast<int>(end - rowY_.begin()) - 1;
+}
+
+int RangeGeometry::lastRowStartingBy(int y) const
+{
+    const auto after = std::upper_bound(rowY_.begin(), rowY_.end() - 1, y);
+    return range_.top + static_cast<int>(after - rowY_.begin()) - 1;
 }
 
 QRect RangeGeometry::outline(const CellRect& cells) const

@@ -1,23 +1,43 @@
-// Pictures of sheet ranges: a range painted at 96 dpi as a spreadsheet shows it on screen, with
-// light gridlines, fills, borders, merged areas, fonts, alignment, wrap and text overflow.
+// Pictures of sheet ranges: a range painted as a spreadsheet shows it, with light gridlines (on
+// screen), fills, borders, merged areas, fonts, alignment, wrap and text overflow, on any painter:
+// an image at 96 dpi, a printer's page, a PDF page.
 #pragma once
 
 #include "sheet/model/SheetData.h"
 
 #include <QImage>
 
+class QPainter;
+
 namespace sheet::render {
 
-// The picture covers exactly the range's columns and rows, plus one pixel right and below for
-// their closing grid or border line. A range whose picture at 96 dpi would pass the size limits
-// below is drawn scaled down to fit them (an overview; text too small to read is left out), so a
-// large sheet still gets a picture. Needs a QGuiApplication. Throws SheetError when there is none,
-// when the range lies outside the sheet or when it has more cells than one picture takes.
+// Cells laid out at a time. A range is painted in bands of rows of about this many cells, so the
+// memory a picture takes besides the picture itself does not grow with the range.
+inline constexpr int kBandCells = 64 * 1024;
+
+struct PaintOptions {
+    bool gridlines = true;  // the light grey grid of the screen; paper shows none
+    // An overview (painted smaller than 96 dpi) leaves out text too small to read rather than
+    // smearing it; a page keeps every text, for a PDF viewer to zoom into.
+    bool leaveOutUnreadableText = false;
+    int bandCells = kBandCells;
+};
+
+// Paints the range with its top-left corner at the painter's origin, one painter unit per pixel at
+// 96 dpi: (width + 1) x (height + 1) units, the extra one for the closing grid or border line.
+// The painter's transform places and scales it; nothing outside that rectangle is painted.
+// Throws SheetError when the range lies outside the sheet.
+void paintRange(QPainter& painter, const WorkbookData& book, const SheetData& sheet, const CellRect& range,
+                const PaintOptions& options = {});
+
+// The picture of a range at 96 dpi on white, gridlines shown. A range whose picture would pass
+// the size limits below is drawn scaled down to fit them (an overview; text too small to read is
+// left out), so every range of a sheet gets a picture. Needs a QGuiApplication. Throws SheetError
+// when there is none, when the range lies outside the sheet or when memory for the picture runs out.
 QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellRect& range);
 
 // Limits of one picture.
 inline constexpr int kMaxPictureSide = 8192;
 inline constexpr long long kMaxPicturePixels = 16LL * 1024 * 1024;
-inline constexpr long long kMaxPictureCells = 1024LL * 1024;
 
 }  // namespace sheet::render

@@ -11,6 +11,12 @@
 namespace sheet::render {
 namespace {
 
+// A cell's clip narrows whatever the caller clips to (the picture, a band of it).
+void clipTo(QPainter& painter, const QRect& area)
+{
+    painter.setClipRect(area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
 // Pixels kept free between the text's top or bottom and the cell's grid line.
 constexpr int kVerticalInset = 1;
 
@@ -65,7 +71,7 @@ void drawLine(QPainter& painter, const QString& text, const TextStyle& style, co
     const bool fits = containsBlock(clip, x, x + width, baseline - style.metrics.ascent(), baseline + style.metrics.descent());
     if (!fits) {
         painter.save();
-        painter.setClipRect(clip);
+        clipTo(painter, clip);
     }
     painter.setFont(style.font);
     painter.setPen(style.color);
@@ -100,7 +106,7 @@ void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style,
         return;
 
     painter.save();
-    painter.setClipRect(inside);
+    clipTo(painter, inside);
     painter.setFont(style.font);
     painter.setPen(style.color);
     int baseline = firstBaseline(inside, style.metrics, static_cast<int>(lines.size()), style.vertical);

@@ -1,9 +1,12 @@
 // Picture probing helpers.
 #include "RenderProbe.h"
 
-#include "sheet/render/Renderer.h"
+#include "sheet/render/RangeGeometry.h"
 
 #include <QColor>
+#include <QPainter>
+
+#include <cmath>
 
 namespace sheet::render::testing {
 
@@ -26,6 +29,18 @@ void OneSheetBook::format(int row, int column, const CellFormat& format)
 }
 
 QImage OneSheetBook::render(const CellRect& range) const { return renderRange(book, *sheet, range); }
+
+QImage OneSheetBook::paint(const CellRect& range, const QTransform& placement, const PaintOptions& options) const
+{
+    const RangeGeometry geometry(*sheet, range);
+    const QRectF placed = placement.mapRect(QRectF(0, 0, geometry.width() + 1, geometry.height() + 1));
+    QImage image(static_cast<int>(std::ceil(placed.right())), static_cast<int>(std::ceil(placed.bottom())), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setTransform(placement);
+    paintRange(painter, book, *sheet, range, options);
+    return image;
+}
 
 bool isInk(QRgb pixel) { return qGray(pixel) < 110; }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "sheet/model/SheetData.h"
+#include "sheet/render/Renderer.h"
 
 #include <QImage>
+#include <QTransform>
 #include <QRect>
 
 #include <optional>
@@ -20,6 +22,9 @@ struct OneSheetBook {
     void put(int row, int column, CellValue value, const CellFormat& format = CellFormat{});
     void format(int row, int column, const CellFormat& format);
     QImage render(const CellRect& range) const;
+    // The range painted through paintRange on white, the painter set to `placement`; the image is
+    // as large as the placed range.
+    QImage paint(const CellRect& range, const QTransform& placement, const PaintOptions& options) const;
 };
 
 // Dark pixels: text drawn in black (antialiased edges included), never grid, fill or border grey.

@@ -89,6 +89,21 @@ TEST(Renderer, BordersSitOnTheCellEdgesInTheirColours)
     EXPECT_TRUE(allPixels(p, QRect(QPoint(0, 35), QPoint(0, 50)), rgbOf(3)));  // on the range's outline too
 }
 
+TEST(Renderer, EdgesSharingAPixelColumnAcrossAColumnOfNoWidthPaintRowByRow)
+{
+    // Column B takes no pixels, so A's right edge and C's left edge are both x 64. Row by row, the
+    // line of a later row covers the pixel it shares with the row above: A2's, not C1's.
+    OneSheetBook b;
+    b.sheet->setColumnWidth(2, 0);
+    b.format(1, 1, bordered(kBorderRight, 3));
+    b.format(1, 3, bordered(kBorderLeft, 5));
+    b.format(2, 1, bordered(kBorderRight, 3));
+    const QImage p = b.render(CellRect{1, 1, 2, 3});
+    EXPECT_EQ(p.pixel(64, 8), rgbOf(5));
+    EXPECT_EQ(p.pixel(64, 17), rgbOf(3));
+    EXPECT_EQ(p.pixel(64, 25), rgbOf(3));
+}
+
 TEST(Renderer, BordersOfNeighboursOutsideTheRangeShowOnItsOutline)
 {
     OneSheetBook b;
@@ -155,14 +170,27 @@ TEST(Renderer, MergedAreaReachingOutsideTheRangeIsPlacedAsAWhole)
     EXPECT_EQ(p.pixel(64, 8), kWhite);
 }
 
-TEST(Renderer, RangesOutsideTheSheetOrTooLargeAreRefused)
+TEST(Renderer, RangesOutsideTheSheetAreRefusedAndAllOthersPicture)
 {
     OneSheetBook b;
     EXPECT_THROW(b.render(CellRect{0, 1, 1, 1}), SheetError);
     EXPECT_THROW(b.render(CellRect{1, 1, 1, kMaxColumns + 1}), SheetError);
     EXPECT_THROW(b.render(CellRect{3, 1, 2, 1}), SheetError);
-    EXPECT_THROW(b.render(CellRect{1, 1, kMaxRows, kMaxColumns}), SheetError);
     EXPECT_NO_THROW(b.render(CellRect{kMaxRows, kMaxColumns, kMaxRows, kMaxColumns}));
+    // The whole sheet, 16.7 million cells and 16,385 x 1,114,113 px at full size, its upper half
+    // filled through row formats: painted band by band, the overview shows each band in its place.
+    CellFormat red;
+    red.interiorColorIndex = 3;
+    const FormatId redId = b.book.formats.intern(red);
+    for (int row = 1; row <= kMaxRows / 2; ++row)
+        b.sheet->setRowFormat(row, redId);
+    const QImage whole = b.render(CellRect{1, 1, kMaxRows, kMaxColumns});
+    EXPECT_EQ(whole.height(), kMaxPictureSide);
+    EXPECT_LE(static_cast<long long>(whole.width()) * whole.height(), kMaxPicturePixels);
+    for (const int y : {1, kMaxPictureSide / 4, kMaxPictureSide / 2 - 2})
+        EXPECT_EQ(whole.pixel(whole.width() / 2, y), rgbOf(3)) << y;
+    for (const int y : {kMaxPictureSide / 2 + 2, kMaxPictureSide * 3 / 4, kMaxPictureSide - 2})
+        EXPECT_NE(whole.pixel(whole.width() / 2, y), rgbOf(3)) << y;
 }
 
 TEST(Renderer, APictureTooLargeAt96DpiIsDrawnScaledDownToFit)
