@@ -1,26 +1,99 @@
-// Picturing a weekly schedule: a sheet laid out and formatted like the schedule the program builds
-// (seven weekday blocks, 14 hourly columns, 14 employees; about 1300 x 2000 px), rendered whole.
-// `render_bench --png PATH` writes that picture instead of measuring, to look at it.
+// Picturing weekly schedules: sheets laid out and formatted like the schedule the program builds
+// (seven weekday blocks, a column per time slot, a row per employee), rendered whole. Three sizes:
+// 14 employees hourly (about 1300 x 2000 px at full size), 500 employees with two shifts at
+// 15-minute steps, and the largest the sheet holds (9,359 employees, 15 minutes over a whole day,
+// 65,531 rows by 101 columns). Each figure comes with the memory the render allocated at its
+// peak besides the picture (C++ heap, counted by this program's operator new), which must not grow
+// with the range. Also PNG encoding of the 500-employee picture at several zlib levels.
+// `render_bench --png PATH` writes the 14-employee picture instead of measuring, to look at it.
 #include "sheet/model/SheetData.h"
 #include "sheet/render/ImageFile.h"
 #include "sheet/render/Renderer.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <array>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
+
+// Heap bytes in use and their peak, counted by every C++ allocation of the program. Pictures are
+// allocated by Qt with malloc and stay out of the count.
+namespace {
+std::atomic<long long> heapInUse{0};
+std::atomic<long long> heapPeak{0};
+
+void* counted(void* memory)
+{
+    if (memory == nullptr)
+        throw std::bad_alloc();
+    const long long now = heapInUse += static_cast<long long>(malloc_usable_size(memory));
+    long long peak = heapPeak.load();
+    while (now > peak && !heapPeak.compare_exchange_weak(peak, now)) {
+    }
+    return memory;
+}
+
+void uncount(void* memory)
+{
+    if (memory == nullptr)
+        return;
+    heapInUse -= static_cast<long long>(malloc_usable_size(memory));
+    std::free(memory);
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return counted(std::malloc(size == 0 ? 1 : size)); }
+void* operator new[](std::size_t size) { return counted(std::malloc(size == 0 ? 1 : size)); }
+void operator delete(void* memory) noexcept { uncount(memory); }
+void operator delete[](void* memory) noexcept { uncount(memory); }
+void operator delete(void* memory, std::size_t) noexcept { uncount(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { uncount(memory); }
 
 namespace {
 
 using namespace sheet;
 
-constexpr int kEmployees = 14;
-constexpr int kFirstHour = 7;
-constexpr int kTimeColumns = 14;  // 7:00 AM .. 8:00 PM
+// A roster's shape: how many employees, how many time columns, and which of them an employee's
+// shifts cover on a weekday.
+struct RosterShape {
+    int employees;
+    int timeColumns;
+    bool hourly;                                  // time headers on the hour, else every 15 minutes
+    bool (*onShift)(int employee, int day, int slot);
+    bool (*isSick)(int employee, int day);
+};
+
+// The 14-employee hourly week: 7:00 AM .. 8:00 PM, one seven-hour shift, some employees sick.
+bool smallOnShift(int k, int day, int slot)
+{
+    const int start = (k * 3 + day) % 6;
+    return slot >= start && slot < start + 7;
+}
+bool smallSick(int k, int day) { return (k + day) % 5 == 4; }
+
+// Two four-hour shifts a day on a 15-minute grid from 6:00 AM: morning and afternoon.
+bool twoShifts(int k, int, int slot)
+{
+    const int morning = k % 8;
+    const int afternoon = 28 + k % 4;
+    return (slot >= morning && slot < morning + 16) || (slot >= afternoon && slot < afternoon + 16);
+}
+// One shift over the whole day.
+bool wholeDay(int, int, int) { return true; }
+bool neverSick(int, int) { return false; }
+
+constexpr RosterShape kSmall{14, 14, true, smallOnShift, smallSick};
+constexpr RosterShape kFiveHundred{500, 48, false, twoShifts, neverSick};
+constexpr RosterShape kLargest{9359, 96, false, wholeDay, neverSick};
 
 CellFormat baseFormat()
 {
@@ -34,7 +107,7 @@ Border greyLine() { return Border{xlContinuous, 48}; }
 
 class ScheduleSheet {
 public:
-    ScheduleSheet()
+    explicit ScheduleSheet(const RosterShape& shape) : shape_(shape)
     {
         book.sheets.push_back(std::make_unique<SheetData>());
         sheet = book.sheets.front().get();
@@ -46,16 +119,21 @@ public:
     SheetData* sheet;
 
 private:
-    void put(int row, int column, CellValue value, const CellFormat& format)
+    void put(int row, int column, CellValue value, FormatId format)
     {
         Cell& cell = sheet->at(row, column);
         cell.value = std::move(value);
-        cell.format = book.formats.intern(format);
+        cell.format = format;
+    }
+    void put(int row, int column, CellValue value, const CellFormat& format)
+    {
+        put(row, column, std::move(value), book.formats.intern(format));
     }
 
     void build()
     {
-        const int sick = 3 + kTimeColumns;
+        const int columns = shape_.timeColumns;
+        const int sick = 3 + columns;
         const int total = sick + 1;
         sheet->setColumnWidth(1, 1);
         sheet->setColumnWidth(2, 14);
@@ -89,6 +167,14 @@ private:
 
         static const std::array<const char*, 7> kDays = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
         static const std::array<const char*, 4> kPositions = {"Cashier", "Manager", "Stock", "Greeter"};
+        const FormatId plain = book.formats.intern(framed(baseFormat(), false));
+        CellFormat greyFormat = framed(baseFormat(), false);
+        greyFormat.interiorColorIndex = 15;
+        const FormatId grey = book.formats.intern(greyFormat);
+        CellFormat nameFormat = baseFormat();
+        nameFormat.borders[kBorderBottom] = greyLine();
+        nameFormat.borders[kBorderRight] = greyLine();
+        const FormatId name = book.formats.intern(nameFormat);
         int r = 5;
         for (int day = 0; day < 7; ++day) {
             CellFormat dayTitle = baseFormat();
@@ -103,46 +189,42 @@ private:
             header.font.colorIndex = 16;
             CellFormat time = header;
             time.numberFormat = kNumberFormatTime;
-            for (int i = 0; i < kTimeColumns; ++i)
-                put(h, 3 + i, (kFirstHour + i) / 24.0, framed(time, true));
+            const double firstHour = shape_.hourly ? 7 : 6;
+            const double step = shape_.hourly ? 1 : 0.25;
+            for (int i = 0; i < columns; ++i)
+                put(h, 3 + i, (firstHour + i * step) / 24.0, framed(time, true));
             put(h, sick, std::string("Sick?"), framed(header, true));
             put(h, total, std::string("TOTAL"), framed(header, true));
             CellFormat nameHeader = baseFormat();
             nameHeader.borders[kBorderBottom] = greyLine();
             sheet->at(h, 2).format = book.formats.intern(nameHeader);
-            for (int row = h; row <= h + kEmployees; ++row)
+            for (int row = h; row <= h + shape_.employees; ++row)
                 sheet->setRowHeight(row, 13);
 
-            for (int k = 0; k < kEmployees; ++k) {
+            for (int k = 0; k < shape_.employees; ++k) {
                 const int row = h + 1 + k;
-                CellFormat name = baseFormat();
-                name.borders[kBorderBottom] = greyLine();
-                name.borders[kBorderRight] = greyLine();
-                put(row, 2, "Employee " + std::string(1, static_cast<char>('A' + k)), name);
-                const bool isSick = (k + day) % 5 == 4;
+                put(row, 2, "Employee " + std::to_string(k + 1), name);
+                const bool isSick = shape_.isSick(k, day);
+                CellFormat shift = framed(baseFormat(), false);
+                shift.interiorColorIndex = 34 + k % 23;
+                const FormatId shiftFormat = book.formats.intern(shift);
+                const std::string position = kPositions[static_cast<std::size_t>(k) % kPositions.size()];
                 int shifts = 0;
-                if (!isSick) {
-                    const int start = (k * 3 + day) % 6;
-                    CellFormat shift = framed(baseFormat(), false);
-                    shift.interiorColorIndex = 34 + k % 23;
-                    for (int i = start; i < start + 7 && i < kTimeColumns; ++i)
-                        put(row, 3 + i, std::string(kPositions[static_cast<std::size_t>(k) % kPositions.size()]), shift);
-                    shifts = 1;
+                for (int i = 0; i < columns; ++i) {
+                    if (isSick)
+                        sheet->at(row, 3 + i).format = grey;
+                    else if (shape_.onShift(k, day, i))
+                        put(row, 3 + i, position, shiftFormat), shifts = 1;
+                    else
+                        sheet->at(row, 3 + i).format = plain;
                 }
-                CellFormat grey = framed(baseFormat(), false);
-                grey.interiorColorIndex = 15;
-                if (isSick) {
-                    for (int c = 3; c < sick; ++c)
-                        sheet->at(row, c).format = book.formats.intern(grey);
+                if (isSick)
                     put(row, sick, std::string("Sick"), grey);
-                } else {
-                    for (int c = 3; c <= sick; ++c)
-                        if (sheet->find(row, c) == nullptr)
-                            sheet->at(row, c).format = book.formats.intern(framed(baseFormat(), false));
-                }
+                else
+                    sheet->at(row, sick).format = plain;
                 put(row, total, static_cast<double>(shifts), grey);
             }
-            r = h + kEmployees + 1;
+            r = h + shape_.employees + 1;
             sheet->setRowHeight(r, 12);
             ++r;
             sheet->setRowHeight(r, 5);
@@ -160,27 +242,70 @@ private:
             f.borders[kBorderTop] = greyLine();
         return f;
     }
+
+    RosterShape shape_;
 };
 
-const ScheduleSheet& schedule()
+const ScheduleSheet& schedule(const RosterShape& shape)
 {
-    static const ScheduleSheet instance;
-    return instance;
+    if (shape.employees == kSmall.employees) {
+        static const ScheduleSheet small(kSmall);
+        return small;
+    }
+    if (shape.employees == kFiveHundred.employees) {
+        static const ScheduleSheet fiveHundred(kFiveHundred);
+        return fiveHundred;
+    }
+    static const ScheduleSheet largest(kLargest);
+    return largest;
 }
 
-void BM_RenderSchedule(benchmark::State& state)
+void renderRoster(benchmark::State& state, const RosterShape& shape)
 {
-    const ScheduleSheet& s = schedule();
+    const ScheduleSheet& s = schedule(shape);
     const CellRect range = *s.sheet->usedRange();
     QImage picture;
+    long long extra = 0;
     for (auto _ : state) {
+        picture = QImage();
+        const long long before = heapInUse.load();
+        heapPeak = before;
         picture = sheet::render::renderRange(s.book, *s.sheet, range);
         benchmark::DoNotOptimize(picture.constBits());
+        extra = std::max(extra, heapPeak.load() - before);
     }
     state.counters["width_px"] = picture.width();
     state.counters["height_px"] = picture.height();
+    state.counters["cells"] = static_cast<double>(range.rowCount()) * range.columnCount();
+    state.counters["heap_peak_MB"] = static_cast<double>(extra) / (1024.0 * 1024.0);
 }
+
+void BM_RenderSchedule(benchmark::State& state) { renderRoster(state, kSmall); }
 BENCHMARK(BM_RenderSchedule)->Unit(benchmark::kMillisecond);
+
+void BM_Render500Employees(benchmark::State& state) { renderRoster(state, kFiveHundred); }
+BENCHMARK(BM_Render500Employees)->Unit(benchmark::kMillisecond);
+
+void BM_RenderLargestRoster(benchmark::State& state) { renderRoster(state, kLargest); }
+BENCHMARK(BM_RenderLargestRoster)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// PNG of the 500-employee picture at a writer quality: -1 is zlib's default level (6); Qt's PNG
+// writer maps quality q to level (100 - q) * 9 / 91, so 80 is level 1 and 90 is level 0 (stored).
+void BM_EncodePng500Employees(benchmark::State& state)
+{
+    const ScheduleSheet& s = schedule(kFiveHundred);
+    const QImage picture = sheet::render::renderRange(s.book, *s.sheet, *s.sheet->usedRange());
+    const int quality = static_cast<int>(state.range(0));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG", quality);
+        bytes = buffer.size();
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_EncodePng500Employees)->Arg(-1)->Arg(50)->Arg(80)->Arg(90)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -190,7 +315,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--png") == 0) {
-        const ScheduleSheet& s = schedule();
+        const ScheduleSheet& s = schedule(kSmall);
         sheet::render::saveImage(sheet::render::renderRange(s.book, *s.sheet, *s.sheet->usedRange()), argv[2]);
         return 0;
     }
