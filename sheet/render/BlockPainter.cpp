@@ -122,7 +122,7 @@ struct TextPlan {
 class Scene {
 public:
     Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry, const CellRect& rows,
-          const BlockOptions& options);
+          const PaintOptions& options, double deviceScale);
     void paint(QPainter& painter) const;
 
 private:
@@ -160,7 +160,8 @@ private:
     const WorkbookData& book_;
     const SheetData& sheet_;
     const RangeGeometry& geometry_;
-    const BlockOptions options_;
+    const PaintOptions options_;
+    const double scale_;
     const CellRect range_;  // the block: its rows, the range's columns
     const std::size_t rows_;
     const std::size_t columns_;
@@ -179,11 +180,12 @@ private:
 };
 
 Scene::Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry, const CellRect& rows,
-             const BlockOptions& options)
+             const PaintOptions& options, double deviceScale)
     : book_(book),
       sheet_(sheet),
       geometry_(geometry),
       options_(options),
+      scale_(deviceScale),
       range_(rows),
       rows_(static_cast<std::size_t>(range_.rowCount())),
       columns_(static_cast<std::size_t>(range_.columnCount())),
@@ -229,13 +231,15 @@ const FontEntry& Scene::fontFor(const sheet::Font& font)
         if (entry->key == font)
             return *entry;
     QFont qfont = cellFont(font);
+    if (options_.glyphPerCharacter)
+        qfont.setStyleStrategy(QFont::StyleStrategy(qfont.styleStrategy() | QFont::PreferNoShaping));
     fonts_.push_back(std::make_unique<FontEntry>(FontEntry{font, qfont, QFontMetrics(qfont)}));
     return *fonts_.back();
 }
 
 bool Scene::tooSmallToRead(const FontEntry& font) const
 {
-    return options_.leaveOutUnreadableText && options_.scale < 1.0 && font.font.pixelSize() * options_.scale < 4;
+    return options_.leaveOutUnreadableText && scale_ < 1.0 && font.font.pixelSize() * scale_ < 4;
 }
 
 // Whether every column of the block is wider than nothing, so that no two column edges share a
@@ -602,9 +606,9 @@ void Scene::paint(QPainter& painter) const
 }  // namespace
 
 void paintBlock(QPainter& painter, const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry,
-                const CellRect& rows, const BlockOptions& options)
+                const CellRect& rows, const PaintOptions& options, double deviceScale)
 {
-    const Scene scene(book, sheet, geometry, rows, options);
+    const Scene scene(book, sheet, geometry, rows, options, deviceScale);
     scene.paint(painter);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sheet/model/SheetData.h"
+#include "sheet/render/Renderer.h"
 
 class QPainter;
 
@@ -11,19 +12,12 @@ namespace sheet::render {
 
 class RangeGeometry;
 
-struct BlockOptions {
-    bool gridlines = true;
-    // Device pixels per sheet pixel. Below 1 the picture is an overview, in which text smaller
-    // than a few device pixels is left out instead of being smeared.
-    double scale = 1.0;
-    bool leaveOutUnreadableText = false;
-};
-
 // Paints the rows `rows` (a block of the geometry's range, spanning all its columns) at their
 // places in the range's picture, in the painter's coordinates. What the block paints beyond its
 // own rows (a fill's closing line, a merged area's other rows, overflowing text) is the painter's
-// clip's business.
+// clip's business. `deviceScale` is device pixels per sheet pixel; below 1 the picture is an
+// overview, in which the options may leave out text too small to read.
 void paintBlock(QPainter& painter, const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry,
-                const CellRect& rows, const BlockOptions& options);
+                const CellRect& rows, const PaintOptions& options, double deviceScale);
 
 }  // namespace sheet::render

@@ -70,7 +70,7 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
 {
     const CellRect& range = geometry.range();
     const QTransform toDevice = painter.combinedTransform();
-    const BlockOptions block{options.gridlines, deviceScale(toDevice), options.leaveOutUnreadableText};
+    const double scale = deviceScale(toDevice);
     const double pictureWidth = geometry.width() + 1;
     const double pictureHeight = geometry.height() + 1;
 
@@ -78,7 +78,7 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
     clipTo(painter, QRectF(0, 0, pictureWidth, pictureHeight));
     const long long rowsPerBand = std::max(1, options.bandCells / range.columnCount());
     if (range.rowCount() <= rowsPerBand) {
-        paintBlock(painter, book, sheet, geometry, range, block);
+        paintBlock(painter, book, sheet, geometry, range, options, scale);
         painter.restore();
         return;
     }
@@ -103,7 +103,7 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
                                    static_cast<int>(std::max<long long>(range.top, last - rowsPerBand - contextRows + 1)));
         painter.save();
         clipTo(painter, QRectF(0, stripTop, pictureWidth, stripBottom - stripTop));
-        paintBlock(painter, book, sheet, geometry, CellRect{above, range.left, below, range.right}, block);
+        paintBlock(painter, book, sheet, geometry, CellRect{above, range.left, below, range.right}, options, scale);
         painter.restore();
         stripTop = stripBottom;
     }

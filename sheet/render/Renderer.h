@@ -20,6 +20,9 @@ struct PaintOptions {
     // An overview (painted smaller than 96 dpi) leaves out text too small to read rather than
     // smearing it; a page keeps every text, for a PDF viewer to zoom into.
     bool leaveOutUnreadableText = false;
+    // One glyph per character, no ligatures ("ffi" as three letters): the text of a PDF is then
+    // found by searching for it as typed. Pictures keep the font's own shaping.
+    bool glyphPerCharacter = false;
     int bandCells = kBandCells;
 };
 

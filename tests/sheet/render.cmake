@@ -1,8 +1,12 @@
 target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/render/BandTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/ImageFileTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/PagePainterTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PixelMetricsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderProbe.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RendererTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/TextLayoutTest.cpp
 )
+# Printing is tested through a printer writing a file.
+find_package(Qt6 REQUIRED COMPONENTS PrintSupport)
+target_link_libraries(sheet_tests PRIVATE Qt6::PrintSupport)

@@ -1,0 +1,51 @@
+// A sheet on paper, as a spreadsheet prints the file: one page of the paper, orientation and
+// margins of the sheet's page setup, showing the print area or else the used range, scaled down
+// to fit the page (never up) and placed at the top left inside the margins, without gridlines.
+// The range is painted by the same renderer as the pictures, as vectors: text stays text, so a
+// PDF of it can be searched and stays sharp at any zoom.
+#pragma once
+
+#include "sheet/model/SheetData.h"
+
+#include <QByteArray>
+#include <QPageLayout>
+#include <QRectF>
+
+#include <optional>
+
+class QIODevice;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace sheet::render {
+
+// The page the setup asks for: paper by the spreadsheet's paper codes (A4 for a code this does
+// not know), orientation, and the four margins in points.
+QPageLayout pageLayoutOf(const PageSetup& setup);
+
+// The cells a page of the sheet shows: the print area when there is one (whole rows or columns
+// as far as the used range reaches), else the used range; nullopt when that leaves nothing.
+// Throws SheetError when the print area is no block of cells.
+std::optional<CellRect> printedRange(const SheetData& sheet);
+
+// Sheet pixels (96 dpi) to page points: at most 72/96, less when the range must shrink to fit
+// `area` (points); a fixed zoom of the setup applies while the range fits.
+double pageScale(const PageSetup& setup, const QSizeF& rangePixels, const QSizeF& area);
+
+// Paints the sheet's printed range at the top left of `area`, the printable part of a page in
+// the painter's coordinates, `unitsPerPoint` painter units to the point. Throws SheetError when
+// there is nothing to print.
+void paintPage(QPainter& painter, const QRectF& area, double unitsPerPoint, const WorkbookData& book,
+               const SheetData& sheet);
+
+// Paints the workbook's active sheet on one page of the device inside the device's own page
+// layout (a printer's is preset with pageLayoutOf and may then be changed in a print dialog).
+// Throws SheetError when there is no active sheet, nothing to print or the device cannot paint.
+void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device);
+
+// The active sheet as a one-page PDF laid out by its own page setup, for the caller to write
+// where it likes. Throws SheetError as printActiveSheet does.
+void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out);
+QByteArray activeSheetPdf(const WorkbookData& book);
+
+}  // namespace sheet::render
