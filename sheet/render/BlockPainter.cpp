@@ -450,6 +450,28 @@ void Scene::planText(const Cell& cell, const CellRect& box, bool merged)
     texts_.push_back(std::move(plan));
 }
 
+// Consecutive pieces of one line, joined into one rectangle when a gap or the line's end comes.
+class LineRun {
+public:
+    void add(int from, int to)
+    {
+        if (from_ < 0)
+            from_ = from;
+        to_ = to;
+    }
+    template <class Paint>
+    void end(Paint&& paint)
+    {
+        if (from_ >= 0)
+            paint(from_, to_);
+        from_ = -1;
+    }
+
+private:
+    int from_ = -1;
+    int to_ = 0;
+};
+
 // Gridlines are all of one colour, so runs may join across rows and columns in any order. A row
 // or column of no size adds nothing to a run: its line lies on its neighbour's.
 void Scene::paintGrid(QPainter& painter) const
@@ -457,49 +479,33 @@ void Scene::paintGrid(QPainter& painter) const
     const QColor grid = colorOf(kGridlineRgb);
     for (std::size_t b = 0; b <= columns_; ++b) {
         const int x = geometry_.x(range_.left + static_cast<int>(b));
-        int runTop = -1;
-        int runBottom = 0;
-        auto flush = [&] {
-            if (runTop >= 0)
-                painter.fillRect(x, runTop, 1, runBottom - runTop + 1, grid);
-            runTop = -1;
-        };
+        const auto paint = [&](int top, int bottom) { painter.fillRect(x, top, 1, bottom - top + 1, grid); };
+        LineRun run;
         for (std::size_t ri = 0; ri < rows_; ++ri) {
             const int row = range_.top + static_cast<int>(ri);
             if (geometry_.rowHeight(row) == 0)
                 continue;
-            if (verticalGridHidden_[ri * (columns_ + 1) + b]) {
-                flush();
-                continue;
-            }
-            if (runTop < 0)
-                runTop = geometry_.y(row);
-            runBottom = geometry_.y(row + 1);
+            if (verticalGridHidden_[ri * (columns_ + 1) + b])
+                run.end(paint);
+            else
+                run.add(geometry_.y(row), geometry_.y(row + 1));
         }
-        flush();
+        run.end(paint);
     }
     for (std::size_t b = 0; b <= rows_; ++b) {
         const int y = geometry_.y(range_.top + static_cast<int>(b));
-        int runLeft = -1;
-        int runRight = 0;
-        auto flush = [&] {
-            if (runLeft >= 0)
-                painter.fillRect(runLeft, y, runRight - runLeft + 1, 1, grid);
-            runLeft = -1;
-        };
+        const auto paint = [&](int left, int right) { painter.fillRect(left, y, right - left + 1, 1, grid); };
+        LineRun run;
         for (std::size_t ci = 0; ci < columns_; ++ci) {
             const int column = range_.left + static_cast<int>(ci);
             if (geometry_.columnWidth(column) == 0)
                 continue;
-            if (horizontalGridHidden_[b * columns_ + ci]) {
-                flush();
-                continue;
-            }
-            if (runLeft < 0)
-                runLeft = geometry_.x(column);
-            runRight = geometry_.x(column + 1);
+            if (horizontalGridHidden_[b * columns_ + ci])
+                run.end(paint);
+            else
+                run.add(geometry_.x(column), geometry_.x(column + 1));
         }
-        flush();
+        run.end(paint);
     }
 }
 

@@ -110,4 +110,17 @@ QJsonObject readWithXlrd(const QString& path, QString* error)
 
 QStringList temporaryFiles() { return QDir(QDir::tempPath()).entryList(QDir::Files, QDir::Name); }
 
+std::string intervalTestName(const ::testing::TestParamInfo<report::Interval>& info)
+{
+    switch (info.param) {
+    case report::Interval::Hourly:
+        return "Hourly";
+    case report::Interval::HalfHour:
+        return "HalfHour";
+    case report::Interval::FifteenMinutes:
+        break;
+    }
+    return "FifteenMinutes";
+}
+
 }  // namespace report_testing

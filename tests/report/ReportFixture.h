@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace report_testing {
@@ -77,5 +78,10 @@ QJsonObject readWithXlrd(const QString& path, QString* error);
 
 // Files in the temporary folder.
 QStringList temporaryFiles();
+
+// The three intervals, for tests run once for each, named "Hourly", "HalfHour", "FifteenMinutes".
+inline const auto kAllIntervals = ::testing::Values(report::Interval::Hourly, report::Interval::HalfHour,
+                                                    report::Interval::FifteenMinutes);
+std::string intervalTestName(const ::testing::TestParamInfo<report::Interval>& info);
 
 }  // namespace report_testing

@@ -124,15 +124,7 @@ TEST_P(SchedulePdfTest, OneA4LandscapePageWithTheSheetsTextsFontsAndFills)
     EXPECT_GT(filled, 20) << "employees' shifts and the grey totals";
 }
 
-INSTANTIATE_TEST_SUITE_P(AllIntervals, SchedulePdfTest,
-                         ::testing::Values(report::Interval::Hourly, report::Interval::HalfHour,
-                                           report::Interval::FifteenMinutes),
-                         [](const auto& info) {
-                             switch (info.param) {
-                             case report::Interval::Hourly: return std::string("Hourly");
-                             case report::Interval::HalfHour: return std::string("HalfHour");
-                             default: return std::string("FifteenMinutes");
-                             }
-                         });
+INSTANTIATE_TEST_SUITE_P(AllIntervals, SchedulePdfTest, report_testing::kAllIntervals,
+                         report_testing::intervalTestName);
 
 }  // namespace
