@@ -5,6 +5,7 @@
 #include "sheet/render/BlockPainter.h"
 
 #include "sheet/model/DisplayText.h"
+#include "sheet/render/Clip.h"
 #include "sheet/render/FontResolver.h"
 #include "sheet/render/Palette.h"
 #include "sheet/render/RangeGeometry.h"
@@ -13,6 +14,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -123,7 +125,7 @@ class Scene {
 public:
     Scene(const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry, const CellRect& rows,
           const PaintOptions& options, double deviceScale);
-    void paint(QPainter& painter) const;
+    void paint(QPainter& painter, const LineWindow& band) const;
 
 private:
     const CellFormat& formatOf(FormatId id) const
@@ -155,7 +157,7 @@ private:
     void paintFills(QPainter& painter) const;
     void paintBorders(QPainter& painter) const;
     void paintVerticalBorder(QPainter& painter, std::size_t boundary, std::size_t firstRow, std::size_t lastRow) const;
-    void paintTexts(QPainter& painter) const;
+    void paintTexts(QPainter& painter, const LineWindow& band) const;
 
     const WorkbookData& book_;
     const SheetData& sheet_;
@@ -589,33 +591,43 @@ void Scene::paintBorders(QPainter& painter) const
     }
 }
 
-void Scene::paintTexts(QPainter& painter) const
+void Scene::paintTexts(QPainter& painter, const LineWindow& band) const
 {
     for (const TextPlan& plan : texts_) {
         const TextStyle style{plan.font->font, plan.font->metrics, plan.color, plan.horizontal, plan.vertical};
         if (plan.wrap)
-            drawWrapped(painter, plan.text, style, plan.inside);
+            drawWrapped(painter, plan.text, style, plan.inside, band);
         else
-            drawLine(painter, plan.text, style, plan.inside, plan.clip);
+            drawLine(painter, plan.text, style, plan.inside, plan.clip, band);
     }
 }
 
-void Scene::paint(QPainter& painter) const
+// Shapes are painted only in the band's rows, where the block lays out everything that reaches
+// them; text lines are painted whole by the one band that takes them, after every shape they lie
+// on, so that a PDF holds each text once.
+void Scene::paint(QPainter& painter, const LineWindow& band) const
 {
+    painter.save();
+    if (std::isfinite(band.from) || std::isfinite(band.to)) {
+        const double top = std::isfinite(band.from) ? band.from : 0.0;
+        const double bottom = std::isfinite(band.to) ? band.to : geometry_.height() + 1.0;
+        narrowClip(painter, QRectF(0, top, geometry_.width() + 1.0, bottom - top));
+    }
     if (options_.gridlines)
         paintGrid(painter);
     paintFills(painter);
     paintBorders(painter);
-    paintTexts(painter);
+    painter.restore();
+    paintTexts(painter, band);
 }
 
 }  // namespace
 
 void paintBlock(QPainter& painter, const WorkbookData& book, const SheetData& sheet, const RangeGeometry& geometry,
-                const CellRect& rows, const PaintOptions& options, double deviceScale)
+                const CellRect& rows, const PaintOptions& options, double deviceScale, const LineWindow& band)
 {
     const Scene scene(book, sheet, geometry, rows, options, deviceScale);
-    scene.paint(painter);
+    scene.paint(painter, band);
 }
 
 }  // namespace sheet::render

@@ -7,6 +7,7 @@
 
 #include "sheet/model/SheetError.h"
 #include "sheet/render/BlockPainter.h"
+#include "sheet/render/Clip.h"
 #include "sheet/render/Palette.h"
 #include "sheet/render/PixelMetrics.h"
 #include "sheet/render/RangeGeometry.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace sheet::render {
 namespace {
@@ -55,11 +57,6 @@ private:
     double offset_;
 };
 
-void clipTo(QPainter& painter, const QRectF& area)
-{
-    painter.setClipRect(area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-}
-
 double deviceScale(const QTransform& toDevice)
 {
     return std::min(std::hypot(toDevice.m11(), toDevice.m12()), std::hypot(toDevice.m21(), toDevice.m22()));
@@ -75,17 +72,18 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
     const double pictureHeight = geometry.height() + 1;
 
     painter.save();
-    clipTo(painter, QRectF(0, 0, pictureWidth, pictureHeight));
+    narrowClip(painter, QRectF(0, 0, pictureWidth, pictureHeight));
     const long long rowsPerBand = std::max(1, options.bandCells / range.columnCount());
     if (range.rowCount() <= rowsPerBand) {
-        paintBlock(painter, book, sheet, geometry, range, options, scale);
+        paintBlock(painter, book, sheet, geometry, range, options, scale, LineWindow{});
         painter.restore();
         return;
     }
 
     const VerticalMapping mapping(toDevice);
-    const int reach = static_cast<int>(std::ceil(mapping.contextAround()));
+    const int reach = std::max(2, static_cast<int>(std::ceil(mapping.contextAround())));
     const long long contextRows = std::max<long long>(rowsPerBand, kMinContextRows);
+    LineWindow band{-std::numeric_limits<double>::infinity(), 0, static_cast<double>(reach)};
     double stripTop = 0;
     for (long long first = range.top; first <= range.bottom;) {
         const int last = static_cast<int>(std::min<long long>(range.bottom, first + rowsPerBand - 1));
@@ -101,10 +99,9 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
                                    static_cast<int>(std::min<long long>(range.bottom, last + contextRows)));
         const int above = std::max(geometry.firstRowReaching(static_cast<int>(std::floor(stripTop)) - reach),
                                    static_cast<int>(std::max<long long>(range.top, last - rowsPerBand - contextRows + 1)));
-        painter.save();
-        clipTo(painter, QRectF(0, stripTop, pictureWidth, stripBottom - stripTop));
-        paintBlock(painter, book, sheet, geometry, CellRect{above, range.left, below, range.right}, options, scale);
-        painter.restore();
+        band.to = final ? std::numeric_limits<double>::infinity() : stripBottom;
+        paintBlock(painter, book, sheet, geometry, CellRect{above, range.left, below, range.right}, options, scale, band);
+        band.from = band.to;
         stripTop = stripBottom;
     }
     painter.restore();

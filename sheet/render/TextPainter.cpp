@@ -1,6 +1,8 @@
 // Text placement inside cells.
 #include "sheet/render/TextPainter.h"
 
+#include "sheet/render/Clip.h"
+
 #include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
@@ -10,12 +12,6 @@
 
 namespace sheet::render {
 namespace {
-
-// A cell's clip narrows whatever the caller clips to (the picture, a band of it).
-void clipTo(QPainter& painter, const QRect& area)
-{
-    painter.setClipRect(area, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-}
 
 // Pixels kept free between the text's top or bottom and the cell's grid line.
 constexpr int kVerticalInset = 1;
@@ -62,16 +58,20 @@ int lineLeft(const QRect& inside, int width, HorizontalPlacement placement)
     return inside.left() + (inside.width() - width) / 2;
 }
 
-void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip)
+void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip,
+              const LineWindow& window)
 {
     const int width = style.metrics.horizontalAdvance(text);
     const int x = lineLeft(inside, width, style.horizontal);
     const int baseline = firstBaseline(inside, style.metrics, 1, style.vertical);
+    const int bottom = baseline + style.metrics.descent();
     // Clipping costs; most texts fit and need none.
-    const bool fits = containsBlock(clip, x, x + width, baseline - style.metrics.ascent(), baseline + style.metrics.descent());
+    const bool fits = containsBlock(clip, x, x + width, baseline - style.metrics.ascent(), bottom);
+    if (!window.takes((fits ? bottom : std::min(bottom, clip.bottom() + 1)) - 1))
+        return;
     if (!fits) {
         painter.save();
-        clipTo(painter, clip);
+        narrowClip(painter, clip);
     }
     painter.setFont(style.font);
     painter.setPen(style.color);
@@ -80,7 +80,8 @@ void drawLine(QPainter& painter, const QString& text, const TextStyle& style, co
         painter.restore();
 }
 
-void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside)
+void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside,
+                 const LineWindow& window)
 {
     const int room = std::max(1, textRoom(inside));
     QTextLayout layout(text, style.font);
@@ -105,15 +106,23 @@ void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style,
     if (lines.empty())
         return;
 
+    const int first = firstBaseline(inside, style.metrics, static_cast<int>(lines.size()), style.vertical);
+    auto baselineOf = [&](std::size_t i) { return first + static_cast<int>(i) * style.metrics.lineSpacing(); };
+    auto taken = [&](std::size_t i) {
+        return window.takes(std::min(baselineOf(i) + style.metrics.descent(), inside.bottom() + 1) - 1);
+    };
+    bool any = false;
+    for (std::size_t i = 0; i < lines.size() && !any; ++i)
+        any = taken(i);
+    if (!any)
+        return;
     painter.save();
-    clipTo(painter, inside);
+    narrowClip(painter, inside);
     painter.setFont(style.font);
     painter.setPen(style.color);
-    int baseline = firstBaseline(inside, style.metrics, static_cast<int>(lines.size()), style.vertical);
-    for (const Line& line : lines) {
-        painter.drawText(QPoint(lineLeft(inside, line.width, style.horizontal), baseline), line.text);
-        baseline += style.metrics.lineSpacing();
-    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (taken(i))
+            painter.drawText(QPoint(lineLeft(inside, lines[i].width, style.horizontal), baselineOf(i)), lines[i].text);
     painter.restore();
 }
 

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QString>
 
+#include <limits>
+
 class QPainter;
 
 namespace sheet::render {
@@ -33,12 +35,24 @@ inline int textRoom(const QRect& inside) { return inside.width() - 2 * kTextInse
 // Horizontal extent [left, left + width) of one line of text of `width` pixels placed in `inside`.
 int lineLeft(const QRect& inside, int width, HorizontalPlacement placement);
 
+// Which lines a call draws: those whose last visible pixel row, moved down by `margin` for ink
+// below the font's descent, falls in [from, to). A range painted band by band gives each band its
+// own window, so that every line is drawn once, whole, by the band that paints last where it lies.
+struct LineWindow {
+    double from = -std::numeric_limits<double>::infinity();
+    double to = std::numeric_limits<double>::infinity();
+    double margin = 0;
+    bool takes(int lastRow) const { return lastRow + margin >= from && lastRow + margin < to; }
+};
+
 // Draws one line placed in `inside`, clipped to `clip` (the inside, or the span it overflows into).
-void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip);
+void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip,
+              const LineWindow& window = {});
 
 // Breaks the text into lines at spaces (inside a word only when the word alone is too wide) within
 // the cell's width and draws the block placed in `inside`, clipped to it; a block taller than the
 // cell starts at its top.
-void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside);
+void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside,
+                 const LineWindow& window = {});
 
 }  // namespace sheet::render

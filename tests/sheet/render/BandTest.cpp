@@ -1,15 +1,21 @@
 // A range painted band by band, each band laid out on its own, gives the very pixels of the range
 // laid out at once: on a busy sheet whose shared edges disagree, with merged areas, overflowing
 // and wrapped text, rows of no height and a column of no width crossing every seam, at full size
-// and scaled down, and placed off the painter's origin.
+// and scaled down, and placed off the painter's origin. And every text is drawn once, as a PDF
+// must hold it, however many bands a merged area or a wrapped text crosses.
 #include "RenderProbe.h"
 
 #include "sheet/render/Renderer.h"
 
+#include <QPaintEngine>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using namespace sheet;
 using namespace sheet::render;
@@ -102,7 +108,86 @@ void expectBandsPaintAsOne(const OneSheetBook& b, const CellRect& range, const Q
     }
 }
 
+// A paint device that draws nothing and notes each text drawn on it, with where it went.
+class TextRecorder final : public QPaintDevice {
+public:
+    std::vector<QString> texts;
+
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return 100000;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return 1;
+        }
+    }
+
+private:
+    class Engine final : public QPaintEngine {
+    public:
+        explicit Engine(std::vector<QString>& texts) : QPaintEngine(AllFeatures), texts_(texts) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF& at, const QTextItem& item) override
+        {
+            const QPoint where = painter()->combinedTransform().map(at).toPoint();
+            texts_.push_back(QStringLiteral("%1 at %2,%3").arg(item.text()).arg(where.x()).arg(where.y()));
+        }
+        Type type() const override { return User; }
+
+    private:
+        std::vector<QString>& texts_;
+    };
+    mutable Engine engine_{texts};
+};
+
+std::vector<QString> textsDrawn(const OneSheetBook& b, const CellRect& range, double scale, int bandCells)
+{
+    TextRecorder device;
+    {
+        QPainter painter(&device);
+        painter.scale(scale, scale);
+        PaintOptions options;
+        options.bandCells = bandCells;
+        paintRange(painter, b.book, *b.sheet, range, options);
+    }
+    std::sort(device.texts.begin(), device.texts.end());
+    return device.texts;
+}
+
 }  // namespace
+
+TEST(Bands, EveryTextIsDrawnOnceWhateverTheBands)
+{
+    const OneSheetBook b = busySheet(false);
+    const CellRect range{1, 1, kRows, kColumns};
+    for (const double scale : {1.0, 0.37, 12.5}) {
+        const std::vector<QString> once = textsDrawn(b, range, scale, 1 << 30);
+        ASSERT_GT(once.size(), 50u);
+        for (const int rowsPerBand : {1, 3})
+            EXPECT_EQ(textsDrawn(b, range, scale, rowsPerBand * kColumns), once) << rowsPerBand << " rows a band, scale " << scale;
+    }
+}
 
 TEST(Bands, AtFullSizeEveryPixelIsAsInOnePiece)
 {
