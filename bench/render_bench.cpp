@@ -4,10 +4,12 @@
 // 15-minute steps, and the largest the sheet holds (9,359 employees, 15 minutes over a whole day,
 // 65,531 rows by 101 columns). Each figure comes with the memory the render allocated at its
 // peak besides the picture (C++ heap, counted by this program's operator new), which must not grow
-// with the range. Also PNG encoding of the 500-employee picture at several zlib levels.
+// with the range. Also the 500-employee schedule as a one-page PDF, and PNG encoding of its
+// picture at several zlib levels.
 // `render_bench --png PATH` writes the 14-employee picture instead of measuring, to look at it.
 #include "sheet/model/SheetData.h"
 #include "sheet/render/ImageFile.h"
+#include "sheet/render/PagePainter.h"
 #include "sheet/render/Renderer.h"
 
 #include <QBuffer>
@@ -146,6 +148,10 @@ private:
         sheet->setRowHeight(2, 13.5);
         sheet->setRowHeight(3, 12);
         sheet->setRowHeight(4, 5);
+        sheet->pageSetup.orientation = xlLandscape;
+        sheet->pageSetup.paperSize = xlPaperA4;
+        sheet->pageSetup.topMargin = sheet->pageSetup.bottomMargin = 36;
+        sheet->pageSetup.zoom = std::nullopt;
 
         CellFormat title = baseFormat();
         title.font.size = 24;
@@ -288,6 +294,24 @@ BENCHMARK(BM_Render500Employees)->Unit(benchmark::kMillisecond);
 
 void BM_RenderLargestRoster(benchmark::State& state) { renderRoster(state, kLargest); }
 BENCHMARK(BM_RenderLargestRoster)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The 500-employee schedule as a one-page PDF, as a spreadsheet prints it (A4 landscape).
+void BM_Pdf500Employees(benchmark::State& state)
+{
+    const ScheduleSheet& s = schedule(kFiveHundred);
+    QByteArray pdf;
+    long long extra = 0;
+    for (auto _ : state) {
+        pdf.clear();
+        const long long before = heapInUse.load();
+        heapPeak = before;
+        pdf = sheet::render::activeSheetPdf(s.book);
+        extra = std::max(extra, heapPeak.load() - before);
+    }
+    state.counters["bytes"] = static_cast<double>(pdf.size());
+    state.counters["heap_peak_MB"] = static_cast<double>(extra) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_Pdf500Employees)->Unit(benchmark::kMillisecond);
 
 // PNG of the 500-employee picture at a writer quality: -1 is zlib's default level (6); Qt's PNG
 // writer maps quality q to level (100 - q) * 9 / 91, so 80 is level 1 and 90 is level 0 (stored).
