@@ -1,8 +1,9 @@
-// Paints a range band by band. Each band of rows is laid out on its own and clipped to its own
-// strip of the picture; it also lays out the rows just above and below that strip, because their
-// fills, lines and merged areas reach into it, and because the edge between two rows is drawn
-// by whichever of the two cells comes first in reading order. So every pixel of a strip comes out
-// as it would if the whole range were laid out at once.
+// Paints a range band by band, so that what is laid out at a time stays small however long the
+// range. A band paints its shapes clipped to its own strip of the picture, laying out with its
+// rows those just above and below the strip: their fills, lines and merged areas reach into it,
+// and the edge between two rows is drawn by whichever of the two cells comes first in reading
+// order. Each text line is painted whole by the one band whose strip holds its foot. So every
+// pixel comes out as if the whole range were laid out at once, and a page holds each text once.
 #include "sheet/render/Renderer.h"
 
 #include "sheet/model/SheetError.h"
