@@ -193,6 +193,23 @@ TEST(Renderer, RangesOutsideTheSheetAreRefusedAndAllOthersPicture)
         EXPECT_NE(whole.pixel(whole.width() / 2, y), rgbOf(3)) << y;
 }
 
+TEST(Renderer, RowsOfNoHeightAllOverTheSheetLeaveTheLastRowShowing)
+{
+    // 65,535 hidden rows share the top pixel row; no band may gather them all, and the one row
+    // left shows at the bottom of the picture, about half size as the sheet is 16,385 px wide.
+    OneSheetBook b;
+    for (int row = 1; row < kMaxRows; ++row)
+        b.sheet->setRowHeight(row, 0);
+    CellFormat red;
+    red.interiorColorIndex = 3;
+    b.put(1, 1, std::string("first"), red);
+    b.put(kMaxRows, kMaxColumns, std::string("last"), red);
+    const QImage p = b.render(CellRect{1, 1, kMaxRows, kMaxColumns});
+    EXPECT_EQ(p.size(), QSize(kMaxPictureSide, 8));
+    EXPECT_EQ(p.pixel(p.width() - 10, 4), rgbOf(3));
+    EXPECT_NE(p.pixel(10, 4), rgbOf(3));
+}
+
 TEST(Renderer, APictureTooLargeAt96DpiIsDrawnScaledDownToFit)
 {
     // 10,000 rows of 17 px and two 64 px columns: 170,001 x 129 px at full size.
