@@ -250,8 +250,16 @@ TEST_P(SampleRosterTest, TheSavedWorkbookHoldsTheScheduleCellByCell)
     EXPECT_EQ(read.at({1, 12})["borders"].toObject()["bottom"].toArray()[1].toInt(), 48);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllIntervals, SampleRosterTest, report_testing::kAllIntervals,
-                         report_testing::intervalTestName);
+INSTANTIATE_TEST_SUITE_P(AllIntervals, SampleRosterTest,
+                         ::testing::Values(report::Interval::Hourly, report::Interval::HalfHour,
+                                           report::Interval::FifteenMinutes),
+                         [](const auto& info) {
+                             switch (info.param) {
+                             case report::Interval::Hourly: return std::string("Hourly");
+                             case report::Interval::HalfHour: return std::string("HalfHour");
+                             default: return std::string("FifteenMinutes");
+                             }
+                         });
 
 // LibreOffice, another reader, opens the saved workbook and shows every cell as the engine does.
 TEST_F(SampleRosterTest, LibreOfficeShowsTheSavedScheduleAsTheEngineDoes)
