@@ -43,8 +43,9 @@ void paintPage(QPainter& painter, const QRectF& area, double unitsPerPoint, cons
 // Throws SheetError when there is no active sheet, nothing to print or the device cannot paint.
 void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device);
 
-// The active sheet as a one-page PDF laid out by its own page setup, for the caller to write
-// where it likes. Throws SheetError as printActiveSheet does.
+// The active sheet as a one-page PDF laid out by its own page setup: written to `out` (open for
+// writing), or returned as bytes for the caller to write where it likes. Throws SheetError as
+// printActiveSheet does; nothing is written to `out` when there is nothing to print.
 void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out);
 QByteArray activeSheetPdf(const WorkbookData& book);
 

@@ -9,6 +9,7 @@
 
 #include "tests/support/PdfProbe.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -224,6 +225,12 @@ TEST(PagePainter, NothingToPrintOrNoActiveSheetIsRefusedBeforeAnyPage)
 {
     OneSheetBook empty;
     EXPECT_THROW(activeSheetPdf(empty.book), SheetError);
+    QByteArray written;
+    QBuffer buffer(&written);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_THROW(writeActiveSheetPdf(empty.book, buffer), SheetError);
+    buffer.close();
+    EXPECT_TRUE(written.isEmpty());
     OneSheetBook b = smallSheet();
     b.book.activeSheet = 3;
     EXPECT_THROW(activeSheetPdf(b.book), SheetError);
