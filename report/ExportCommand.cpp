@@ -105,7 +105,7 @@ int runExport(const ExportRequest& request)
         trap(110, [] { app::copyTemplateDatabase(app::paths::templateDatabase(), app::paths::workingDatabase()); });
     const bool openedHere = !store::sharedIsOpen() || store::shared().databasePath() != app::paths::workingDatabase();
     if (openedHere)
-        trap(112, [] { store::shared().open(app::paths::workingDatabase()); });
+        trap(112, [] { store::shared().open(app::paths::workingDatabase(), store::Access::ReadOnly); });
     if (reports.messages() > 0)
         return kExportFailed;
 

@@ -33,14 +33,15 @@ QString describe(const QSqlError& error)
     return QStringLiteral("Unknown database failure");
 }
 
-// mode=rw opens an existing file for reading and writing and never creates one.
-QString readWriteUri(const QString& path)
+// mode=rw opens an existing file for reading and writing, mode=ro for reading only; neither
+// ever creates one.
+QString fileUri(const QString& path, Access access)
 {
     return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-           QStringLiteral("?mode=rw");
+           (access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-void checkFileIsUsable(const QString& path)
+void checkFileIsUsable(const QString& path, Access access)
 {
     const QFileInfo file(path);
     if (!file.exists())
@@ -49,6 +50,8 @@ void checkFileIsUsable(const QString& path)
         throw StoreError(QStringLiteral("The database \"%1\" is not a file.").arg(path));
     if (!file.isReadable())
         throw StoreError(QStringLiteral("The database file \"%1\" cannot be read: permission denied.").arg(path));
+    if (access == Access::ReadOnly)
+        return;
     if (!file.isWritable())
         throw StoreError(QStringLiteral("The database file \"%1\" cannot be written: permission denied.").arg(path));
     // Every change writes a journal beside the database.
@@ -89,10 +92,10 @@ Connection::~Connection()
     close();
 }
 
-void Connection::open(const QString& databasePath)
+void Connection::open(const QString& databasePath, Access access)
 {
     close();
-    checkFileIsUsable(databasePath);
+    checkFileIsUsable(databasePath, access);
 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
@@ -101,8 +104,10 @@ void Connection::open(const QString& databasePath)
             QSqlDatabase::removeDatabase(name_);
             throw StoreError(QStringLiteral("The SQLite driver of Qt SQL is not installed."));
         }
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
-        db.setDatabaseName(readWriteUri(databasePath));
+        db.setConnectOptions(access == Access::ReadOnly
+                                 ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
+                                 : QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+        db.setDatabaseName(fileUri(databasePath, access));
         if (!db.open()) {
             const QString reason = describe(db.lastError());
             db = QSqlDatabase();

@@ -30,6 +30,10 @@ private:
 
 using Rows = std::vector<Row>;
 
+// How a connection may use its database: commands that only read open it read-only, so that they
+// also work on a file or folder the user may not write.
+enum class Access { ReadWrite, ReadOnly };
+
 class Connection {
 public:
     explicit Connection(QString connectionName);
@@ -37,11 +41,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing working database for reading and writing. Never creates, overwrites or
-    // changes the file: a missing, unreadable or read-only file, a file that is not an SQLite
-    // database, or one without our tables and views, fails with a StoreError and is left as found.
-    // An open connection is closed first.
-    void open(const QString& databasePath);
+    // Opens an existing working database. Never creates, overwrites or changes the file: a
+    // missing or unreadable file (for reading and writing also a read-only file or folder), a file
+    // that is not an SQLite database, or one without our tables and views, fails with a StoreError
+    // and is left as found. A read-only connection refuses every change. An open connection is
+    // closed first.
+    void open(const QString& databasePath, Access access = Access::ReadWrite);
     void close();
     bool isOpen() const;
     QString databasePath() const { return path_; }

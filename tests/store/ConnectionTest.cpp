@@ -215,3 +215,38 @@ TEST_F(StoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
     insertEmployee(*db, "Ann", "Cook");
     EXPECT_EQ(rowCount("tblEmployee"), 1);
 }
+
+TEST_F(OpenTest, ReadOnlyConnectionReadsAndRefusesEveryChangeLeavingTheFileAlone)
+{
+    const QString path = copyOfTemplate("readonly-use.sqlite");
+    {
+        Connection writer("seed");
+        writer.open(path);
+        insertEmployee(writer, "Ann", "Cook");
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QByteArray before = fileBytes(path);
+
+    Connection reader("read-only");
+    reader.open(path, Access::ReadOnly);
+    ASSERT_TRUE(reader.isOpen());
+    ASSERT_EQ(listEmployees(reader).size(), 1u);
+    EXPECT_THROW(insertEmployee(reader, "Bob", "Cook"), StoreError);
+    EXPECT_THROW(reader.execute("delete from tblEmployee"), StoreError);
+    EXPECT_THROW(reader.execute("create table tblMore (x)"), StoreError);
+    EXPECT_EQ(listEmployees(reader).size(), 1u);
+    reader.close();
+
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_FALSE(QFile::exists(path + "-journal"));
+}
+
+TEST_F(OpenTest, ReadOnlyConnectionStillRefusesFilesThatAreNotOurs)
+{
+    Connection connection("read-only-refusals");
+    EXPECT_THROW(connection.open(environment.dataHome() + "/missing.sqlite", Access::ReadOnly), StoreError);
+    EXPECT_THROW(connection.open(write("text.sqlite", "not a database at all, only words\n"), Access::ReadOnly),
+                 StoreError);
+    EXPECT_FALSE(connection.isOpen());
+    EXPECT_FALSE(QFile::exists(environment.dataHome() + "/missing.sqlite"));
+}
