@@ -1,6 +1,7 @@
 // The named Qt SQL connection to the working database, and the one shared instance.
 #include "store/Connection.h"
 
+#include "store/Statements.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <limits>
 
 namespace store {
 
@@ -23,6 +25,11 @@ const char* const requiredObjects[] = {
     "tblShiftFriday", "tblShiftSaturday", "tblShiftSunday", "qryMonday",       "qryTuesday",
     "qryWednesday",  "qryThursday",    "qryFriday",       "qrySaturday",       "qrySunday",
 };
+
+// SQLite's result code for a write that found no room (SQLITE_FULL).
+constexpr const char* kFullCode = "13";
+
+bool isFull(const QSqlError& error) { return error.nativeErrorCode() == QLatin1String(kFullCode); }
 
 QString describe(const QSqlError& error)
 {
@@ -162,15 +169,50 @@ void Connection::requireOpen() const
         throw StoreError(QStringLiteral("The database is not open."));
 }
 
+// SQLite's own words for a full disk ("database or disk is full") say neither which it is nor
+// what became of the change.
+void Connection::fail(const QSqlError& error) const
+{
+    if (isFull(error))
+        throw StoreError(
+            QStringLiteral("The change was not made because the disk is full: there is no room to write to the "
+                           "database \"%1\".")
+                .arg(path_));
+    throw StoreError(describe(error));
+}
+
 void Connection::execute(const QString& sql)
 {
     requireOpen();
     QSqlQuery statement(QSqlDatabase::database(name_, false));
     if (!statement.exec(sql))
-        throw StoreError(describe(statement.lastError()));
-    const QVariant id = statement.lastInsertId();
-    if (id.isValid())
-        lastInsertId_ = id.toLongLong();
+        fail(statement.lastError());
+}
+
+qint64 Connection::insert(const QString& sql, const QString& table)
+{
+    requireOpen();
+    QSqlQuery statement(QSqlDatabase::database(name_, false));
+    if (!statement.exec(sql)) {
+        // A table that has given out the largest identifier fails the way a full disk does.
+        if (isFull(statement.lastError()) && identifiersUsedUp(table))
+            throw StoreError(QStringLiteral("Nothing was stored: %1 has used up its identifiers. The largest one, "
+                                            "%2, has been given out, and identifiers are never reused.")
+                                 .arg(table)
+                                 .arg(std::numeric_limits<qint64>::max()));
+        fail(statement.lastError());
+    }
+    return statement.lastInsertId().toLongLong();
+}
+
+bool Connection::identifiersUsedUp(const QString& table)
+{
+    try {
+        const Rows rows = query(sql::identifierSequence(table));
+        return !rows.empty() && rows.front().value(0).toLongLong() == std::numeric_limits<qint64>::max();
+    } catch (const StoreError&) {
+        return false;
+    }
 }
 
 Rows Connection::query(const QString& sql)
@@ -179,7 +221,7 @@ Rows Connection::query(const QString& sql)
     QSqlQuery statement(QSqlDatabase::database(name_, false));
     statement.setForwardOnly(true);
     if (!statement.exec(sql))
-        throw StoreError(describe(statement.lastError()));
+        fail(statement.lastError());
 
     const QSqlRecord record = statement.record();
     auto columns = std::make_shared<QStringList>();
@@ -196,7 +238,7 @@ Rows Connection::query(const QString& sql)
     }
     // A row that could not be fetched (a locked or damaged file) ends the loop early.
     if (statement.lastError().isValid())
-        throw StoreError(describe(statement.lastError()));
+        fail(statement.lastError());
     return rows;
 }
 

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+class QSqlError;
+
 namespace store {
 
 // One result row; values by position (from 0) or by column name, the name matched without regard
@@ -54,18 +56,20 @@ public:
 
     // Runs one statement that returns no rows.
     void execute(const QString& sql);
+    // Runs one insert into the table and returns the identifier the new row was given. A table
+    // that has given out its largest identifier says so rather than blaming the disk.
+    qint64 insert(const QString& sql, const QString& table);
     // Runs one statement and reads its rows from first to last.
     Rows query(const QString& sql);
-    // Identifier the last insert on this connection was given.
-    qint64 lastInsertId() const { return lastInsertId_; }
 
 private:
     void requireOpen() const;
+    [[noreturn]] void fail(const QSqlError& error) const;
+    bool identifiersUsedUp(const QString& table);
 
     QString name_;
     QString path_;
     bool open_ = false;
-    qint64 lastInsertId_ = -1;
 };
 
 // The shared connection, named "rostelle", used by the whole program.

@@ -17,8 +17,7 @@ std::vector<EmployeeEntry> listEmployees(Connection& connection)
 
 qint64 insertEmployee(Connection& connection, const QString& name, const QString& position)
 {
-    connection.execute(sql::employeeInsert(name, position));
-    return connection.lastInsertId();
+    return connection.insert(sql::employeeInsert(name, position), QStringLiteral("tblEmployee"));
 }
 
 void deleteEmployee(Connection& connection, qint64 employeeId)

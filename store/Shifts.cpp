@@ -16,8 +16,7 @@ bool shiftOverlaps(Connection& connection, Weekday day, qint64 employeeId, const
 qint64 insertShift(Connection& connection, Weekday day, qint64 employeeId, const QString& timeIn,
                    const QString& timeOut)
 {
-    connection.execute(sql::shiftInsert(day, employeeId, timeIn, timeOut));
-    return connection.lastInsertId();
+    return connection.insert(sql::shiftInsert(day, employeeId, timeIn, timeOut), shiftTableName(day));
 }
 
 std::vector<ShiftListEntry> listShifts(Connection& connection, Weekday day)

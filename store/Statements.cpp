@@ -98,4 +98,10 @@ QString reportEmployeeShifts(Weekday day, qint64 employeeId)
            number(employeeId);
 }
 
+QString identifierSequence(const QString& table)
+{
+    return QStringLiteral("select seq from sqlite_sequence where name=") + quoted(table) +
+           QStringLiteral(" collate nocase");
+}
+
 }  // namespace store::sql

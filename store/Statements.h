@@ -29,4 +29,7 @@ QString dayEnd(Weekday day);                                     // select max(f
 QString reportEmployeeList();                                    // select fldid,fldName from tblEmployee order by fldName
 QString reportEmployeeShifts(Weekday day, qint64 employeeId);    // select * from qryMonday where fldempid=...
 
+// The largest identifier a table has given out.
+QString identifierSequence(const QString& table);
+
 }  // namespace store::sql

@@ -3,10 +3,13 @@
 #include "tests/store/StoreFixture.h"
 
 #include "store/Employees.h"
+#include "store/Shifts.h"
 #include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <functional>
 
 #include <unistd.h>
 
@@ -249,4 +252,48 @@ TEST_F(OpenTest, ReadOnlyConnectionStillRefusesFilesThatAreNotOurs)
                  StoreError);
     EXPECT_FALSE(connection.isOpen());
     EXPECT_FALSE(QFile::exists(environment.dataHome() + "/missing.sqlite"));
+}
+
+TEST_F(StoreTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Friday, ann, "09:00:00 AM", "10:00:00 AM");
+    db->execute("update sqlite_sequence set seq=9223372036854775807 where name in ('tblEmployee','tblShiftFriday')");
+
+    for (const auto& attempt : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"tblEmployee", [&] { insertEmployee(*db, "Bob", "Cook"); }},
+             {"tblShiftFriday", [&] { insertShift(*db, Weekday::Friday, ann, "11:00:00 AM", "12:00:00 PM"); }},
+         }) {
+        SCOPED_TRACE(attempt.first);
+        try {
+            attempt.second();
+            ADD_FAILURE() << "stored past the largest identifier";
+        } catch (const StoreError& e) {
+            const QString text = e.description();
+            EXPECT_TRUE(text.contains(attempt.first)) << e.what();
+            EXPECT_TRUE(text.contains("used up its identifiers")) << e.what();
+            EXPECT_FALSE(text.contains("disk")) << e.what();
+        }
+    }
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
+    EXPECT_EQ(rowCount("tblShiftFriday"), 1);
+    // Every other table still numbers its rows.
+    EXPECT_GT(insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM"), 0);
+}
+
+TEST_F(StoreTest, AFullDiskIsNamedInPlainWordsAndNothingIsStored)
+{
+    insertEmployee(*db, "Ann", "Cook");
+    // The database may not grow by a page: to SQLite that is a full disk.
+    const int pages = db->query("pragma page_count").front().value(0).toInt();
+    db->query("pragma max_page_count=" + QString::number(pages));
+    try {
+        insertEmployee(*db, QString(200000, 'x'), "Cook");
+        ADD_FAILURE() << "stored on a full disk";
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(e.description().contains("the disk is full")) << e.what();
+        EXPECT_TRUE(e.description().contains(databasePath)) << e.what();
+        EXPECT_FALSE(e.description().contains("identifiers")) << e.what();
+    }
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
 }
