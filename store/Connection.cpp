@@ -143,6 +143,33 @@ void Connection::open(const QString& databasePath, Access access)
         throw StoreError(QStringLiteral("The file \"%1\" is not a usable schedule database: %2")
                              .arg(databasePath, failure.description()));
     }
+    if (access == Access::ReadWrite)
+        addMissingEmployeeIndexes();
+}
+
+// Without an index on the employee column every per-employee read scans the whole weekday table,
+// so reading a roster takes time growing with its square. Only an index that is missing is made,
+// and a database that cannot take it now (locked, full) works on without it until the next open.
+void Connection::addMissingEmployeeIndexes()
+{
+    try {
+        std::vector<Weekday> missing;
+        for (const Weekday day : allWeekdays) {
+            if (query(sql::employeeIndexCount(day)).front().value(0).toInt() == 0)
+                missing.push_back(day);
+        }
+        if (missing.empty())
+            return;
+        execute(sql::beginWriting());
+        try {
+            for (const Weekday day : missing)
+                execute(sql::employeeIndexCreate(day));
+            execute(sql::commit());
+        } catch (const StoreError&) {
+            execute(sql::rollback());
+        }
+    } catch (const StoreError&) {
+    }
 }
 
 void Connection::close()
@@ -155,6 +182,7 @@ void Connection::close()
         QSqlDatabase::removeDatabase(name_);
     }
     open_ = false;
+    inTransaction_ = false;
     path_.clear();
 }
 
@@ -222,7 +250,11 @@ Rows Connection::query(const QString& sql)
     statement.setForwardOnly(true);
     if (!statement.exec(sql))
         fail(statement.lastError());
+    return readRows(statement);
+}
 
+Rows Connection::readRows(QSqlQuery& statement) const
+{
     const QSqlRecord record = statement.record();
     auto columns = std::make_shared<QStringList>();
     for (int i = 0; i < record.count(); ++i)
@@ -239,7 +271,56 @@ Rows Connection::query(const QString& sql)
     // A row that could not be fetched (a locked or damaged file) ends the loop early.
     if (statement.lastError().isValid())
         fail(statement.lastError());
+    statement.finish();
     return rows;
+}
+
+PreparedQuery Connection::prepare(const QString& sql)
+{
+    requireOpen();
+    auto statement = std::make_unique<QSqlQuery>(QSqlDatabase::database(name_, false));
+    statement->setForwardOnly(true);
+    if (!statement->prepare(sql))
+        fail(statement->lastError());
+    return PreparedQuery(*this, std::move(statement));
+}
+
+void Connection::beginReading()
+{
+    execute(sql::beginReading());
+    inTransaction_ = true;
+}
+
+void Connection::commit()
+{
+    execute(sql::commit());
+    inTransaction_ = false;
+}
+
+void Connection::rollback()
+{
+    // A rollback that fails leaves nothing to undo: the database has ended the transaction itself.
+    inTransaction_ = false;
+    execute(sql::rollback());
+}
+
+PreparedQuery::PreparedQuery(Connection& connection, std::unique_ptr<QSqlQuery> statement)
+    : connection_(&connection), statement_(std::move(statement))
+{
+}
+
+PreparedQuery::PreparedQuery(PreparedQuery&&) noexcept = default;
+PreparedQuery& PreparedQuery::operator=(PreparedQuery&&) noexcept = default;
+PreparedQuery::~PreparedQuery() = default;
+
+Rows PreparedQuery::run(const QVariantList& values)
+{
+    connection_->requireOpen();
+    for (int i = 0; i < values.size(); ++i)
+        statement_->bindValue(i, values[i]);
+    if (!statement_->exec())
+        connection_->fail(statement_->lastError());
+    return connection_->readRows(*statement_);
 }
 
 Connection& shared()

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace store {
 
@@ -36,6 +37,26 @@ using Rows = std::vector<Row>;
 // also work on a file or folder the user may not write.
 enum class Access { ReadWrite, ReadOnly };
 
+class Connection;
+
+// A statement prepared once and run as often as needed, each time with its own values for the
+// statement's "?" placeholders.
+class PreparedQuery {
+public:
+    PreparedQuery(PreparedQuery&&) noexcept;
+    PreparedQuery& operator=(PreparedQuery&&) noexcept;
+    ~PreparedQuery();
+
+    Rows run(const QVariantList& values = {});
+
+private:
+    friend class Connection;
+    PreparedQuery(Connection& connection, std::unique_ptr<QSqlQuery> statement);
+
+    Connection* connection_;
+    std::unique_ptr<QSqlQuery> statement_;
+};
+
 class Connection {
 public:
     explicit Connection(QString connectionName);
@@ -48,6 +69,9 @@ public:
     // that is not an SQLite database, or one without our tables and views, fails with a StoreError
     // and is left as found. A read-only connection refuses every change. An open connection is
     // closed first.
+    // The one thing opening for writing may add is the index on each weekday table's employee
+    // column, to a database made before the template had it: in a transaction of its own, once.
+    // A database that cannot take it just goes on without it.
     void open(const QString& databasePath, Access access = Access::ReadWrite);
     void close();
     bool isOpen() const;
@@ -61,15 +85,27 @@ public:
     qint64 insert(const QString& sql, const QString& table);
     // Runs one statement and reads its rows from first to last.
     Rows query(const QString& sql);
+    // Prepares a statement with "?" placeholders for values.
+    PreparedQuery prepare(const QString& sql);
+
+    // A transaction that only reads: everything read in it comes from one state of the database.
+    void beginReading();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return inTransaction_; }
 
 private:
+    friend class PreparedQuery;
     void requireOpen() const;
     [[noreturn]] void fail(const QSqlError& error) const;
     bool identifiersUsedUp(const QString& table);
+    Rows readRows(QSqlQuery& statement) const;
+    void addMissingEmployeeIndexes();
 
     QString name_;
     QString path_;
     bool open_ = false;
+    bool inTransaction_ = false;
 };
 
 // The shared connection, named "rostelle", used by the whole program.

@@ -1,4 +1,4 @@
-// The schedule sheet's reads on a connection.
+// The schedule sheet's reads, in one read transaction with statements prepared once.
 #include "store/ReportQueries.h"
 
 #include "store/RowValues.h"
@@ -10,9 +10,8 @@ namespace store {
 namespace {
 
 // An aggregate over no rows is null: the weekday has no time of its own.
-std::optional<QTime> aggregateTime(Connection& connection, const QString& statement)
+std::optional<QTime> aggregateTime(const Rows& rows)
 {
-    const Rows rows = connection.query(statement);
     if (rows.empty())
         return std::nullopt;
     const QTime time = timeFromStored(rows.front().value(0));
@@ -23,33 +22,115 @@ std::optional<QTime> aggregateTime(Connection& connection, const QString& statem
 
 }  // namespace
 
-std::optional<QTime> dayStart(Connection& connection, Weekday day)
+// The reading's connection, in its transaction, and its statements, prepared on first use.
+struct ReportReads {
+    static Connection& connection(ReportReading& reading) { return reading.begun(); }
+    static PreparedQuery& employees(ReportReading& reading)
+    {
+        Connection& connection = reading.begun();
+        if (!reading.employees_)
+            reading.employees_ = connection.prepare(sql::reportEmployeeList());
+        return *reading.employees_;
+    }
+    static PreparedQuery& shifts(ReportReading& reading, Weekday day)
+    {
+        Connection& connection = reading.begun();
+        std::optional<PreparedQuery>& slot = reading.shifts_[static_cast<std::size_t>(weekdayIndex(day))];
+        if (!slot)
+            slot = connection.prepare(sql::reportEmployeeShifts(day));
+        return *slot;
+    }
+};
+
+ReportReading::ReportReading(Connection& connection) : connection_(connection)
 {
-    return aggregateTime(connection, sql::dayStart(day));
+    // Begun at once, so that whatever else reads on this connection meanwhile reads the same state.
+    // A transaction that cannot begin now is tried again by the first read, which then reports why.
+    try {
+        begun();
+    } catch (const StoreError&) {
+    }
 }
 
-std::optional<QTime> dayEnd(Connection& connection, Weekday day)
+ReportReading::~ReportReading()
 {
-    return aggregateTime(connection, sql::dayEnd(day));
+    // The statements are done with before the transaction ends.
+    employees_.reset();
+    for (auto& statement : shifts_)
+        statement.reset();
+    if (!began_)
+        return;
+    // Nothing was written, so a transaction that cannot be committed has nothing to lose.
+    try {
+        connection_.commit();
+    } catch (const StoreError&) {
+        try {
+            connection_.rollback();
+        } catch (const StoreError&) {
+        }
+    }
 }
 
-std::vector<ReportEmployee> reportEmployees(Connection& connection)
+Connection& ReportReading::begun()
+{
+    if (!began_ && !connection_.inTransaction()) {
+        connection_.beginReading();
+        began_ = true;
+    }
+    return connection_;
+}
+
+std::optional<QTime> dayStart(ReportReading& reading, Weekday day)
+{
+    return aggregateTime(ReportReads::connection(reading).query(sql::dayStart(day)));
+}
+
+std::optional<QTime> dayEnd(ReportReading& reading, Weekday day)
+{
+    return aggregateTime(ReportReads::connection(reading).query(sql::dayEnd(day)));
+}
+
+std::vector<ReportEmployee> reportEmployees(ReportReading& reading)
 {
     std::vector<ReportEmployee> employees;
-    for (const Row& row : connection.query(sql::reportEmployeeList()))
+    for (const Row& row : ReportReads::employees(reading).run())
         employees.push_back({identifierAt(row, QStringLiteral("fldid")), row.value(QStringLiteral("fldName")).toString()});
     return employees;
 }
 
-std::vector<ReportShift> reportEmployeeShifts(Connection& connection, Weekday day, qint64 employeeId)
+std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId)
 {
     std::vector<ReportShift> shifts;
-    for (const Row& row : connection.query(sql::reportEmployeeShifts(day, employeeId))) {
+    for (const Row& row : ReportReads::shifts(reading, day).run({employeeId})) {
         shifts.push_back({timeFromStored(row.value(QStringLiteral("fldtimein"))),
                           timeFromStored(row.value(QStringLiteral("fldtimeout"))),
                           row.value(QStringLiteral("fldPosition")).toString()});
     }
     return shifts;
+}
+
+std::optional<QTime> dayStart(Connection& connection, Weekday day)
+{
+    ReportReading reading(connection);
+    return dayStart(reading, day);
+}
+
+std::optional<QTime> dayEnd(Connection& connection, Weekday day)
+{
+    ReportReading reading(connection);
+    return dayEnd(reading, day);
+}
+
+std::vector<ReportEmployee> reportEmployees(Connection& connection)
+{
+    ReportReading reading(connection);
+    return reportEmployees(reading);
+}
+
+std::vector<ReportShift> reportEmployeeShifts(Connection& connection, Weekday day, qint64 employeeId)
+{
+    ReportReading reading(connection);
+    return reportEmployeeShifts(reading, day, employeeId);
 }
 
 }  // namespace store

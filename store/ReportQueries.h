@@ -8,21 +8,45 @@
 #include <QString>
 #include <QTime>
 
+#include <array>
 #include <optional>
 #include <vector>
 
 namespace store {
 
+// One reading of the whole schedule. Its reads, and any other read on the connection while it
+// lasts, run in one transaction that only reads, ended with the reading: the sheet shows one
+// state of the roster, and the database is locked once rather than once per statement. Each
+// statement is prepared once and run with the employee's identifier bound to it. Inside a
+// transaction the caller began, the reads run in that one.
+class ReportReading {
+public:
+    explicit ReportReading(Connection& connection);
+    ~ReportReading();
+    ReportReading(const ReportReading&) = delete;
+    ReportReading& operator=(const ReportReading&) = delete;
+
+private:
+    friend struct ReportReads;
+
+    Connection& begun();
+
+    Connection& connection_;
+    bool began_ = false;
+    std::optional<PreparedQuery> employees_;
+    std::array<std::optional<PreparedQuery>, allWeekdays.size()> shifts_;
+};
+
 // Earliest time in / latest time out of the weekday; nullopt when the weekday has no shift.
-std::optional<QTime> dayStart(Connection& connection, Weekday day);
-std::optional<QTime> dayEnd(Connection& connection, Weekday day);
+std::optional<QTime> dayStart(ReportReading& reading, Weekday day);
+std::optional<QTime> dayEnd(ReportReading& reading, Weekday day);
 
 struct ReportEmployee {
     qint64 id = 0;
     QString name;
 };
 // All employees in name order; the vector's size is the row count.
-std::vector<ReportEmployee> reportEmployees(Connection& connection);
+std::vector<ReportEmployee> reportEmployees(ReportReading& reading);
 
 struct ReportShift {
     QTime timeIn;     // invalid when the field holds nothing
@@ -30,6 +54,12 @@ struct ReportShift {
     QString position;
 };
 // The employee's shifts on that weekday, in the order the database returns them.
+std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId);
+
+// The same reads on their own, each in a reading of its own.
+std::optional<QTime> dayStart(Connection& connection, Weekday day);
+std::optional<QTime> dayEnd(Connection& connection, Weekday day);
+std::vector<ReportEmployee> reportEmployees(Connection& connection);
 std::vector<ReportShift> reportEmployeeShifts(Connection& connection, Weekday day, qint64 employeeId);
 
 }  // namespace store

@@ -92,10 +92,9 @@ QString reportEmployeeList()
     return QStringLiteral("select fldid,fldName from tblEmployee order by fldName");
 }
 
-QString reportEmployeeShifts(Weekday day, qint64 employeeId)
+QString reportEmployeeShifts(Weekday day)
 {
-    return QStringLiteral("select * from ") + weekdayQueryName(day) + QStringLiteral(" where fldempid=") +
-           number(employeeId);
+    return QStringLiteral("select * from ") + weekdayQueryName(day) + QStringLiteral(" where fldempid=?");
 }
 
 QString identifierSequence(const QString& table)
@@ -103,5 +102,22 @@ QString identifierSequence(const QString& table)
     return QStringLiteral("select seq from sqlite_sequence where name=") + quoted(table) +
            QStringLiteral(" collate nocase");
 }
+
+QString employeeIndexCount(Weekday day)
+{
+    return QStringLiteral("select count(*) from pragma_index_list(") + quoted(shiftTableName(day)) +
+           QStringLiteral(") l, pragma_index_info(l.name) c where c.seqno=0 and c.name='fldEmpID' collate nocase");
+}
+
+QString employeeIndexCreate(Weekday day)
+{
+    return QStringLiteral("CREATE INDEX idxShift") + weekdayCaption(day) + QStringLiteral("Employee ON ") +
+           shiftTableName(day) + QStringLiteral(" (fldEmpID)");
+}
+
+QString beginReading() { return QStringLiteral("begin"); }
+QString beginWriting() { return QStringLiteral("begin immediate"); }
+QString commit() { return QStringLiteral("commit"); }
+QString rollback() { return QStringLiteral("rollback"); }
 
 }  // namespace store::sql

@@ -27,9 +27,21 @@ QString shiftDelete(Weekday day, qint64 shiftId);
 QString dayStart(Weekday day);                                   // select min(fldTimeIn) from qryMonday
 QString dayEnd(Weekday day);                                     // select max(fldTimeOut) from qryMonday
 QString reportEmployeeList();                                    // select fldid,fldName from tblEmployee order by fldName
-QString reportEmployeeShifts(Weekday day, qint64 employeeId);    // select * from qryMonday where fldempid=...
+QString reportEmployeeShifts(Weekday day);                       // select * from qryMonday where fldempid=?
 
 // The largest identifier a table has given out.
 QString identifierSequence(const QString& table);
+
+// The index on a weekday table's employee column: how many indexes lead with that column, and
+// the one the template has.
+QString employeeIndexCount(Weekday day);
+QString employeeIndexCreate(Weekday day);
+
+// Transactions: one that only reads, one that takes the write lock at once (so no other writer
+// can come between its reads and its writes), and their ends.
+QString beginReading();
+QString beginWriting();
+QString commit();
+QString rollback();
 
 }  // namespace store::sql

@@ -4,6 +4,8 @@
 #include "store/Employees.h"
 #include "store/ReportQueries.h"
 #include "store/Shifts.h"
+#include "store/StoreError.h"
+#include "store/TimeText.h"
 
 #include <algorithm>
 
@@ -49,4 +51,75 @@ TEST_F(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
     EXPECT_EQ(employees[0].id, ann);
     EXPECT_EQ(employees[1].id, bob);
     EXPECT_TRUE(reportEmployeeShifts(*db, Weekday::Wednesday, ann).empty());
+}
+
+TEST_F(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
+{
+    // Employee i works on the weekdays d with (i + d) % 3 != 0, from 6 + i AM for two hours.
+    std::vector<qint64> ids;
+    for (int i = 0; i < 6; ++i) {
+        ids.push_back(insertEmployee(*db, QString("E%1").arg(i), QString("Job %1").arg(i)));
+        for (Weekday day : allWeekdays)
+            if ((i + weekdayIndex(day)) % 3 != 0)
+                insertShift(*db, day, ids.back(), listTimeText(QTime(6 + i, 0)), listTimeText(QTime(8 + i, 0)));
+    }
+
+    ReportReading reading(*db);
+    for (Weekday day : allWeekdays) {
+        const auto employees = reportEmployees(reading);
+        ASSERT_EQ(employees.size(), ids.size());
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << weekdayCaption(day).toStdString() << " E" << i);
+            EXPECT_EQ(employees[i].id, ids[i]);
+            const auto shifts = reportEmployeeShifts(reading, day, ids[i]);
+            if ((static_cast<int>(i) + weekdayIndex(day)) % 3 == 0) {
+                EXPECT_TRUE(shifts.empty());
+                continue;
+            }
+            ASSERT_EQ(shifts.size(), 1u);
+            EXPECT_EQ(shifts[0].timeIn, QTime(6 + static_cast<int>(i), 0));
+            EXPECT_EQ(shifts[0].position, QString("Job %1").arg(i));
+        }
+    }
+    EXPECT_TRUE(reportEmployeeShifts(reading, Weekday::Monday, 999).empty());
+}
+
+TEST_F(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+
+    Connection other("other-planner");
+    other.open(databasePath);
+    other.execute("pragma busy_timeout=50");
+    bool written = false;
+    {
+        ReportReading reading(*db);
+        EXPECT_TRUE(db->inTransaction());
+        EXPECT_EQ(reportEmployees(reading).size(), 1u);
+        // Another planner's change made meanwhile either waits for the reading or stays out of it.
+        try {
+            const qint64 bob = insertEmployee(other, "Bob", "Cook");
+            insertShift(other, Weekday::Monday, bob, "06:00:00 AM", "07:00:00 AM");
+            written = true;
+        } catch (const StoreError&) {
+        }
+        EXPECT_EQ(reportEmployees(reading).size(), 1u);
+        EXPECT_EQ(dayStart(reading, Weekday::Monday), QTime(9, 0));
+    }
+    EXPECT_FALSE(db->inTransaction());
+    ReportReading later(*db);
+    EXPECT_EQ(reportEmployees(later).size(), written ? 2u : 1u);
+}
+
+TEST_F(StoreTest, AReadingInsideTheCallersTransactionLeavesItOpen)
+{
+    db->beginReading();
+    {
+        ReportReading reading(*db);
+        EXPECT_TRUE(reportEmployees(reading).empty());
+    }
+    EXPECT_TRUE(db->inTransaction());
+    db->commit();
+    EXPECT_FALSE(db->inTransaction());
 }
