@@ -112,7 +112,7 @@ int EmployeeColorIndex(int employeeIndex) { return 34 + employeeIndex % 23; }
 void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progress)
 {
     app::Trap trap(QStringLiteral("EmployeeShiftSchedule"), QStringLiteral("GenerateReport"));
-    store::Connection& db = store::shared();
+    store::ReportReading db(store::shared());
     Addresses at;
 
     std::int32_t r = 0;   // current sheet row
