@@ -1,4 +1,4 @@
-// The named Qt SQL connection to the working database, and the one shared instance.
+// The named Qt SQL connection to the roster's database, and the one shared instance.
 #include "store/Connection.h"
 
 #include "store/Statements.h"
@@ -19,26 +19,12 @@ namespace store {
 
 namespace {
 
-// The objects the program's statements rely on; a file without them is not one of ours.
+// The objects the program's statements rely on; a database without them is not one of ours.
 const char* const requiredObjects[] = {
     "tblEmployee",   "tblShiftMonday", "tblShiftTuesday", "tblShiftWednesday", "tblShiftThursday",
     "tblShiftFriday", "tblShiftSaturday", "tblShiftSunday", "qryMonday",       "qryTuesday",
     "qryWednesday",  "qryThursday",    "qryFriday",       "qrySaturday",       "qrySunday",
 };
-
-// SQLite's result code for a write that found no room (SQLITE_FULL).
-constexpr const char* kFullCode = "13";
-
-bool isFull(const QSqlError& error) { return error.nativeErrorCode() == QLatin1String(kFullCode); }
-
-QString describe(const QSqlError& error)
-{
-    if (!error.databaseText().isEmpty())
-        return error.databaseText();
-    if (!error.driverText().isEmpty())
-        return error.driverText();
-    return QStringLiteral("Unknown database failure");
-}
 
 // mode=rw opens an existing file for reading and writing, mode=ro for reading only; neither
 // ever creates one.
@@ -66,6 +52,33 @@ void checkFileIsUsable(const QString& path, Access access)
         throw StoreError(
             QStringLiteral("The folder \"%1\" of the database cannot be written: permission denied.")
                 .arg(QDir::toNativeSeparators(file.absolutePath())));
+}
+
+// libpq's keyword='value' form; Qt's driver reads ";" in its options as a separator.
+QString serverOptions(const Location& location)
+{
+    QStringList options;
+    QStringList given;
+    for (const auto& [keyword, value] : location.serverParameters()) {
+        if (value.contains(QLatin1Char(';')))
+            throw StoreError(QStringLiteral("The connection URI \"%1\" cannot be used: its %2 holds a \";\".")
+                                 .arg(location.text(), keyword));
+        QString escaped = value;
+        escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+        options.append(keyword + QStringLiteral("='") + escaped + QLatin1Char('\''));
+        given.append(keyword);
+    }
+    // A server that does not answer must not hold the window for long: a connection attempt
+    // gives up after 10 s, and a connection whose network went away is noticed within a minute.
+    const std::pair<const char*, const char*> defaults[] = {
+        {"connect_timeout", "10"},     {"keepalives_idle", "20"},     {"keepalives_interval", "10"},
+        {"keepalives_count", "3"},     {"tcp_user_timeout", "60000"}, {"application_name", "rostelle"},
+    };
+    for (const auto& [keyword, value] : defaults) {
+        if (!given.contains(QLatin1String(keyword)))
+            options.append(QLatin1String(keyword) + QStringLiteral("='") + QLatin1String(value) + QLatin1Char('\''));
+    }
+    return options.join(QLatin1Char(' '));
 }
 
 }  // namespace
@@ -99,13 +112,40 @@ Connection::~Connection()
     close();
 }
 
-void Connection::open(const QString& databasePath, Access access)
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
+
+QString Connection::databasePath() const
+{
+    return open_ && engine() == Engine::SQLite ? location_.text() : QString();
+}
+
+void Connection::open(const QString& databasePath, Access access) { open(Location::file(databasePath, access)); }
+
+void Connection::open(const Location& location)
 {
     close();
-    checkFileIsUsable(databasePath, access);
+    location_ = location;
+    if (location.engine() == Engine::SQLite)
+        openFile();
+    else
+        openServer(true);
+}
+
+void Connection::openForSetup(const Location& location)
+{
+    close();
+    location_ = location;
+    openServer(false);
+}
+
+void Connection::openFile()
+{
+    const QString path = location_.text();
+    const Access access = location_.access();
+    checkFileIsUsable(path, access);
 
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialect::driverName(Engine::SQLite), name_);
         if (!db.isValid()) {
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name_);
@@ -114,16 +154,15 @@ void Connection::open(const QString& databasePath, Access access)
         db.setConnectOptions(access == Access::ReadOnly
                                  ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
                                  : QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
-        db.setDatabaseName(fileUri(databasePath, access));
+        db.setDatabaseName(fileUri(path, access));
         if (!db.open()) {
-            const QString reason = describe(db.lastError());
+            const QString reason = dialect::describe(Engine::SQLite, db.lastError());
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name_);
-            throw StoreError(QStringLiteral("The database \"%1\" cannot be opened: %2").arg(databasePath, reason));
+            throw StoreError(QStringLiteral("The database \"%1\" cannot be opened: %2").arg(path, reason));
         }
     }
     open_ = true;
-    path_ = databasePath;
 
     // SQLite reads a file only when asked, so a file that is not a database (or is damaged) shows
     // only now. These reads change nothing.
@@ -131,20 +170,75 @@ void Connection::open(const QString& databasePath, Access access)
         const Rows integrity = query(QStringLiteral("pragma quick_check"));
         if (integrity.empty() || integrity.front().value(0).toString() != QLatin1String("ok"))
             throw StoreError(QStringLiteral("database disk image is malformed"));
-        QStringList present;
-        for (const Row& row : query(QStringLiteral("select name from sqlite_master where type in ('table','view')")))
-            present.append(row.value(0).toString());
-        for (const char* object : requiredObjects) {
-            if (!present.contains(QLatin1String(object), Qt::CaseInsensitive))
-                throw StoreError(QStringLiteral("it has no %1").arg(QLatin1String(object)));
-        }
+        checkRosterObjects();
     } catch (const StoreError& failure) {
         close();
         throw StoreError(QStringLiteral("The file \"%1\" is not a usable schedule database: %2")
-                             .arg(databasePath, failure.description()));
+                             .arg(path, failure.description()));
     }
     if (access == Access::ReadWrite)
         addMissingEmployeeIndexes();
+}
+
+void Connection::openServer(bool requireRoster)
+{
+    const QString options = serverOptions(location_);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialect::driverName(Engine::PostgreSQL), name_);
+        if (!db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            throw StoreError(QStringLiteral("The PostgreSQL driver of Qt SQL is not installed "
+                                            "(Debian package libqt6sql6-psql)."));
+        }
+        db.setConnectOptions(options);
+        if (!db.open()) {
+            const QString reason = dialect::describe(Engine::PostgreSQL, db.lastError());
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            throw StoreError(
+                QStringLiteral("The database %1 cannot be reached: %2").arg(location_.displayName(), reason));
+        }
+    }
+    open_ = true;
+    try {
+        prepareServerSession();
+        if (requireRoster)
+            checkRosterObjects();
+    } catch (const StoreError& failure) {
+        close();
+        throw StoreError(QStringLiteral("The database %1 cannot be used: %2")
+                             .arg(location_.displayName(), failure.description()));
+    }
+}
+
+// Settings of each server session: a backslash in a quoted text is a backslash, as the quoting of
+// user text relies on; a lock another planner holds too long fails the step rather than freezing
+// the window; the server's notices stay off the terminal; and a read-only connection refuses
+// every change.
+void Connection::prepareServerSession()
+{
+    execute(QStringLiteral("set standard_conforming_strings = on"));
+    execute(QStringLiteral("set lock_timeout = '10s'"));
+    execute(QStringLiteral("set client_min_messages = warning"));
+    if (location_.access() == Access::ReadOnly)
+        execute(QStringLiteral("set session characteristics as transaction read only"));
+}
+
+void Connection::checkRosterObjects()
+{
+    QStringList present;
+    for (const Row& row : query(dialect::objectNames(engine())))
+        present.append(row.value(0).toString());
+    for (const char* object : requiredObjects) {
+        if (!present.contains(QLatin1String(object), Qt::CaseInsensitive)) {
+            if (engine() == Engine::SQLite)
+                throw StoreError(QStringLiteral("it has no %1").arg(QLatin1String(object)));
+            throw StoreError(QStringLiteral("it has no %1; set the roster up in it first with "
+                                            "rostelle --init-database URI")
+                                 .arg(QLatin1String(object)));
+        }
+    }
 }
 
 // Without an index on the employee column every per-employee read scans the whole weekday table,
@@ -160,13 +254,13 @@ void Connection::addMissingEmployeeIndexes()
         }
         if (missing.empty())
             return;
-        execute(sql::beginWriting());
+        beginWriting(WriteRule::Upkeep);
         try {
             for (const Weekday day : missing)
                 execute(sql::employeeIndexCreate(day));
-            execute(sql::commit());
+            commit();
         } catch (const StoreError&) {
-            execute(sql::rollback());
+            rollback();
         }
     } catch (const StoreError&) {
     }
@@ -176,84 +270,125 @@ void Connection::close()
 {
     if (QSqlDatabase::contains(name_)) {
         {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            QSqlDatabase db = database();
             db.close();
         }
         QSqlDatabase::removeDatabase(name_);
     }
     open_ = false;
-    inTransaction_ = false;
-    path_.clear();
+    transaction_ = TransactionState::None;
+    refusal_.clear();
 }
 
-bool Connection::isOpen() const
-{
-    return open_ && QSqlDatabase::database(name_, false).isOpen();
-}
+bool Connection::isOpen() const { return open_; }
 
-void Connection::requireOpen() const
+void Connection::requireUsable()
 {
-    if (!isOpen())
+    if (!open_)
         throw StoreError(QStringLiteral("The database is not open."));
+    if (!refusal_.isEmpty())
+        throw StoreError(refusal_);
+    if (!inTransaction())
+        reconnectIfLost();
 }
 
-// SQLite's own words for a full disk ("database or disk is full") say neither which it is nor
-// what became of the change.
-void Connection::fail(const QSqlError& error) const
+// A server that went away (restarted, network down) is asked again by the next statement. Never
+// inside a transaction: what it did so far is gone with the old connection, and the rest of it
+// must not run on its own.
+void Connection::reconnectIfLost()
 {
-    if (isFull(error))
-        throw StoreError(
-            QStringLiteral("The change was not made because the disk is full: there is no room to write to the "
-                           "database \"%1\".")
-                .arg(path_));
-    throw StoreError(describe(error));
+    if (!dialect::connectionLost(engine(), database()))
+        return;
+    QSqlDatabase db = database();
+    db.close();
+    if (!db.open())
+        throw StoreError(QStringLiteral("The database %1 cannot be reached: %2")
+                             .arg(location_.displayName(), dialect::describe(engine(), db.lastError())));
+    prepareServerSession();
 }
 
-void Connection::execute(const QString& sql)
+void Connection::fail(const QSqlError& error, const QString& table)
 {
-    requireOpen();
-    QSqlQuery statement(QSqlDatabase::database(name_, false));
-    if (!statement.exec(sql))
-        fail(statement.lastError());
-}
-
-qint64 Connection::insert(const QString& sql, const QString& table)
-{
-    requireOpen();
-    QSqlQuery statement(QSqlDatabase::database(name_, false));
-    if (!statement.exec(sql)) {
-        // A table that has given out the largest identifier fails the way a full disk does.
-        if (isFull(statement.lastError()) && identifiersUsedUp(table))
-            throw StoreError(QStringLiteral("Nothing was stored: %1 has used up its identifiers. The largest one, "
-                                            "%2, has been given out, and identifiers are never reused.")
-                                 .arg(table)
-                                 .arg(std::numeric_limits<qint64>::max()));
-        fail(statement.lastError());
+    if (dialect::connectionLost(engine(), database()))
+        throw StoreError(QStringLiteral("The connection to the database %1 was lost (%2). The next action connects "
+                                        "again.")
+                             .arg(location_.displayName(), dialect::describe(engine(), error)));
+    switch (dialect::classify(engine(), error)) {
+    case FailureKind::IdentifiersUsedUp:
+        break;
+    case FailureKind::DiskFull:
+        // SQLite fails a table that has given out its largest identifier as if the disk were full.
+        if (!table.isEmpty() && identifiersUsedUp(table))
+            break;
+        throw StoreError(QStringLiteral("The change was not made because the disk is full: there is no room to "
+                                        "write to the database \"%1\".")
+                             .arg(location_.displayName()));
+    case FailureKind::Other:
+        throw StoreError(dialect::describe(engine(), error));
     }
-    return statement.lastInsertId().toLongLong();
+    throw StoreError(QStringLiteral("Nothing was stored: %1 has used up its identifiers. The largest one, %2, has "
+                                    "been given out, and identifiers are never reused.")
+                         .arg(table.isEmpty() ? QStringLiteral("the table") : table)
+                         .arg(std::numeric_limits<qint64>::max()));
 }
 
 bool Connection::identifiersUsedUp(const QString& table)
 {
+    const QString statement = dialect::identifierSequence(engine(), table);
+    if (statement.isEmpty())
+        return false;
     try {
-        const Rows rows = query(sql::identifierSequence(table));
+        const Rows rows = query(statement);
         return !rows.empty() && rows.front().value(0).toLongLong() == std::numeric_limits<qint64>::max();
     } catch (const StoreError&) {
         return false;
     }
 }
 
+// Inside a write transaction each statement is marked, so that its failure undoes it alone.
+// The caller has made sure the connection is usable (requireUsable) before making the statement.
+template <class Run>
+void Connection::runStatement(QSqlQuery& statement, Run&& run, const QString& table)
+{
+    const QString mark = transaction_ == TransactionState::Writing ? dialect::markStatement(engine()) : QString();
+    QSqlQuery control(database());
+    if (!mark.isEmpty() && !control.exec(mark))
+        fail(control.lastError());
+    if (!run(statement)) {
+        const QSqlError error = statement.lastError();
+        if (!mark.isEmpty() && !dialect::connectionLost(engine(), database()))
+            control.exec(dialect::undoStatement(engine()));
+        fail(error, table);
+    }
+    if (!mark.isEmpty() && !control.exec(dialect::keepStatement(engine())))
+        fail(control.lastError());
+}
+
+void Connection::execute(const QString& sql)
+{
+    requireUsable();
+    QSqlQuery statement(database());
+    runStatement(statement, [&](QSqlQuery& q) { return q.exec(sql); });
+}
+
+qint64 Connection::insert(const QString& sql, const QString& table)
+{
+    requireUsable();
+    QSqlQuery statement(database());
+    runStatement(statement, [&](QSqlQuery& q) { return q.exec(sql); }, table);
+    return statement.lastInsertId().toLongLong();
+}
+
 Rows Connection::query(const QString& sql)
 {
-    requireOpen();
-    QSqlQuery statement(QSqlDatabase::database(name_, false));
+    requireUsable();
+    QSqlQuery statement(database());
     statement.setForwardOnly(true);
-    if (!statement.exec(sql))
-        fail(statement.lastError());
+    runStatement(statement, [&](QSqlQuery& q) { return q.exec(sql); });
     return readRows(statement);
 }
 
-Rows Connection::readRows(QSqlQuery& statement) const
+Rows Connection::readRows(QSqlQuery& statement)
 {
     const QSqlRecord record = statement.record();
     auto columns = std::make_shared<QStringList>();
@@ -277,8 +412,8 @@ Rows Connection::readRows(QSqlQuery& statement) const
 
 PreparedQuery Connection::prepare(const QString& sql)
 {
-    requireOpen();
-    auto statement = std::make_unique<QSqlQuery>(QSqlDatabase::database(name_, false));
+    requireUsable();
+    auto statement = std::make_unique<QSqlQuery>(database());
     statement->setForwardOnly(true);
     if (!statement->prepare(sql))
         fail(statement->lastError());
@@ -287,21 +422,55 @@ PreparedQuery Connection::prepare(const QString& sql)
 
 void Connection::beginReading()
 {
-    execute(sql::beginReading());
-    inTransaction_ = true;
+    requireUsable();
+    if (inTransaction())
+        throw StoreError(QStringLiteral("Another change is still in progress on this connection."));
+    execute(dialect::beginReading(engine()));
+    transaction_ = TransactionState::Reading;
+}
+
+void Connection::beginWriting(WriteRule rule, std::optional<qint64> employeeId)
+{
+    requireUsable();
+    if (inTransaction())
+        throw StoreError(QStringLiteral("Another change is still in progress on this connection."));
+    const QStringList statements = dialect::beginWriting(engine(), rule, employeeId);
+    execute(statements.front());
+    transaction_ = TransactionState::Writing;
+    try {
+        for (int i = 1; i < statements.size(); ++i)
+            execute(statements[i]);
+    } catch (const StoreError&) {
+        rollback();
+        throw;
+    }
 }
 
 void Connection::commit()
 {
-    execute(sql::commit());
-    inTransaction_ = false;
+    if (!inTransaction())
+        return;
+    QSqlQuery statement(database());
+    if (!statement.exec(sql::commit())) {
+        // SQLite keeps a transaction whose commit failed (the file was busy); end it here so that
+        // nothing of it is stored later by accident.
+        const QSqlError error = statement.lastError();
+        rollback();
+        fail(error);
+    }
+    transaction_ = TransactionState::None;
 }
 
-void Connection::rollback()
+void Connection::rollback() noexcept
 {
-    // A rollback that fails leaves nothing to undo: the database has ended the transaction itself.
-    inTransaction_ = false;
-    execute(sql::rollback());
+    if (!inTransaction())
+        return;
+    transaction_ = TransactionState::None;
+    try {
+        QSqlQuery statement(database());
+        statement.exec(sql::rollback());
+    } catch (...) {
+    }
 }
 
 PreparedQuery::PreparedQuery(Connection& connection, std::unique_ptr<QSqlQuery> statement)
@@ -315,11 +484,12 @@ PreparedQuery::~PreparedQuery() = default;
 
 Rows PreparedQuery::run(const QVariantList& values)
 {
-    connection_->requireOpen();
-    for (int i = 0; i < values.size(); ++i)
-        statement_->bindValue(i, values[i]);
-    if (!statement_->exec())
-        connection_->fail(statement_->lastError());
+    connection_->requireUsable();
+    connection_->runStatement(*statement_, [&](QSqlQuery& q) {
+        for (int i = 0; i < values.size(); ++i)
+            q.bindValue(i, values[i]);
+        return q.exec();
+    });
     return connection_->readRows(*statement_);
 }
 

@@ -1,15 +1,22 @@
-// The database connection: one named Qt SQL connection to the working database, opened once and
-// shared by everything that reads or writes records. Every failure is a StoreError carrying the
-// database's own description.
+// The database connection: one named Qt SQL connection to the roster's database (the SQLite file
+// or a PostgreSQL server), opened once and shared by everything that reads or writes records.
+// Every failure is a StoreError carrying the database's own description, in plain words where
+// the database's own are not. A server connection that was lost is made again by the next
+// statement outside a transaction.
 #pragma once
+
+#include "store/Dialect.h"
+#include "store/Location.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
 
@@ -32,10 +39,6 @@ private:
 };
 
 using Rows = std::vector<Row>;
-
-// How a connection may use its database: commands that only read open it read-only, so that they
-// also work on a file or folder the user may not write.
-enum class Access { ReadWrite, ReadOnly };
 
 class Connection;
 
@@ -64,18 +67,25 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing working database. Never creates, overwrites or changes the file: a
-    // missing or unreadable file (for reading and writing also a read-only file or folder), a file
-    // that is not an SQLite database, or one without our tables and views, fails with a StoreError
-    // and is left as found. A read-only connection refuses every change. An open connection is
-    // closed first.
-    // The one thing opening for writing may add is the index on each weekday table's employee
-    // column, to a database made before the template had it: in a transaction of its own, once.
-    // A database that cannot take it just goes on without it.
+    // Opens the roster's database; an open connection is closed first. Refuses, with a StoreError
+    // and nothing changed, a database without our tables and views.
+    // A file must exist: it is never created, overwritten or changed by opening, and a missing
+    // or unreadable file (for reading and writing also a read-only file or folder), or one that
+    // is not an SQLite database, is refused and left as found. The one thing opening a file for
+    // writing may add is the index on each weekday table's employee column, to a database made
+    // before the template had it: in a transaction of its own, once; a database that cannot take
+    // it just goes on without it.
+    // A server is reached as the URI says; a read-only connection refuses every change.
+    void open(const Location& location);
     void open(const QString& databasePath, Access access = Access::ReadWrite);
+    // Opens a server's database that need not hold the roster yet, to set it up.
+    void openForSetup(const Location& location);
     void close();
     bool isOpen() const;
-    QString databasePath() const { return path_; }
+    Engine engine() const { return location_.engine(); }
+    const Location& location() const { return location_; }
+    // The SQLite file's path; empty for a server or when closed.
+    QString databasePath() const;
     QString connectionName() const { return name_; }
 
     // Runs one statement that returns no rows.
@@ -90,22 +100,42 @@ public:
 
     // A transaction that only reads: everything read in it comes from one state of the database.
     void beginReading();
+    // A transaction for a rule that reads and then writes (see Dialect.h for what each store
+    // locks). A statement that fails inside it leaves the others usable on either store.
+    void beginWriting(WriteRule rule, std::optional<qint64> employeeId = std::nullopt);
     void commit();
-    void rollback();
-    bool inTransaction() const { return inTransaction_; }
+    // Never fails: a transaction that cannot be rolled back is gone already.
+    void rollback() noexcept;
+    bool inTransaction() const { return transaction_ != TransactionState::None; }
+
+    // While set, every statement fails with this description: a change whose transaction could
+    // not begin must not run unguarded.
+    void refuseStatements(const QString& reason) { refusal_ = reason; }
+    void acceptStatements() { refusal_.clear(); }
 
 private:
     friend class PreparedQuery;
-    void requireOpen() const;
-    [[noreturn]] void fail(const QSqlError& error) const;
+    enum class TransactionState { None, Reading, Writing };
+
+    QSqlDatabase database() const;
+    void openFile();
+    void openServer(bool requireRoster);
+    void prepareServerSession();
+    void checkRosterObjects();
+    void requireUsable();
+    void reconnectIfLost();
+    [[noreturn]] void fail(const QSqlError& error, const QString& table = QString());
     bool identifiersUsedUp(const QString& table);
-    Rows readRows(QSqlQuery& statement) const;
+    template <class Run>
+    void runStatement(QSqlQuery& statement, Run&& run, const QString& table = QString());
+    Rows readRows(QSqlQuery& statement);
     void addMissingEmployeeIndexes();
 
     QString name_;
-    QString path_;
+    Location location_ = Location::file(QString());
     bool open_ = false;
-    bool inTransaction_ = false;
+    TransactionState transaction_ = TransactionState::None;
+    QString refusal_;
 };
 
 // The shared connection, named "rostelle", used by the whole program.

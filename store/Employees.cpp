@@ -10,7 +10,7 @@ std::vector<EmployeeEntry> listEmployees(Connection& connection)
 {
     std::vector<EmployeeEntry> employees;
     // "select *" is read by position: the identifier first, then the name.
-    for (const Row& row : connection.query(sql::employeeList()))
+    for (const Row& row : connection.query(sql::employeeList(connection.engine())))
         employees.push_back({identifierAt(row, 0), row.value(1).toString()});
     return employees;
 }
@@ -32,7 +32,7 @@ void deleteEmployeeShifts(Connection& connection, Weekday day, qint64 employeeId
 
 std::optional<qint64> findEmployee(Connection& connection, const QString& name, const QString& position)
 {
-    const Rows rows = connection.query(sql::employeeLookup(name, position));
+    const Rows rows = connection.query(sql::employeeLookup(connection.engine(), name, position));
     if (rows.empty())
         return std::nullopt;
     return identifierAt(rows.front(), 0);

@@ -29,7 +29,7 @@ struct ReportReads {
     {
         Connection& connection = reading.begun();
         if (!reading.employees_)
-            reading.employees_ = connection.prepare(sql::reportEmployeeList());
+            reading.employees_ = connection.prepare(sql::reportEmployeeList(connection.engine()));
         return *reading.employees_;
     }
     static PreparedQuery& shifts(ReportReading& reading, Weekday day)

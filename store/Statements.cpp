@@ -22,9 +22,9 @@ QString quoted(const QString& text)
     return QLatin1Char('\'') + doubled + QLatin1Char('\'');
 }
 
-QString employeeList()
+QString employeeList(Engine engine)
 {
-    return QStringLiteral("select * from tblemployee order by fldname");
+    return QStringLiteral("select * from tblemployee order by ") + dialect::caselessOrder(engine, QStringLiteral("fldname"));
 }
 
 QString employeeInsert(const QString& name, const QString& position)
@@ -44,10 +44,11 @@ QString employeeShiftsDelete(Weekday day, qint64 employeeId)
            number(employeeId);
 }
 
-QString employeeLookup(const QString& name, const QString& position)
+QString employeeLookup(Engine engine, const QString& name, const QString& position)
 {
-    return QStringLiteral("SELECT tblEmployee.fldID From tblEmployee where (tblEmployee.fldName=") + quoted(name) +
-           QStringLiteral(" AND tblEmployee.fldPosition=") + quoted(position) + ')';
+    return QStringLiteral("SELECT tblEmployee.fldID From tblEmployee where (") +
+           dialect::caselessEquals(engine, QStringLiteral("tblEmployee.fldName"), quoted(name)) + QStringLiteral(" AND ") +
+           dialect::caselessEquals(engine, QStringLiteral("tblEmployee.fldPosition"), quoted(position)) + ')';
 }
 
 QString shiftOverlap(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut)
@@ -87,20 +88,15 @@ QString dayEnd(Weekday day)
     return QStringLiteral("select max(fldTimeOut) from ") + weekdayQueryName(day);
 }
 
-QString reportEmployeeList()
+QString reportEmployeeList(Engine engine)
 {
-    return QStringLiteral("select fldid,fldName from tblEmployee order by fldName");
+    return QStringLiteral("select fldid,fldName from tblEmployee order by ") +
+           dialect::caselessOrder(engine, QStringLiteral("fldName"));
 }
 
 QString reportEmployeeShifts(Weekday day)
 {
     return QStringLiteral("select * from ") + weekdayQueryName(day) + QStringLiteral(" where fldempid=?");
-}
-
-QString identifierSequence(const QString& table)
-{
-    return QStringLiteral("select seq from sqlite_sequence where name=") + quoted(table) +
-           QStringLiteral(" collate nocase");
 }
 
 QString employeeIndexCount(Weekday day)
@@ -115,8 +111,6 @@ QString employeeIndexCreate(Weekday day)
            shiftTableName(day) + QStringLiteral(" (fldEmpID)");
 }
 
-QString beginReading() { return QStringLiteral("begin"); }
-QString beginWriting() { return QStringLiteral("begin immediate"); }
 QString commit() { return QStringLiteral("commit"); }
 QString rollback() { return QStringLiteral("rollback"); }
 

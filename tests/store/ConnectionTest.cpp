@@ -15,6 +15,7 @@
 
 using namespace store;
 using store_testing::fileBytes;
+using store_testing::SqliteStoreTest;
 using store_testing::StoreTest;
 using store_testing::templatePath;
 
@@ -173,25 +174,27 @@ TEST_F(OpenTest, SharedConnectionIsReachableAndReportsItsState)
     EXPECT_FALSE(sharedIsOpen());
 }
 
-TEST_F(StoreTest, RejectedStatementCarriesTheDatabasesDescription)
+TEST_P(StoreTest, RejectedStatementCarriesTheDatabasesDescription)
 {
     try {
         db->execute("delete from tblNothing where fldid=1");
         ADD_FAILURE() << "statement accepted";
     } catch (const StoreError& e) {
-        EXPECT_STREQ(e.what(), "no such table: tblNothing");
+        // Each store in its own words, without the server's severity prefix and code.
+        EXPECT_STREQ(e.what(), backend() == store_testing::Backend::SQLite ? "no such table: tblNothing"
+                                                                           : "relation \"tblnothing\" does not exist");
     }
     EXPECT_THROW(db->query("select fldNothing from tblEmployee"), StoreError);
 }
 
-TEST_F(StoreTest, OnlyOneStatementRunsPerCall)
+TEST_F(SqliteStoreTest, OnlyOneStatementRunsPerCall)
 {
     insertEmployee(*db, "Ann", "Cook");
     EXPECT_THROW(db->execute("insert into tblEmployee (fldName) values ('x'); delete from tblEmployee"), StoreError);
     EXPECT_EQ(rowCount("tblEmployee"), 1);
 }
 
-TEST_F(StoreTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
+TEST_P(StoreTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
 {
     insertEmployee(*db, "Ann", "Cook");
     const Rows rows = db->query("select * from tblEmployee");
@@ -203,7 +206,7 @@ TEST_F(StoreTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
     EXPECT_THROW(rows[0].value("fldTimeIn"), StoreError);
 }
 
-TEST_F(StoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
+TEST_F(SqliteStoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
 {
     Connection other("locker");
     other.open(databasePath);
@@ -254,11 +257,12 @@ TEST_F(OpenTest, ReadOnlyConnectionStillRefusesFilesThatAreNotOurs)
     EXPECT_FALSE(QFile::exists(environment.dataHome() + "/missing.sqlite"));
 }
 
-TEST_F(StoreTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
+TEST_P(StoreTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     insertShift(*db, Weekday::Friday, ann, "09:00:00 AM", "10:00:00 AM");
-    db->execute("update sqlite_sequence set seq=9223372036854775807 where name in ('tblEmployee','tblShiftFriday')");
+    useUpIdentifiers("tblEmployee");
+    useUpIdentifiers("tblShiftFriday");
 
     for (const auto& attempt : std::vector<std::pair<const char*, std::function<void()>>>{
              {"tblEmployee", [&] { insertEmployee(*db, "Bob", "Cook"); }},
@@ -281,7 +285,7 @@ TEST_F(StoreTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
     EXPECT_GT(insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM"), 0);
 }
 
-TEST_F(StoreTest, AFullDiskIsNamedInPlainWordsAndNothingIsStored)
+TEST_F(SqliteStoreTest, AFullDiskIsNamedInPlainWordsAndNothingIsStored)
 {
     insertEmployee(*db, "Ann", "Cook");
     // The database may not grow by a page: to SQLite that is a full disk.

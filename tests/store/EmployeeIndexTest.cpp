@@ -11,7 +11,7 @@
 
 using namespace store;
 using store_testing::fileBytes;
-using store_testing::StoreTest;
+using store_testing::SqliteStoreTest;
 
 namespace {
 
@@ -44,7 +44,7 @@ QStringList everythingButIndexes(Connection& db)
     return content;
 }
 
-class EmployeeIndexTest : public StoreTest {
+class EmployeeIndexTest : public SqliteStoreTest {
 protected:
     // Turns the working database into one made before the indexes, with a roster in it.
     void makeOldDatabase()

@@ -12,7 +12,7 @@
 using namespace store;
 using store_testing::StoreTest;
 
-TEST_F(StoreTest, WeekdaySpanRunsFromEarliestInToLatestOut)
+TEST_P(StoreTest, WeekdaySpanRunsFromEarliestInToLatestOut)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
@@ -27,7 +27,7 @@ TEST_F(StoreTest, WeekdaySpanRunsFromEarliestInToLatestOut)
     EXPECT_FALSE(dayEnd(*db, Weekday::Friday).has_value());
 }
 
-TEST_F(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
+TEST_P(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Chef's Assistant");
     const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
@@ -53,7 +53,7 @@ TEST_F(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
     EXPECT_TRUE(reportEmployeeShifts(*db, Weekday::Wednesday, ann).empty());
 }
 
-TEST_F(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
+TEST_P(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
 {
     // Employee i works on the weekdays d with (i + d) % 3 != 0, from 6 + i AM for two hours.
     std::vector<qint64> ids;
@@ -84,14 +84,13 @@ TEST_F(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
     EXPECT_TRUE(reportEmployeeShifts(reading, Weekday::Monday, 999).empty());
 }
 
-TEST_F(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
+TEST_P(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
 
-    Connection other("other-planner");
-    other.open(databasePath);
-    other.execute("pragma busy_timeout=50");
+    const auto other = otherConnection("other-planner");
+    shortenLockWaits(*other);
     bool written = false;
     {
         ReportReading reading(*db);
@@ -99,8 +98,8 @@ TEST_F(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
         EXPECT_EQ(reportEmployees(reading).size(), 1u);
         // Another planner's change made meanwhile either waits for the reading or stays out of it.
         try {
-            const qint64 bob = insertEmployee(other, "Bob", "Cook");
-            insertShift(other, Weekday::Monday, bob, "06:00:00 AM", "07:00:00 AM");
+            const qint64 bob = insertEmployee(*other, "Bob", "Cook");
+            insertShift(*other, Weekday::Monday, bob, "06:00:00 AM", "07:00:00 AM");
             written = true;
         } catch (const StoreError&) {
         }
@@ -112,7 +111,7 @@ TEST_F(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
     EXPECT_EQ(reportEmployees(later).size(), written ? 2u : 1u);
 }
 
-TEST_F(StoreTest, AReadingInsideTheCallersTransactionLeavesItOpen)
+TEST_P(StoreTest, AReadingInsideTheCallersTransactionLeavesItOpen)
 {
     db->beginReading();
     {

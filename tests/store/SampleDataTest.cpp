@@ -81,21 +81,21 @@ TEST(SampleData, PositionsGiveTheTableOfShiftsForEveryInterval)
     }
 }
 
-TEST_F(StoreTest, StoringTheSampleTwiceAddsNothingTheSecondTime)
+TEST_P(StoreTest, StoringTheSampleTwiceAddsNothingTheSecondTime)
 {
     EXPECT_EQ(storeSample(*db, 60).size(), expectedShifts(60).size());
     EXPECT_TRUE(storeSample(*db, 60).empty());
     EXPECT_EQ(rowCount("tblEmployee"), 3);
 }
 
-TEST_F(StoreTest, SampleAfterAnIntervalChangeAddsOnlyTheShiftsThatDoNotCollide)
+TEST_P(StoreTest, SampleAfterAnIntervalChangeAddsOnlyTheShiftsThatDoNotCollide)
 {
     storeSample(*db, 60);
     using Added = std::vector<std::pair<int, Weekday>>;
     EXPECT_EQ(storeSample(*db, 30), (Added{{1, Saturday}, {2, Saturday}, {2, Sunday}}));
 }
 
-TEST_F(StoreTest, QuarterHourSampleAfterHourlyAddsItsEarlyShifts)
+TEST_P(StoreTest, QuarterHourSampleAfterHourlyAddsItsEarlyShifts)
 {
     storeSample(*db, 60);
     using Added = std::vector<std::pair<int, Weekday>>;

@@ -32,9 +32,11 @@ protected:
     qint64 bob = 0;
 };
 
+ON_BOTH_STORES(OverlapTest);
+
 }  // namespace
 
-TEST_F(OverlapTest, TouchingInsideAroundAndEarlierShiftsAreRefused)
+TEST_P(OverlapTest, TouchingInsideAroundAndEarlierShiftsAreRefused)
 {
     ASSERT_TRUE(add(ann, Weekday::Monday, "09:00:00 AM", "05:00:00 PM"));
     EXPECT_FALSE(add(ann, Weekday::Monday, "05:00:00 PM", "09:00:00 PM"));  // starts when the other ends
@@ -46,7 +48,7 @@ TEST_F(OverlapTest, TouchingInsideAroundAndEarlierShiftsAreRefused)
     EXPECT_EQ(rowCount("tblShiftMonday"), 3);
 }
 
-TEST_F(OverlapTest, OtherEmployeesAndOtherWeekdaysNeverCollide)
+TEST_P(OverlapTest, OtherEmployeesAndOtherWeekdaysNeverCollide)
 {
     ASSERT_TRUE(add(ann, Weekday::Monday, "09:00:00 AM", "05:00:00 PM"));
     EXPECT_TRUE(add(bob, Weekday::Monday, "09:00:00 AM", "05:00:00 PM"));
@@ -55,7 +57,7 @@ TEST_F(OverlapTest, OtherEmployeesAndOtherWeekdaysNeverCollide)
     EXPECT_EQ(rowCount("tblShiftMonday"), 2);
 }
 
-TEST_F(OverlapTest, OvernightShiftIsStoredAndNothingWrapsAroundMidnight)
+TEST_P(OverlapTest, OvernightShiftIsStoredAndNothingWrapsAroundMidnight)
 {
     ASSERT_TRUE(add(ann, Weekday::Wednesday, "10:00:00 PM", "06:00:00 AM"));
     const Rows stored = db->query("select fldtimein, fldtimeout from tblShiftWednesday");
@@ -65,7 +67,7 @@ TEST_F(OverlapTest, OvernightShiftIsStoredAndNothingWrapsAroundMidnight)
     EXPECT_TRUE(add(ann, Weekday::Wednesday, "11:00:00 PM", "11:30:00 PM"));
 }
 
-TEST_F(OverlapTest, SecondClauseComparesTheStoredEndWithTheNewStart)
+TEST_P(OverlapTest, SecondClauseComparesTheStoredEndWithTheNewStart)
 {
     // Reversed new shift 8 PM..10 AM against 9 AM..5 PM: the stored shift starts before the new
     // end (10 AM) but ends before the new start (8 PM), so nothing collides.
@@ -73,7 +75,7 @@ TEST_F(OverlapTest, SecondClauseComparesTheStoredEndWithTheNewStart)
     EXPECT_TRUE(add(ann, Weekday::Monday, "08:00:00 PM", "10:00:00 AM"));
 }
 
-TEST_F(OverlapTest, ZeroLengthShiftRefusesEveryShiftCoveringItsInstant)
+TEST_P(OverlapTest, ZeroLengthShiftRefusesEveryShiftCoveringItsInstant)
 {
     ASSERT_TRUE(add(ann, Weekday::Thursday, "12:00:00 PM", "12:00:00 PM"));
     EXPECT_FALSE(add(ann, Weekday::Thursday, "11:00:00 AM", "01:00:00 PM"));
@@ -84,7 +86,7 @@ TEST_F(OverlapTest, ZeroLengthShiftRefusesEveryShiftCoveringItsInstant)
     EXPECT_TRUE(add(ann, Weekday::Thursday, "10:00:00 AM", "11:45:00 AM"));
 }
 
-TEST_F(OverlapTest, MalformedTimeIsRefusedBeforeAnyStatementRuns)
+TEST_P(OverlapTest, MalformedTimeIsRefusedBeforeAnyStatementRuns)
 {
     EXPECT_THROW(insertShift(*db, Weekday::Monday, ann, "9:00 AM", "05:00:00 PM"), StoreError);
     EXPECT_THROW(insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "05:00:00 PM'); delete from tblEmployee; --"),
@@ -94,7 +96,7 @@ TEST_F(OverlapTest, MalformedTimeIsRefusedBeforeAnyStatementRuns)
     EXPECT_EQ(rowCount("tblEmployee"), 2);
 }
 
-TEST_F(StoreTest, ShiftListShowsTheWeekdaysShiftsWithNamesAndDisplayTimes)
+TEST_P(StoreTest, ShiftListShowsTheWeekdaysShiftsWithNamesAndDisplayTimes)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
@@ -118,7 +120,7 @@ TEST_F(StoreTest, ShiftListShowsTheWeekdaysShiftsWithNamesAndDisplayTimes)
     EXPECT_EQ(shifts[2].timeOut, "6:00:00 PM");
 }
 
-TEST_F(StoreTest, DeleteShiftRemovesOnlyThatRowOfThatWeekday)
+TEST_P(StoreTest, DeleteShiftRemovesOnlyThatRowOfThatWeekday)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     const qint64 monday = insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");

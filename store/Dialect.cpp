@@ -1,0 +1,132 @@
+// The differences between the SQLite file and the PostgreSQL server.
+#include "store/Dialect.h"
+
+#include "store/Statements.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QVariant>
+
+#include <libpq-fe.h>
+
+namespace store::dialect {
+
+namespace {
+
+// SQLite's result code for a write that found no room (SQLITE_FULL).
+constexpr const char* kSqliteFull = "13";
+// PostgreSQL's codes for a sequence past its largest value and for a full disk.
+constexpr const char* kPostgresSequenceEnd = "2200H";
+constexpr const char* kPostgresDiskFull = "53100";
+
+}  // namespace
+
+QString driverName(Engine engine)
+{
+    return engine == Engine::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+}
+
+QString caselessOrder(Engine engine, const QString& column)
+{
+    return engine == Engine::SQLite ? column : QStringLiteral("lower(") + column + ')';
+}
+
+QString caselessEquals(Engine engine, const QString& column, const QString& quotedText)
+{
+    if (engine == Engine::SQLite)
+        return column + '=' + quotedText;
+    return QStringLiteral("lower(") + column + QStringLiteral(")=lower(") + quotedText + QStringLiteral(" collate \"C\")");
+}
+
+QString beginReading(Engine engine)
+{
+    return engine == Engine::SQLite ? QStringLiteral("begin")
+                                    : QStringLiteral("begin isolation level repeatable read read only");
+}
+
+QStringList beginWriting(Engine engine, WriteRule rule, std::optional<qint64> employeeId)
+{
+    if (engine == Engine::SQLite)
+        return {QStringLiteral("begin immediate")};
+    QStringList statements{QStringLiteral("begin")};
+    if (rule == WriteRule::AddEmployee)
+        statements.append(QStringLiteral("lock table tblEmployee in share row exclusive mode"));
+    else if (employeeId)
+        statements.append(QStringLiteral("select fldID from tblEmployee where fldID=") + QString::number(*employeeId) +
+                          QStringLiteral(" for update"));
+    return statements;
+}
+
+QString objectNames(Engine engine)
+{
+    return engine == Engine::SQLite
+               ? QStringLiteral("select name from sqlite_master where type in ('table','view')")
+               : QStringLiteral("select table_name from information_schema.tables where table_schema=current_schema()");
+}
+
+QString markStatement(Engine engine)
+{
+    return engine == Engine::SQLite ? QString() : QStringLiteral("savepoint statement");
+}
+
+QString keepStatement(Engine engine)
+{
+    return engine == Engine::SQLite ? QString() : QStringLiteral("release savepoint statement");
+}
+
+QString undoStatement(Engine engine)
+{
+    return engine == Engine::SQLite ? QString() : QStringLiteral("rollback to savepoint statement");
+}
+
+QString identifierSequence(Engine engine, const QString& table)
+{
+    if (engine != Engine::SQLite)
+        return {};
+    return QStringLiteral("select seq from sqlite_sequence where name=") + sql::quoted(table) +
+           QStringLiteral(" collate nocase");
+}
+
+FailureKind classify(Engine engine, const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    if (engine == Engine::SQLite)
+        return code == QLatin1String(kSqliteFull) ? FailureKind::DiskFull : FailureKind::Other;
+    if (code == QLatin1String(kPostgresSequenceEnd))
+        return FailureKind::IdentifiersUsedUp;
+    if (code == QLatin1String(kPostgresDiskFull))
+        return FailureKind::DiskFull;
+    return FailureKind::Other;
+}
+
+QString describe(Engine engine, const QSqlError& error)
+{
+    QString text = !error.databaseText().isEmpty() ? error.databaseText() : error.driverText();
+    if (engine == Engine::PostgreSQL) {
+        // "ERROR:  message\nLINE 1: ...\n(42703)": the message line alone.
+        text = text.section(QLatin1Char('\n'), 0, 0).trimmed();
+        for (const char* severity : {"ERROR:", "FATAL:", "PANIC:"}) {
+            if (text.startsWith(QLatin1String(severity)))
+                text = text.mid(static_cast<int>(qstrlen(severity))).trimmed();
+        }
+    }
+    return text.isEmpty() ? QStringLiteral("Unknown database failure") : text;
+}
+
+bool connectionLost(Engine engine, const QSqlDatabase& database)
+{
+    if (engine != Engine::PostgreSQL)
+        return false;
+    if (!database.isOpen())
+        return true;
+    const QVariant handle = database.driver()->handle();
+    // libpq's PGconn is a typedef of struct pg_conn; the driver names it either way.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+        return false;
+    const PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    return connection == nullptr || PQstatus(connection) != CONNECTION_OK;
+}
+
+}  // namespace store::dialect

@@ -1,0 +1,69 @@
+// Where the two stores differ, all in one place: the SQLite file (the default) and a PostgreSQL
+// server that several planners share. Every statement text not built from these pieces is the
+// same on both; the tables, views, columns and 'HH:MM:SS' time texts are the same too.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QSqlDatabase;
+class QSqlError;
+
+namespace store {
+
+enum class Engine { SQLite, PostgreSQL };
+
+// The rules that read and then write, each in one transaction that no other planner's change
+// under the same rule can come between.
+enum class WriteRule {
+    AddShift,        // the overlap check and the insert of a shift for one employee
+    AddEmployee,     // the look-up of an employee by name and position and its insert
+    DeleteEmployee,  // the employee and its shifts on every weekday
+    Upkeep,          // the store's own additions to its schema
+};
+
+// What went wrong, where the stores word it differently. A lost connection is told by the
+// connection's state, not by the failure (see connectionLost).
+enum class FailureKind { Other, DiskFull, IdentifiersUsedUp };
+
+namespace dialect {
+
+QString driverName(Engine engine);
+
+// Names ordered and matched without regard to case. SQLite's name columns compare that way
+// themselves (COLLATE NOCASE, which folds ASCII letters only); PostgreSQL's compare bytes
+// (COLLATE "C") and the statement folds ASCII letters itself, so that both stores order and
+// match names alike.
+QString caselessOrder(Engine engine, const QString& column);
+QString caselessEquals(Engine engine, const QString& column, const QString& quotedText);
+
+// A transaction that only reads and sees one state of the roster throughout.
+QString beginReading(Engine engine);
+// A write transaction for the rule: SQLite takes the database's write lock at once (nothing else
+// can write until it ends); PostgreSQL begins and then locks only what the rule touches: the
+// employee's row, or for new employees the employee table against other inserts.
+QStringList beginWriting(Engine engine, WriteRule rule, std::optional<qint64> employeeId);
+
+// The names of the tables and views the database holds (where the program looks for its own).
+QString objectNames(Engine engine);
+
+// A failed statement aborts a PostgreSQL transaction whole; a savepoint around each statement
+// keeps the others of the transaction usable, as they are on SQLite. Empty where not needed.
+QString markStatement(Engine engine);
+QString keepStatement(Engine engine);
+QString undoStatement(Engine engine);
+
+// The largest identifier a table has given out, for telling a used-up table from a full disk
+// (SQLite says "database or disk is full" to both). Empty where the failure itself says which.
+QString identifierSequence(Engine engine, const QString& table);
+
+FailureKind classify(Engine engine, const QSqlError& error);
+// The database's own description, without PostgreSQL's severity prefix, code and statement echo.
+QString describe(Engine engine, const QSqlError& error);
+// Whether the connection to a server has gone (restarted, network down).
+bool connectionLost(Engine engine, const QSqlDatabase& database);
+
+}  // namespace dialect
+}  // namespace store

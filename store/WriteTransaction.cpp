@@ -1,0 +1,47 @@
+// Write transactions for the rules that read and then write.
+#include "store/WriteTransaction.h"
+
+#include "store/StoreError.h"
+
+namespace store {
+
+WriteTransaction::WriteTransaction(Connection& connection, WriteRule rule, std::optional<qint64> employeeId)
+    : connection_(connection)
+{
+    try {
+        connection_.beginWriting(rule, employeeId);
+        began_ = true;
+    } catch (const StoreError& failure) {
+        connection_.refuseStatements(failure.description());
+        refused_ = true;
+    }
+}
+
+WriteTransaction::~WriteTransaction() { rollback(); }
+
+void WriteTransaction::commit()
+{
+    if (!began_) {
+        end();
+        return;
+    }
+    began_ = false;
+    connection_.commit();
+}
+
+void WriteTransaction::rollback() noexcept
+{
+    if (began_)
+        connection_.rollback();
+    began_ = false;
+    end();
+}
+
+void WriteTransaction::end() noexcept
+{
+    if (refused_)
+        connection_.acceptStatements();
+    refused_ = false;
+}
+
+}  // namespace store
