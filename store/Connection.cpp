@@ -290,6 +290,14 @@ void Connection::requireUsable()
         throw StoreError(refusal_);
     if (!inTransaction())
         reconnectIfLost();
+    else if (dialect::connectionLost(engine(), database()))
+        failLost(QStringLiteral("the change was cut off and nothing of it was stored"));
+}
+
+void Connection::failLost(const QString& detail) const
+{
+    throw StoreError(QStringLiteral("The connection to the database %1 was lost (%2). The next action connects again.")
+                         .arg(location_.displayName(), detail));
 }
 
 // A server that went away (restarted, network down) is asked again by the next statement. Never
@@ -310,9 +318,7 @@ void Connection::reconnectIfLost()
 void Connection::fail(const QSqlError& error, const QString& table)
 {
     if (dialect::connectionLost(engine(), database()))
-        throw StoreError(QStringLiteral("The connection to the database %1 was lost (%2). The next action connects "
-                                        "again.")
-                             .arg(location_.displayName(), dialect::describe(engine(), error)));
+        failLost(dialect::describe(engine(), error));
     switch (dialect::classify(engine(), error)) {
     case FailureKind::IdentifiersUsedUp:
         break;
@@ -345,38 +351,50 @@ bool Connection::identifiersUsedUp(const QString& table)
     }
 }
 
-// Inside a write transaction each statement is marked, so that its failure undoes it alone.
-// The caller has made sure the connection is usable (requireUsable) before making the statement.
-template <class Run>
-void Connection::runStatement(QSqlQuery& statement, Run&& run, const QString& table)
+// Inside a write transaction each statement is marked, so that its failure undoes it alone. The
+// work runs the statement and reads what it returns (a server's rows come while they are read,
+// so the mark is let go only after them); it fails through fail().
+template <class Work>
+auto Connection::runStatement(Work&& work)
 {
     const QString mark = transaction_ == TransactionState::Writing ? dialect::markStatement(engine()) : QString();
+    if (mark.isEmpty())
+        return work();
     QSqlQuery control(database());
-    if (!mark.isEmpty() && !control.exec(mark))
+    if (!control.exec(mark))
         fail(control.lastError());
-    if (!run(statement)) {
-        const QSqlError error = statement.lastError();
-        if (!mark.isEmpty() && !dialect::connectionLost(engine(), database()))
+    try {
+        auto result = work();
+        if (!control.exec(dialect::keepStatement(engine())))
+            fail(control.lastError());
+        return result;
+    } catch (const StoreError&) {
+        if (!dialect::connectionLost(engine(), database()))
             control.exec(dialect::undoStatement(engine()));
-        fail(error, table);
+        throw;
     }
-    if (!mark.isEmpty() && !control.exec(dialect::keepStatement(engine())))
-        fail(control.lastError());
 }
 
 void Connection::execute(const QString& sql)
 {
     requireUsable();
     QSqlQuery statement(database());
-    runStatement(statement, [&](QSqlQuery& q) { return q.exec(sql); });
+    runStatement([&] {
+        if (!statement.exec(sql))
+            fail(statement.lastError());
+        return true;
+    });
 }
 
 qint64 Connection::insert(const QString& sql, const QString& table)
 {
     requireUsable();
     QSqlQuery statement(database());
-    runStatement(statement, [&](QSqlQuery& q) { return q.exec(sql); }, table);
-    return statement.lastInsertId().toLongLong();
+    return runStatement([&] {
+        if (!statement.exec(sql))
+            fail(statement.lastError(), table);
+        return statement.lastInsertId().toLongLong();
+    });
 }
 
 Rows Connection::query(const QString& sql)
@@ -384,8 +402,11 @@ Rows Connection::query(const QString& sql)
     requireUsable();
     QSqlQuery statement(database());
     statement.setForwardOnly(true);
-    runStatement(statement, [&](QSqlQuery& q) { return q.exec(sql); });
-    return readRows(statement);
+    return runStatement([&] {
+        if (!statement.exec(sql))
+            fail(statement.lastError());
+        return readRows(statement);
+    });
 }
 
 Rows Connection::readRows(QSqlQuery& statement)
@@ -450,6 +471,10 @@ void Connection::commit()
 {
     if (!inTransaction())
         return;
+    if (dialect::connectionLost(engine(), database())) {
+        rollback();
+        failLost(QStringLiteral("the change was cut off and nothing of it was stored"));
+    }
     QSqlQuery statement(database());
     if (!statement.exec(sql::commit())) {
         // SQLite keeps a transaction whose commit failed (the file was busy); end it here so that
@@ -467,8 +492,10 @@ void Connection::rollback() noexcept
         return;
     transaction_ = TransactionState::None;
     try {
-        QSqlQuery statement(database());
-        statement.exec(sql::rollback());
+        if (!dialect::connectionLost(engine(), database())) {
+            QSqlQuery statement(database());
+            statement.exec(sql::rollback());
+        }
     } catch (...) {
     }
 }
@@ -485,12 +512,13 @@ PreparedQuery::~PreparedQuery() = default;
 Rows PreparedQuery::run(const QVariantList& values)
 {
     connection_->requireUsable();
-    connection_->runStatement(*statement_, [&](QSqlQuery& q) {
+    return connection_->runStatement([&] {
         for (int i = 0; i < values.size(); ++i)
-            q.bindValue(i, values[i]);
-        return q.exec();
+            statement_->bindValue(i, values[i]);
+        if (!statement_->exec())
+            connection_->fail(statement_->lastError());
+        return connection_->readRows(*statement_);
     });
-    return connection_->readRows(*statement_);
 }
 
 Connection& shared()

@@ -125,9 +125,10 @@ private:
     void requireUsable();
     void reconnectIfLost();
     [[noreturn]] void fail(const QSqlError& error, const QString& table = QString());
+    [[noreturn]] void failLost(const QString& detail) const;
     bool identifiersUsedUp(const QString& table);
-    template <class Run>
-    void runStatement(QSqlQuery& statement, Run&& run, const QString& table = QString());
+    template <class Work>
+    auto runStatement(Work&& work);
     Rows readRows(QSqlQuery& statement);
     void addMissingEmployeeIndexes();
 

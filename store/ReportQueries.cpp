@@ -22,8 +22,20 @@ std::optional<QTime> aggregateTime(const Rows& rows)
 
 }  // namespace
 
-// The reading's connection, in its transaction, and its statements, prepared on first use.
+// The reading's connection, in its transaction, and its statements, prepared on first use; and
+// each read, which restarts the reading when it fails.
 struct ReportReads {
+    template <class Read>
+    static auto guarded(ReportReading& reading, Read&& read)
+    {
+        try {
+            return read();
+        } catch (const StoreError&) {
+            reading.restart();
+            throw;
+        }
+    }
+
     static Connection& connection(ReportReading& reading) { return reading.begun(); }
     static PreparedQuery& employees(ReportReading& reading)
     {
@@ -71,6 +83,16 @@ ReportReading::~ReportReading()
     }
 }
 
+void ReportReading::restart() noexcept
+{
+    employees_.reset();
+    for (auto& statement : shifts_)
+        statement.reset();
+    if (began_)
+        connection_.rollback();
+    began_ = false;
+}
+
 Connection& ReportReading::begun()
 {
     if (!began_ && !connection_.inTransaction()) {
@@ -82,26 +104,33 @@ Connection& ReportReading::begun()
 
 std::optional<QTime> dayStart(ReportReading& reading, Weekday day)
 {
-    return aggregateTime(ReportReads::connection(reading).query(sql::dayStart(day)));
+    return ReportReads::guarded(reading, [&] {
+        return aggregateTime(ReportReads::connection(reading).query(sql::dayStart(day)));
+    });
 }
 
 std::optional<QTime> dayEnd(ReportReading& reading, Weekday day)
 {
-    return aggregateTime(ReportReads::connection(reading).query(sql::dayEnd(day)));
+    return ReportReads::guarded(reading, [&] {
+        return aggregateTime(ReportReads::connection(reading).query(sql::dayEnd(day)));
+    });
 }
 
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading)
 {
+    const Rows rows = ReportReads::guarded(reading, [&] { return ReportReads::employees(reading).run(); });
     std::vector<ReportEmployee> employees;
-    for (const Row& row : ReportReads::employees(reading).run())
+    for (const Row& row : rows)
         employees.push_back({identifierAt(row, QStringLiteral("fldid")), row.value(QStringLiteral("fldName")).toString()});
     return employees;
 }
 
 std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId)
 {
+    const Rows rows =
+        ReportReads::guarded(reading, [&] { return ReportReads::shifts(reading, day).run({employeeId}); });
     std::vector<ReportShift> shifts;
-    for (const Row& row : ReportReads::shifts(reading, day).run({employeeId})) {
+    for (const Row& row : rows) {
         shifts.push_back({timeFromStored(row.value(QStringLiteral("fldtimein"))),
                           timeFromStored(row.value(QStringLiteral("fldtimeout"))),
                           row.value(QStringLiteral("fldPosition")).toString()});

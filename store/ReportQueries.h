@@ -18,7 +18,8 @@ namespace store {
 // lasts, run in one transaction that only reads, ended with the reading: the sheet shows one
 // state of the roster, and the database is locked once rather than once per statement. Each
 // statement is prepared once and run with the employee's identifier bound to it. Inside a
-// transaction the caller began, the reads run in that one.
+// transaction the caller began, the reads run in that one. A read that fails does not take the
+// reads after it along: they run in a new transaction.
 class ReportReading {
 public:
     explicit ReportReading(Connection& connection);
@@ -30,6 +31,9 @@ private:
     friend struct ReportReads;
 
     Connection& begun();
+    // After a failed read: the transaction and the statements go, and the next read begins anew
+    // (on a server, a failed statement has ended the transaction; a lost connection is made again).
+    void restart() noexcept;
 
     Connection& connection_;
     bool began_ = false;

@@ -9,6 +9,7 @@
 #include "store/StoreError.h"
 #include "store/Weekday.h"
 
+#include <atomic>
 #include <vector>
 
 namespace store {
@@ -91,7 +92,9 @@ SetupOutcome setUpServerDatabase(const Location& location)
     if (location.engine() != Engine::PostgreSQL)
         throw StoreError(QStringLiteral("Only a PostgreSQL database is set up this way; the SQLite file comes "
                                         "from the template."));
-    Connection db(QStringLiteral("rostelle-setup"));
+    // A connection of its own, also when several setups run at once.
+    static std::atomic<int> setups{0};
+    Connection db(QStringLiteral("rostelle-setup-%1").arg(++setups));
     db.openForSetup(location.withAccess(Access::ReadWrite));
     db.beginWriting(WriteRule::Upkeep);
     try {

@@ -7,6 +7,7 @@
 #include "store/Shifts.h"
 
 using namespace store;
+using store_testing::storeSample;
 using store_testing::StoreTest;
 
 namespace {
@@ -42,25 +43,6 @@ std::vector<SampleShift> expectedShifts(int step)
             shifts.push_back({row.employee, day, times[0], times[1]});
     }
     return shifts;
-}
-
-// Stores the sample set the way the program does: find or add each employee, then each shift
-// unless it collides. Returns the (employee, weekday) pairs that were added.
-std::vector<std::pair<int, Weekday>> storeSample(Connection& db, int step)
-{
-    std::vector<std::pair<int, Weekday>> added;
-    const auto& employees = sampleEmployees();
-    for (const SampleShift& shift : sampleShifts(step)) {
-        const SampleEmployee& who = employees[static_cast<std::size_t>(shift.employee)];
-        auto id = findEmployee(db, who.name, who.position);
-        if (!id)
-            id = insertEmployee(db, who.name, who.position);
-        if (!shiftOverlaps(db, shift.weekday, *id, shift.timeIn, shift.timeOut)) {
-            insertShift(db, shift.weekday, *id, shift.timeIn, shift.timeOut);
-            added.emplace_back(shift.employee, shift.weekday);
-        }
-    }
-    return added;
 }
 
 }  // namespace

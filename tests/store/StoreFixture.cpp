@@ -1,6 +1,10 @@
 #include "tests/store/StoreFixture.h"
 
+#include "store/Employees.h"
+#include "store/SampleData.h"
 #include "store/ServerSetup.h"
+#include "store/Shifts.h"
+#include "store/WriteTransaction.h"
 
 #include <QFile>
 
@@ -79,6 +83,44 @@ void StoreTest::shortenLockWaits(store::Connection& connection)
         connection.execute("pragma busy_timeout=50");
     else
         connection.execute("set lock_timeout='50ms'");
+}
+
+void StoreTest::refuseDeletesFrom(const QString& table)
+{
+    if (backend() == Backend::SQLite) {
+        db->execute("create trigger refuse_delete before delete on " + table +
+                    " begin select raise(abort, 'deleting is refused'); end");
+    } else {
+        db->execute("create function refuse_delete() returns trigger language plpgsql as "
+                    "$$ begin raise exception 'deleting is refused'; end $$");
+        db->execute("create trigger refuse_delete before delete on " + table +
+                    " for each row execute function refuse_delete()");
+    }
+}
+
+std::vector<std::pair<int, store::Weekday>> storeSample(store::Connection& db, int step)
+{
+    using namespace store;
+    std::vector<std::pair<int, Weekday>> added;
+    const auto& employees = sampleEmployees();
+    for (const SampleShift& shift : sampleShifts(step)) {
+        const SampleEmployee& who = employees[static_cast<std::size_t>(shift.employee)];
+        std::optional<qint64> id;
+        {
+            WriteTransaction adding(db, WriteRule::AddEmployee);
+            id = findEmployee(db, who.name, who.position);
+            if (!id)
+                id = insertEmployee(db, who.name, who.position);
+            adding.commit();
+        }
+        WriteTransaction adding(db, WriteRule::AddShift, *id);
+        if (!shiftOverlaps(db, shift.weekday, *id, shift.timeIn, shift.timeOut)) {
+            insertShift(db, shift.weekday, *id, shift.timeIn, shift.timeOut);
+            added.emplace_back(shift.employee, shift.weekday);
+        }
+        adding.commit();
+    }
+    return added;
 }
 
 ON_BOTH_STORES(StoreTest);

@@ -5,12 +5,15 @@
 #pragma once
 
 #include "store/Connection.h"
+#include "store/Weekday.h"
 #include "tests/support/PostgresServer.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace store_testing {
 
@@ -33,6 +36,8 @@ protected:
     void useUpIdentifiers(const QString& table);
     // Makes a connection give up after a short wait for a lock another connection holds.
     void shortenLockWaits(store::Connection& connection);
+    // Makes every delete from the table fail, as a damaged or locked table would.
+    void refuseDeletesFrom(const QString& table);
 
     testing_support::TestEnvironment environment;
     store::Location location = store::Location::file(QString());
@@ -49,6 +54,11 @@ protected:
 };
 
 std::string backendName(const ::testing::TestParamInfo<Backend>& info);
+
+// Stores the sample set the way the program does, each rule in its write transaction: find or
+// add each employee, then each shift unless it collides. Returns the (employee, weekday) pairs
+// that were added.
+std::vector<std::pair<int, store::Weekday>> storeSample(store::Connection& db, int step);
 
 }  // namespace store_testing
 

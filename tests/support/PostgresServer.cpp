@@ -162,7 +162,8 @@ void PostgresServer::runIn(const char* database, const QString& statement)
     const QString name = QStringLiteral("rostelle-test %1 %2").arg(folder_, QLatin1String(database));
     if (!QSqlDatabase::contains(name)) {
         QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        admin.setConnectOptions(QStringLiteral("host='%1' dbname='%2' user='%3'").arg(folder_, database, kServerUser));
+        admin.setConnectOptions(QStringLiteral("host='%1' dbname='%2' user='%3' options='-c client_min_messages=warning'")
+                                    .arg(folder_, database, kServerUser));
     }
     QSqlDatabase admin = QSqlDatabase::database(name, false);
     if (!admin.isOpen() && !admin.open())

@@ -1,0 +1,116 @@
+// Write transactions on both stores: a failed statement leaves the rest of the change usable and
+// the change is kept or dropped whole; a transaction that cannot begin lets none of its steps run.
+#include "tests/store/StoreFixture.h"
+
+#include "store/Employees.h"
+#include "store/Shifts.h"
+#include "store/StoreError.h"
+#include "store/WriteTransaction.h"
+
+using namespace store;
+using store_testing::StoreTest;
+
+namespace {
+
+class CascadeTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        gone = insertEmployee(*db, "Gone", "Cook");
+        for (Weekday day : allWeekdays)
+            insertShift(*db, day, gone, "09:00:00 AM", "10:00:00 AM");
+        refuseDeletesFrom("tblShiftThursday");
+    }
+    // The delete cascade as the window runs it: every statement, whatever the one before did.
+    int cascade()
+    {
+        int failures = 0;
+        const auto step = [&](const std::function<void()>& statement) {
+            try {
+                statement();
+            } catch (const StoreError&) {
+                ++failures;
+            }
+        };
+        step([&] { deleteEmployee(*db, gone); });
+        for (Weekday day : allWeekdays)
+            step([&] { deleteEmployeeShifts(*db, day, gone); });
+        return failures;
+    }
+    int shiftsLeft()
+    {
+        int left = 0;
+        for (Weekday day : allWeekdays)
+            left += rowCount(shiftTableName(day));
+        return left;
+    }
+    qint64 gone = 0;
+};
+
+ON_BOTH_STORES(CascadeTest);
+
+}  // namespace
+
+TEST_P(CascadeTest, OneFailedStatementLeavesTheOthersWorkingAndTheChangeIsDroppedWhole)
+{
+    {
+        WriteTransaction removal(*db, WriteRule::DeleteEmployee, gone);
+        EXPECT_EQ(cascade(), 1);
+        // Inside the change the statements after the failed one did their part.
+        EXPECT_EQ(rowCount("tblEmployee"), 0);
+        EXPECT_EQ(shiftsLeft(), 1);
+        removal.rollback();
+    }
+    EXPECT_EQ(listEmployees(*db).size(), 1u);
+    EXPECT_EQ(shiftsLeft(), 7);
+}
+
+TEST_P(CascadeTest, AChangeThatIsNeitherKeptNorDroppedIsDroppedWhenItEnds)
+{
+    {
+        WriteTransaction removal(*db, WriteRule::DeleteEmployee, gone);
+        cascade();
+    }
+    EXPECT_EQ(listEmployees(*db).size(), 1u);
+    EXPECT_EQ(shiftsLeft(), 7);
+    EXPECT_FALSE(db->inTransaction());
+}
+
+TEST_P(CascadeTest, AKeptChangeKeepsWhatWorked)
+{
+    {
+        WriteTransaction removal(*db, WriteRule::DeleteEmployee, gone);
+        cascade();
+        removal.commit();
+    }
+    EXPECT_TRUE(listEmployees(*db).empty());
+    EXPECT_EQ(shiftsLeft(), 1);
+}
+
+TEST_P(StoreTest, AChangeThatCannotBeginLetsNoneOfItsStepsRunUntilItEnds)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    const auto other = otherConnection("other-planner");
+    shortenLockWaits(*db);
+    {
+        WriteTransaction holding(*other, WriteRule::AddShift, ann);
+        insertShift(*other, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+        {
+            WriteTransaction adding(*db, WriteRule::AddShift, ann);
+            try {
+                shiftOverlaps(*db, Weekday::Monday, ann, "11:00:00 AM", "12:00:00 PM");
+                ADD_FAILURE() << "read while another planner held the employee";
+            } catch (const StoreError& e) {
+                EXPECT_TRUE(QString(e.what()).contains("lock")) << e.what();
+            }
+            EXPECT_THROW(insertShift(*db, Weekday::Monday, ann, "11:00:00 AM", "12:00:00 PM"), StoreError);
+            EXPECT_NO_THROW(adding.commit());
+        }
+        holding.commit();
+    }
+    EXPECT_EQ(listShifts(*db, Weekday::Monday).size(), 1u);
+    EXPECT_FALSE(shiftOverlaps(*db, Weekday::Monday, ann, "11:00:00 AM", "12:00:00 PM"));
+    insertShift(*db, Weekday::Monday, ann, "11:00:00 AM", "12:00:00 PM");
+    EXPECT_EQ(listShifts(*db, Weekday::Monday).size(), 2u);
+}
