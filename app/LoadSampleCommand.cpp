@@ -8,6 +8,7 @@
 #include "app/Paths.h"
 #include "app/ProtectedFiles.h"
 #include "app/SampleLoad.h"
+#include "app/StoreChoice.h"
 #include "app/Trap.h"
 
 #include "store/Connection.h"
@@ -37,9 +38,9 @@ int runLoadSample(std::optional<Interval> interval)
         trap(102, [] { createFolder(paths::makerFolder()); });
     if (trap.test(104, [] { return nothingAt(paths::dataFolder()); }))
         trap(106, [] { createFolder(paths::dataFolder()); });
-    if (!FileExists(paths::workingDatabase()))
+    if (usesWorkingFile() && !FileExists(paths::workingDatabase()))
         trap(108, [] { copyTemplateDatabase(paths::templateDatabase(), paths::workingDatabase()); });
-    trap(110, [] { store::shared().open(paths::workingDatabase()); });
+    trap(110, [] { store::shared().open(chosenStore(store::Access::ReadWrite)); });
     // Without a database every statement of the load would fail in turn; one report says it all.
     if (trap.failures() > 0)
         return 1;

@@ -1,12 +1,15 @@
-// The sample data procedure.
+// The sample data procedure. Each look-up with the insert it decides on is one change, so that
+// two copies loading the sample at once store each row once.
 #include "app/SampleLoad.h"
 
+#include "app/StoreChange.h"
 #include "app/Trap.h"
 
 #include "store/Connection.h"
 #include "store/Employees.h"
 #include "store/SampleData.h"
 #include "store/Shifts.h"
+#include "store/WriteTransaction.h"
 
 #include <vector>
 
@@ -22,8 +25,15 @@ int loadSampleData(SampleLoadView& view)
     for (int e = 0; e < static_cast<int>(employees.size()); ++e) {
         const store::SampleEmployee& sample = employees[e];
         auto missing = [&] { return !store::findEmployee(store::shared(), sample.name, sample.position).has_value(); };
-        if (trap.test(102, missing))
-            trap(104, [&] { store::insertEmployee(store::shared(), sample.name, sample.position); });
+        {
+            // Another copy loading the sample at the same time adds the employee once.
+            store::WriteTransaction adding(store::shared(), store::WriteRule::AddEmployee);
+            const int failuresBefore = trap.failures();
+            const bool added = trap.test(102, missing);
+            if (added)
+                trap(104, [&] { store::insertEmployee(store::shared(), sample.name, sample.position); });
+            endChange(adding, trap, failuresBefore, added ? 104 : 102);
+        }
         if (trap.test(106, missing))
             continue;  // not stored: this employee gets no shifts
         trap(108, [&] { view.loadEmployees(); });
@@ -35,6 +45,9 @@ int loadSampleData(SampleLoadView& view)
             trap(112, [&] { view.selectTimeIn(row.inPosition); });
             trap(114, [&] { view.selectTimeOut(row.outPosition); });
             for (const store::Weekday day : row.weekdays) {
+                store::WriteTransaction adding(store::shared(), store::WriteRule::AddShift,
+                                               knownEmployee([&] { return view.selectedEmployeeId(); }));
+                const int failuresBefore = trap.failures();
                 const bool free = trap.test(116, [&] {
                     return !store::shiftOverlaps(store::shared(), day, view.selectedEmployeeId(), view.selectedTimeIn(),
                                                  view.selectedTimeOut());
@@ -44,6 +57,7 @@ int loadSampleData(SampleLoadView& view)
                         store::insertShift(store::shared(), day, view.selectedEmployeeId(), view.selectedTimeIn(),
                                            view.selectedTimeOut());
                     });
+                endChange(adding, trap, failuresBefore, free ? 118 : 116);
             }
         }
     }

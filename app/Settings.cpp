@@ -114,4 +114,6 @@ QString Settings::forAWeek()
 }
 void Settings::setForAWeek(const QString& text) { store(kForAWeek, text); }
 
+QString Settings::database() { return stored(kDatabase).value_or(QString()).trimmed(); }
+
 }  // namespace app

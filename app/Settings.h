@@ -1,5 +1,5 @@
 // The user's remembered choices: the selected employee and time-in entry, the time interval and
-// the two header texts. Kept as text values in the per-user settings file
+// the two header texts; and where a shared roster is kept. Kept as text values in the per-user settings file
 // (Tarrowby/Tarrowby.conf under the config home, group "Rostelle Software"); every key and its
 // default lives here.
 #pragma once
@@ -24,6 +24,7 @@ public:
     static constexpr const char* kFifteenMinutes = "Option5";
     static constexpr const char* kDepartment = "Department";
     static constexpr const char* kForAWeek = "For A Week";
+    static constexpr const char* kDatabase = "Database";
 
     // The stored text of a key, or nullopt when the key is absent.
     static std::optional<QString> stored(const char* key);
@@ -49,6 +50,9 @@ public:
     static QString department();                    // default empty
     static void setDepartment(const QString& text);
     static QString forAWeek();                      // default today's date in the short date form
+    // The PostgreSQL connection URI of a shared roster; empty (the default) for the working file.
+    // Only read: the user sets it by hand, and never with a password in it.
+    static QString database();
     static void setForAWeek(const QString& text);
 
     // "True"/"False" (any case) or a number, non-zero meaning true; anything else throws.

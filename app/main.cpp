@@ -5,8 +5,11 @@
 #include "app/Dialogs.h"
 #include "app/FileNames.h"
 #include "app/HeadlessGraphics.h"
+#include "app/InitDatabaseCommand.h"
 #include "app/LoadSampleCommand.h"
 #include "app/QtDialogs.h"
+#include "app/StoreChoice.h"
+#include "app/VisibleText.h"
 
 #include "report/ExportCommand.h"
 
@@ -25,7 +28,7 @@ namespace {
 // Every command the program runs without a window.
 std::vector<app::HeadlessCommand> headlessCommands()
 {
-    return {app::loadSampleCommand(), report::exportCommand()};
+    return {app::loadSampleCommand(), report::exportCommand(), app::initDatabaseCommand()};
 }
 
 QStringList argumentsOf(int argc, char** argv)
@@ -46,10 +49,19 @@ void nameTheApplication()
 
 int main(int argc, char** argv)
 {
-    app::CommandLine commandLine(headlessCommands());
+    app::CommandLine commandLine(headlessCommands(), {app::databaseOption()});
     if (!commandLine.parse(argumentsOf(argc, argv))) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(commandLine.errorText()));
         return 2;
+    }
+    // The window and every command use the store --database names.
+    if (commandLine.parser().isSet(QStringLiteral("database"))) {
+        const QString uri = commandLine.parser().value(QStringLiteral("database"));
+        if (const QString refusal = app::databaseUriRefusal(uri); !refusal.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(app::visibleText(refusal)));
+            return 2;
+        }
+        app::chooseDatabase(uri);
     }
     if (commandLine.versionRequested()) {
         std::printf("rostelle %s\n", app::config::kVersion);

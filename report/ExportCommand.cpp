@@ -16,6 +16,7 @@
 #include "app/Helpers.h"
 #include "app/LoadSampleCommand.h"
 #include "app/Paths.h"
+#include "app/StoreChoice.h"
 #include "app/ProtectedFiles.h"
 #include "app/Trap.h"
 #include "app/VisibleText.h"
@@ -101,11 +102,11 @@ int runExport(const ExportRequest& request)
         trap(102, [] { app::createFolder(app::paths::makerFolder()); });
     if (trap.test(104, [] { return app::nothingAt(app::paths::dataFolder()); }))
         trap(106, [] { app::createFolder(app::paths::dataFolder()); });
-    if (trap.test(108, [] { return !app::FileExists(app::paths::workingDatabase()); }))
+    if (trap.test(108, [] { return app::usesWorkingFile() && !app::FileExists(app::paths::workingDatabase()); }))
         trap(110, [] { app::copyTemplateDatabase(app::paths::templateDatabase(), app::paths::workingDatabase()); });
-    const bool openedHere = !store::sharedIsOpen() || store::shared().databasePath() != app::paths::workingDatabase();
+    const bool openedHere = !store::sharedIsOpen() || !app::isChosenStore(store::shared().location());
     if (openedHere)
-        trap(112, [] { store::shared().open(app::paths::workingDatabase(), store::Access::ReadOnly); });
+        trap(112, [] { store::shared().open(app::chosenStore(store::Access::ReadOnly)); });
     if (reports.messages() > 0)
         return kExportFailed;
 

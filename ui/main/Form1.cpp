@@ -14,6 +14,8 @@
 #include "app/Paths.h"
 #include "app/ProgramExit.h"
 #include "app/ProtectedFiles.h"
+#include "app/StoreChange.h"
+#include "app/StoreChoice.h"
 #include "app/Trap.h"
 #include "app/WindowHelpers.h"
 
@@ -26,6 +28,7 @@
 #include "store/Shifts.h"
 #include "store/TimeText.h"
 #include "store/Weekday.h"
+#include "store/WriteTransaction.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -264,7 +267,7 @@ void Form1::Form_Load()
         trap(102, [] { app::createFolder(makerFolder()); });
     if (trap.test(104, [] { return app::nothingAt(dataFolder()); }))
         trap(106, [] { app::createFolder(dataFolder()); });
-    if (trap.test(108, [] { return !app::FileExists(workingDatabase()); }))
+    if (trap.test(108, [] { return app::usesWorkingFile() && !app::FileExists(workingDatabase()); }))
         trap(110, [] { app::copyTemplateDatabase(templateDatabase(), workingDatabase()); });
     trap(112, [&] { app::ApplySkin(this); });
     trap(114, [&] { setWindowTitle(QString::fromUtf8(app::kProductName)); });
@@ -273,7 +276,10 @@ void Form1::Form_Load()
     if (trap.test(120, [] { return app::FileExists(handPointerFile()); }))
         trap(122, [&] { pointer_->setHand(app::loadPointerFile(handPointerFile())); });
     trap(124, [] { store::shared(); });
-    trap(126, [] { store::shared().open(workingDatabase()); });
+    trap(126, [&] {
+        store::shared().open(app::chosenStore(store::Access::ReadWrite));
+        setWindowTitle(app::windowTitle(store::shared().location()));
+    });
 
     auto addColumn = [this](const QString& header) {
         const int column = ListView1->columnCount();
@@ -460,17 +466,24 @@ void Form1::PushButton2_Click()
     });
     if (trap.test(104, [&] { return answer != app::msg::kYes; }))
         return;
-    const auto deleteShifts = [&](store::Weekday day) {
-        store::deleteEmployeeShifts(store::shared(), day, currentEmployeeId());
-    };
-    trap(106, [&] { store::deleteEmployee(store::shared(), currentEmployeeId()); });
-    trap(108, [&] { deleteShifts(store::Weekday::Monday); });
-    trap(110, [&] { deleteShifts(store::Weekday::Tuesday); });
-    trap(112, [&] { deleteShifts(store::Weekday::Wednesday); });
-    trap(114, [&] { deleteShifts(store::Weekday::Thursday); });
-    trap(116, [&] { deleteShifts(store::Weekday::Friday); });
-    trap(118, [&] { deleteShifts(store::Weekday::Saturday); });
-    trap(120, [&] { deleteShifts(store::Weekday::Sunday); });
+    {
+        // The employee and its shifts go together or not at all.
+        store::WriteTransaction removal(store::shared(), store::WriteRule::DeleteEmployee,
+                                       app::knownEmployee([&] { return currentEmployeeId(); }));
+        const int failuresBefore = trap.failures();
+        const auto deleteShifts = [&](store::Weekday day) {
+            store::deleteEmployeeShifts(store::shared(), day, currentEmployeeId());
+        };
+        trap(106, [&] { store::deleteEmployee(store::shared(), currentEmployeeId()); });
+        trap(108, [&] { deleteShifts(store::Weekday::Monday); });
+        trap(110, [&] { deleteShifts(store::Weekday::Tuesday); });
+        trap(112, [&] { deleteShifts(store::Weekday::Wednesday); });
+        trap(114, [&] { deleteShifts(store::Weekday::Thursday); });
+        trap(116, [&] { deleteShifts(store::Weekday::Friday); });
+        trap(118, [&] { deleteShifts(store::Weekday::Saturday); });
+        trap(120, [&] { deleteShifts(store::Weekday::Sunday); });
+        app::endChange(removal, trap, failuresBefore, 120);
+    }
     trap(122, [&] { loadEmployees(); });
     trap(124, [&] { listSchedules(); });
 }
@@ -485,6 +498,11 @@ void Form1::PushButton3_Click()
     const std::optional<int> tab = currentWeekdayIndex();
     const std::optional<store::Weekday> day = tab ? store::weekdayFromIndex(*tab) : std::nullopt;
     if (!trap.test(104, [&] { return !day.has_value(); })) {
+        // No other planner's shift for this employee can come between the check and the insert;
+        // the change ends before the message, which waits for the user.
+        store::WriteTransaction adding(store::shared(), store::WriteRule::AddShift,
+                                       app::knownEmployee([&] { return currentEmployeeId(); }));
+        const int failuresBefore = trap.failures();
         std::optional<bool> collides;
         trap(106, [&] {
             collides = store::shiftOverlaps(store::shared(), *day, currentEmployeeId(), cboTimeIn->currentText(),
@@ -500,7 +518,8 @@ void Form1::PushButton3_Click()
                 store::insertShift(store::shared(), *day, currentEmployeeId(), cboTimeIn->currentText(),
                                    cboTimeOut->currentText());
             });
-        else
+        app::endChange(adding, trap, failuresBefore, free ? 110 : 108);
+        if (!free)
             trap(112, [] { app::MsgBox(QStringLiteral("Schedule already exists.")); });
     }
     trap(114, [&] { listSchedules(); });
