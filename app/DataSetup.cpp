@@ -31,9 +31,14 @@ void copyTemplateDatabase(const QString& templatePath, const QString& workingPat
         throw Failure(QStringLiteral("File not found: %1").arg(templatePath));
     // Made whole or not at all, never over a database that is there; a new file's mode makes it
     // writable even when the template is read-only.
+    const bool therePreviously = QFileInfo::exists(workingPath);
     try {
         fileio::copyFile(toSystemBytes(templatePath), toSystemBytes(workingPath), {.replaceExisting = false, .ownFile = true});
     } catch (const fileio::FileError& e) {
+        // Another copy of the program starting at the same moment made it first: it is whole,
+        // and it is what this step wanted.
+        if (!therePreviously && QFileInfo(workingPath).isFile())
+            return;
         throw Failure(QStringLiteral("Cannot copy %1 to %2: %3").arg(templatePath, workingPath, reasonOf(e)));
     }
 }
