@@ -278,6 +278,7 @@ void Connection::close()
     open_ = false;
     transaction_ = TransactionState::None;
     refusal_.clear();
+    ended_ = false;
 }
 
 bool Connection::isOpen() const { return open_; }
@@ -290,9 +291,11 @@ void Connection::requireUsable()
         throw StoreError(refusal_);
     if (!inTransaction())
         reconnectIfLost();
-    else if (dialect::connectionLost(engine(), database()))
+    else if (lost())
         failLost(QStringLiteral("the change was cut off and nothing of it was stored"));
 }
+
+bool Connection::lost() const { return ended_ || dialect::connectionLost(engine(), database()); }
 
 void Connection::failLost(const QString& detail) const
 {
@@ -305,10 +308,11 @@ void Connection::failLost(const QString& detail) const
 // must not run on its own.
 void Connection::reconnectIfLost()
 {
-    if (!dialect::connectionLost(engine(), database()))
+    if (!lost())
         return;
     QSqlDatabase db = database();
     db.close();
+    ended_ = false;
     if (!db.open())
         throw StoreError(QStringLiteral("The database %1 cannot be reached: %2")
                              .arg(location_.displayName(), dialect::describe(engine(), db.lastError())));
@@ -317,7 +321,9 @@ void Connection::reconnectIfLost()
 
 void Connection::fail(const QSqlError& error, const QString& table)
 {
-    if (dialect::connectionLost(engine(), database()))
+    if (dialect::connectionEnded(engine(), error))
+        ended_ = true;
+    if (lost())
         failLost(dialect::describe(engine(), error));
     switch (dialect::classify(engine(), error)) {
     case FailureKind::IdentifiersUsedUp:
@@ -369,7 +375,7 @@ auto Connection::runStatement(Work&& work)
             fail(control.lastError());
         return result;
     } catch (const StoreError&) {
-        if (!dialect::connectionLost(engine(), database()))
+        if (!lost())
             control.exec(dialect::undoStatement(engine()));
         throw;
     }
@@ -471,7 +477,7 @@ void Connection::commit()
 {
     if (!inTransaction())
         return;
-    if (dialect::connectionLost(engine(), database())) {
+    if (lost()) {
         rollback();
         failLost(QStringLiteral("the change was cut off and nothing of it was stored"));
     }
@@ -492,7 +498,7 @@ void Connection::rollback() noexcept
         return;
     transaction_ = TransactionState::None;
     try {
-        if (!dialect::connectionLost(engine(), database())) {
+        if (!lost()) {
             QSqlQuery statement(database());
             statement.exec(sql::rollback());
         }

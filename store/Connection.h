@@ -126,6 +126,7 @@ private:
     void reconnectIfLost();
     [[noreturn]] void fail(const QSqlError& error, const QString& table = QString());
     [[noreturn]] void failLost(const QString& detail) const;
+    bool lost() const;
     bool identifiersUsedUp(const QString& table);
     template <class Work>
     auto runStatement(Work&& work);
@@ -137,6 +138,8 @@ private:
     bool open_ = false;
     TransactionState transaction_ = TransactionState::None;
     QString refusal_;
+    // The server ended the session; the connection may not know it yet.
+    bool ended_ = false;
 };
 
 // The shared connection, named "rostelle", used by the whole program.

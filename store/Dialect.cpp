@@ -114,6 +114,13 @@ QString describe(Engine engine, const QSqlError& error)
     return text.isEmpty() ? QStringLiteral("Unknown database failure") : text;
 }
 
+bool connectionEnded(Engine engine, const QSqlError& error)
+{
+    // Class 08: connection exceptions; 57P0x: the server shutting down or ending the session.
+    const QString code = error.nativeErrorCode();
+    return engine == Engine::PostgreSQL && (code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P")));
+}
+
 bool connectionLost(Engine engine, const QSqlDatabase& database)
 {
     if (engine != Engine::PostgreSQL)

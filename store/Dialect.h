@@ -24,8 +24,8 @@ enum class WriteRule {
     Upkeep,          // the store's own additions to its schema
 };
 
-// What went wrong, where the stores word it differently. A lost connection is told by the
-// connection's state, not by the failure (see connectionLost).
+// What went wrong, where the stores word it differently. A lost connection is told apart by
+// connectionLost and connectionEnded.
 enum class FailureKind { Other, DiskFull, IdentifiersUsedUp };
 
 namespace dialect {
@@ -62,8 +62,10 @@ QString identifierSequence(Engine engine, const QString& table);
 FailureKind classify(Engine engine, const QSqlError& error);
 // The database's own description, without PostgreSQL's severity prefix, code and statement echo.
 QString describe(Engine engine, const QSqlError& error);
-// Whether the connection to a server has gone (restarted, network down).
+// Whether the connection to a server has gone (restarted, network down): by the connection's
+// state, or by a failure that says so before the connection knows (the server ending the session).
 bool connectionLost(Engine engine, const QSqlDatabase& database);
+bool connectionEnded(Engine engine, const QSqlError& error);
 
 }  // namespace dialect
 }  // namespace store
