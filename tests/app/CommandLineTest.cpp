@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/HeadlessGraphics.h"
 #include "app/LoadSampleCommand.h"
+#include "tests/app/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
 
@@ -23,6 +24,8 @@
 
 #include <unistd.h>
 
+using app_testing::ProgramRun;
+using app_testing::runProgram;
 using testing_support::TestEnvironment;
 
 // Texts in failure messages as text rather than bytes.
@@ -30,34 +33,6 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 void PrintTo(const QStringList& texts, std::ostream* out) { *out << texts.join(", ").toStdString(); }
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Starts the built program as a script would: no display and no platform chosen. `adjust` changes
-// the environment further.
-ProgramRun runProgram(const TestEnvironment& env, const QStringList& arguments,
-                      const std::function<void(QProcessEnvironment&)>& adjust = {})
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.remove("QT_QPA_PLATFORM");
-    environment.insert("XDG_DATA_HOME", env.dataHome());
-    environment.insert("XDG_CONFIG_HOME", env.configHome());
-    environment.insert("TMPDIR", env.tempDir());
-    if (adjust)
-        adjust(environment);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ROSTELLE_EXECUTABLE), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
 
 int storedShiftCount(const QString& database)
 {

@@ -1,61 +1,29 @@
-// The built program's commands against the store: which of them only read, and so work on a
-// roster the user may not change.
+// The built program's commands against the store: the export only reads, so it works on a roster
+// the user may not change; a shared roster on the tests' PostgreSQL server is set up with
+// --init-database, chosen with --database or the setting "Database", and two copies of the
+// program loading the sample into one roster at once store each row once, on either store.
+#include "tests/app/ProgramRun.h"
+#include "tests/support/PostgresServer.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "sheet/Application.h"
+#include "sheet/Range.h"
+#include "sheet/Workbook.h"
+#include "sheet/Worksheet.h"
 #include "store/Connection.h"
 #include "store/Employees.h"
 #include "store/Shifts.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
+using app_testing::ProgramRun;
+using app_testing::runProgram;
 using testing_support::TestEnvironment;
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString err;
-};
-
-// Whether the program can be run without the rights that let root ignore file permissions.
-// Root gets them taken away by setpriv; anyone else never had them.
-bool canRunWithoutOverrideRights()
-{
-    if (geteuid() != 0)
-        return true;
-    return QProcess::execute("setpriv", {"--bounding-set", "-dac_override,-dac_read_search", "--", "true"}) == 0;
-}
-
-// Starts the built program with no display, in the test's own homes, bound by file permissions.
-ProgramRun runWithoutOverrideRights(const TestEnvironment& env, const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.remove("QT_QPA_PLATFORM");
-    environment.insert("XDG_DATA_HOME", env.dataHome());
-    environment.insert("XDG_CONFIG_HOME", env.configHome());
-    environment.insert("TMPDIR", env.tempDir());
-    process.setProcessEnvironment(environment);
-    if (geteuid() == 0)
-        process.start("setpriv", QStringList{"--bounding-set", "-dac_override,-dac_read_search", "--",
-                                             QStringLiteral(ROSTELLE_EXECUTABLE)} +
-                                     arguments);
-    else
-        process.start(QStringLiteral(ROSTELLE_EXECUTABLE), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -63,12 +31,34 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Every cell of the workbook's sheet that shows something or is filled, as "A1: text #fill".
+QStringList cellsOf(const QString& workbook)
+{
+    sheet::Application reader;
+    const sheet::Worksheet sheet = reader.Workbooks().Open(workbook.toStdString()).ActiveSheet();
+    const sheet::Range used = sheet.UsedRange();
+    QStringList cells;
+    for (int row = 1; row <= used.Row() + used.Rows().count() - 1; ++row)
+        for (int column = 1; column <= used.Column() + used.Columns().count() - 1; ++column) {
+            const sheet::Range cell = sheet.Cells(row, column);
+            const std::string text = cell.Text();
+            const int fill = cell.Interior().ColorIndex();
+            if (!text.empty() || fill > 0)
+                cells.append(QStringLiteral("R%1C%2: %3 #%4")
+                                 .arg(row)
+                                 .arg(column)
+                                 .arg(QString::fromStdString(text))
+                                 .arg(fill));
+        }
+    return cells;
+}
+
 // A working database with one employee and a Monday shift, in the test's data folder.
 class ReadOnlyRosterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!canRunWithoutOverrideRights())
+        if (!app_testing::canDropOverrideRights())
             GTEST_SKIP() << "cannot drop the rights that ignore file permissions";
         ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(QFile::copy(QStringLiteral(ROSTELLE_PROGRAM_DIR) + "/dbBlank.sqlite", database));
@@ -92,10 +82,9 @@ protected:
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
                                               QFile::ReadOther | QFile::ExeOther);
     }
-    std::string shown(const QString& workbook, const char* cell)
+    ProgramRun runBound(const QStringList& arguments)
     {
-        sheet::Application reader;
-        return reader.Workbooks().Open(workbook.toStdString()).ActiveSheet().Range(cell).Text();
+        return app_testing::finish(*app_testing::startProgram(env, {arguments, {}, true}));
     }
 
     TestEnvironment env;
@@ -119,11 +108,11 @@ TEST_F(ReadOnlyRosterTest, ExportReadsAReadOnlyFileOrFolderAndLeavesItAsFound)
         const QByteArray before = fileBytes(database);
         QFile::remove(workbook);
 
-        const ProgramRun run = runWithoutOverrideRights(env, {"--export", workbook, "--interval", "hourly"});
+        const ProgramRun run = runBound({"--export", workbook, "--interval", "hourly"});
         EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
         EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);
         ASSERT_TRUE(QFile::exists(workbook));
-        EXPECT_EQ(shown(workbook, "C6"), "Cook");
+        EXPECT_TRUE(cellsOf(workbook).contains("R6C3: Cook #34"));
         EXPECT_EQ(fileBytes(database), before);
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"dbData.sqlite"});
         restorePermissions();
@@ -134,8 +123,158 @@ TEST_F(ReadOnlyRosterTest, SampleLoadStillNeedsToWriteAndSaysSo)
 {
     makeReadOnly(true, false);
     const QByteArray before = fileBytes(database);
-    const ProgramRun run = runWithoutOverrideRights(env, {"--load-sample"});
+    const ProgramRun run = runBound({"--load-sample"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("cannot be written: permission denied")) << qPrintable(run.err);
     EXPECT_EQ(fileBytes(database), before);
+}
+
+// ---- a shared roster --------------------------------------------------------------------------
+
+namespace {
+
+// A place of the test's own on the tests' PostgreSQL server, not set up.
+class SharedRosterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString whyNot;
+        server = testing_support::PostgresServer::shared(&whyNot);
+        ASSERT_NE(server, nullptr) << whyNot.toStdString();
+        schema = server->createSchema();
+        uri = server->uri(schema);
+    }
+    void TearDown() override
+    {
+        if (server)
+            server->dropSchema(schema);
+    }
+    // Employees and shifts stored: "name: n shifts".
+    QStringList roster(const store::Location& location)
+    {
+        store::Connection connection(QStringLiteral("shared-roster-look"));
+        connection.open(location);
+        QStringList found;
+        for (const store::EmployeeEntry& employee : store::listEmployees(connection)) {
+            int shifts = 0;
+            for (const store::Weekday day : store::allWeekdays)
+                for (const store::ShiftListEntry& shift : store::listShifts(connection, day))
+                    shifts += shift.employeeName == employee.name;
+            found.append(QStringLiteral("%1: %2 shifts").arg(employee.name).arg(shifts));
+        }
+        return found;
+    }
+    void remember(const QString& setting)
+    {
+        QDir().mkpath(env.configHome() + "/Tarrowby");
+        QFile conf(env.configHome() + "/Tarrowby/Tarrowby.conf");
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("[Rostelle%20Software]\n" + setting.toUtf8() + "\n");
+    }
+
+    TestEnvironment env;
+    testing_support::PostgresServer* server = nullptr;
+    QString schema;
+    QString uri;
+};
+
+const QStringList kSampleRoster{"Ansel Brackwater: 7 shifts", "Dace Ormundy: 5 shifts", "R. T. Fallowmere: 6 shifts"};
+
+}  // namespace
+
+TEST_F(SharedRosterTest, InitDatabaseSetsTheRosterUpOnceAndRefusesWhatItCannotUse)
+{
+    const ProgramRun first = runProgram(env, {"--init-database", uri});
+    EXPECT_EQ(first.exitCode, 0) << qPrintable(first.err);
+    EXPECT_TRUE(first.out.contains("were made")) << qPrintable(first.out);
+    EXPECT_TRUE(first.err.isEmpty()) << qPrintable(first.err);
+
+    const ProgramRun second = runProgram(env, {"--init-database", uri});
+    EXPECT_EQ(second.exitCode, 0) << qPrintable(second.err);
+    EXPECT_TRUE(second.out.contains("nothing was changed")) << qPrintable(second.out);
+    EXPECT_TRUE(roster(store::Location::server(uri)).isEmpty());
+
+    const QString other = server->uri(server->createSchema());
+    ASSERT_EQ(runProgram(env, {"--database", other, "--load-sample"}).exitCode, 1) << "not set up yet";
+    {
+        store::Connection connection(QStringLiteral("other-tables"));
+        connection.openForSetup(store::Location::server(other));
+        connection.execute("create table tblEmployee (id int)");
+    }
+    const ProgramRun refused = runProgram(env, {"--init-database", other});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("nothing was changed")) << qPrintable(refused.err);
+
+    for (const QStringList& misuse : {QStringList{"--init-database", "roster.sqlite"},
+                                      QStringList{"--init-database", uri, "--database", uri},
+                                      QStringList{"--database", "mysql://db/roster", "--export", "week.xls"}}) {
+        const ProgramRun run = runProgram(env, misuse);
+        EXPECT_EQ(run.exitCode, 2) << misuse.join(' ').toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << qPrintable(run.err);
+    }
+    EXPECT_FALSE(QFile::exists(env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite"))
+        << "a shared roster needs no working file";
+}
+
+TEST_F(SharedRosterTest, TheSharedRosterExportsTheSameWorkbookAsTheWorkingFile)
+{
+    ASSERT_EQ(runProgram(env, {"--init-database", uri}).exitCode, 0);
+    for (const QStringList& store : {QStringList{}, QStringList{"--database", uri}}) {
+        const ProgramRun load = runProgram(env, store + QStringList{"--load-sample", "--interval", "hourly"});
+        ASSERT_EQ(load.exitCode, 0) << qPrintable(load.err);
+    }
+    EXPECT_EQ(roster(store::Location::server(uri)), kSampleRoster);
+
+    const QStringList header{"--week", "Week 10", "--department", "Kitchen", "--interval", "half-hour"};
+    const QString fromFile = env.tempDir() + "/file.xls";
+    const QString fromServer = env.tempDir() + "/server.xls";
+    const ProgramRun file = runProgram(env, QStringList{"--export", fromFile} + header);
+    const ProgramRun shared = runProgram(env, QStringList{"--database", uri, "--export", fromServer} + header);
+    ASSERT_EQ(file.exitCode, 0) << qPrintable(file.err);
+    ASSERT_EQ(shared.exitCode, 0) << qPrintable(shared.err);
+    const QStringList cells = cellsOf(fromFile);
+    EXPECT_GT(cells.size(), 100);
+    EXPECT_EQ(cellsOf(fromServer), cells);
+}
+
+TEST_F(SharedRosterTest, TheSettingNamesTheSharedRosterButNeverCarriesItsPassword)
+{
+    ASSERT_EQ(runProgram(env, {"--init-database", uri}).exitCode, 0);
+    remember("Database=" + uri);
+    const ProgramRun load = runProgram(env, {"--load-sample"});
+    ASSERT_EQ(load.exitCode, 0) << qPrintable(load.err);
+    EXPECT_EQ(roster(store::Location::server(uri)), kSampleRoster);
+    EXPECT_FALSE(QFile::exists(env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite"));
+
+    remember("Database=" + uri + "&password=secret");
+    const ProgramRun refused = runProgram(env, {"--export", env.tempDir() + "/week.xls"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("holds a password")) << qPrintable(refused.err);
+    EXPECT_FALSE(QFile::exists(env.tempDir() + "/week.xls"));
+}
+
+TEST_F(SharedRosterTest, TwoCopiesLoadingTheSampleAtOnceStoreEachRowOnceOnEitherStore)
+{
+    ASSERT_EQ(runProgram(env, {"--init-database", uri}).exitCode, 0);
+    const QString file = env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite";
+    for (const bool shared : {false, true}) {
+        const QStringList store = shared ? QStringList{"--database", uri} : QStringList{};
+        const store::Location location = shared ? store::Location::server(uri) : store::Location::file(file);
+        for (int round = 0; round < 4; ++round) {
+            SCOPED_TRACE(testing::Message() << (shared ? "server" : "file") << ", round " << round);
+            const QStringList load = store + QStringList{"--load-sample", "--interval", "hourly"};
+            const auto first = app_testing::startProgram(env, {load, {}, false});
+            const auto second = app_testing::startProgram(env, {load, {}, false});
+            const ProgramRun a = app_testing::finish(*first);
+            const ProgramRun b = app_testing::finish(*second);
+            EXPECT_EQ(a.exitCode, 0) << qPrintable(a.err);
+            EXPECT_EQ(b.exitCode, 0) << qPrintable(b.err);
+            EXPECT_EQ(roster(location), kSampleRoster);
+            store::Connection connection(QStringLiteral("shared-roster-clear"));
+            connection.open(location);
+            connection.execute("delete from tblEmployee");
+            for (const store::Weekday day : store::allWeekdays)
+                connection.execute("delete from " + store::shiftTableName(day));
+        }
+    }
 }

@@ -1,0 +1,112 @@
+// The window's changes that hold several statements together: the delete cascade keeps
+// everything when one of its steps fails; and on a shared roster the window names the roster,
+// refuses overlaps, and after a lost connection reports, stores nothing, and works again on the
+// next action.
+#include "tests/ui/UiFixture.h"
+
+#include "tests/support/PostgresServer.h"
+
+#include "app/Paths.h"
+#include "app/StoreChoice.h"
+
+#include "store/Connection.h"
+#include "store/Employees.h"
+#include "store/ServerSetup.h"
+
+#include <QTabWidget>
+
+TEST_F(UiTest, ADeleteCascadeWithAFailedStepKeepsTheEmployeeAndEveryShift)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    for (int day = 0; day < 7; ++day)
+        addShift("Ada", day, "08:00:00 AM", "12:00:00 PM");
+    {
+        // Thursday's shifts cannot be deleted, as in a damaged or locked table.
+        store::Connection other(QStringLiteral("refuser"));
+        other.open(app::paths::workingDatabase());
+        other.execute("create trigger refuse before delete on tblShiftThursday "
+                      "begin select raise(abort, 'deleting is refused'); end");
+    }
+    list("cboName")->setCurrentIndex(0);
+    dialogs.answers = {app::msg::kYes};
+    click("PushButton2");
+
+    EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton2_Click:114"}));
+    EXPECT_EQ(list("cboName")->count(), 1);
+    for (const store::Weekday day : store::allWeekdays)
+        EXPECT_EQ(shifts(day), QStringList({"Ada 08:00:00 AM-12:00:00 PM"})) << store::weekdayCaption(day).toStdString();
+}
+
+namespace {
+
+class SharedRosterWindowTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        QString whyNot;
+        server = testing_support::PostgresServer::shared(&whyNot);
+        ASSERT_NE(server, nullptr) << whyNot.toStdString();
+        schema = server->createSchema();
+        store::setUpServerDatabase(store::Location::server(server->uri(schema)));
+        app::chooseDatabase(server->uri(schema));
+    }
+    void TearDown() override
+    {
+        UiTest::TearDown();
+        app::chooseDatabase(QString());
+        if (server)
+            server->dropSchema(schema);
+    }
+
+    testing_support::PostgresServer* server = nullptr;
+    QString schema;
+};
+
+}  // namespace
+
+TEST_F(SharedRosterWindowTest, TheWindowWorksOnTheSharedRosterAndNamesIt)
+{
+    start();
+    EXPECT_TRUE(dialogs.errorReports().empty());
+    EXPECT_EQ(form->windowTitle(), "Rostelle Software - rostelle_tests on this computer");
+    EXPECT_FALSE(QFile::exists(app::paths::workingDatabase()));
+
+    addEmployee("Ada", "Cook");
+    addShift("Ada", 0, "08:00:00 AM", "12:00:00 PM");
+    addShift("Ada", 0, "11:00:00 AM", "01:00:00 PM");
+    EXPECT_EQ(dialogs.texts().filter("Schedule already exists.").size(), 1);
+    EXPECT_EQ(shifts(store::Weekday::Monday), QStringList({"Ada 08:00:00 AM-12:00:00 PM"}));
+
+    dialogs.answers = {app::msg::kYes};
+    list("cboName")->setCurrentIndex(0);
+    click("PushButton2");
+    EXPECT_TRUE(store::listEmployees(store::shared()).empty());
+    EXPECT_TRUE(shifts(store::Weekday::Monday).isEmpty());
+    EXPECT_TRUE(dialogs.errorReports().empty());
+}
+
+TEST_F(SharedRosterWindowTest, AfterALostConnectionTheStepsReportStoreNothingAndTheNextActionWorks)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    child<QTabWidget>("SSTab1")->setCurrentIndex(2);
+    list("cboName")->setCurrentIndex(0);
+    list("cboTimeIn")->setCurrentIndex(list("cboTimeIn")->findText("08:00:00 AM"));
+    list("cboTimeOut")->setCurrentIndex(list("cboTimeOut")->findText("12:00:00 PM"));
+    server->endSessions(schema);
+    click("PushButton3");
+    EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton3_Click:106", "Form1.PushButton3_Click:108",
+                                          "Form1.PushButton3_Click:110"}));
+    // The steps that need the roster say what became of the connection.
+    for (const std::size_t step : {0u, 2u})
+        EXPECT_TRUE(dialogs.errorReports()[step].text.contains("was lost")) << qPrintable(dialogs.errorReports()[step].text);
+    dialogs.clear();
+
+    // The list shown after the failure, and everything after, runs on a new connection.
+    EXPECT_TRUE(shifts(store::Weekday::Wednesday).isEmpty());
+    click("PushButton3");
+    EXPECT_TRUE(dialogs.errorReports().empty());
+    EXPECT_EQ(shifts(store::Weekday::Wednesday), QStringList({"Ada 08:00:00 AM-12:00:00 PM"}));
+}
