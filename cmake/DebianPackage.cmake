@@ -14,7 +14,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-urw-base35, fonts-liberation2")
+# The PostgreSQL driver only for a shared roster.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-urw-base35, fonts-liberation2, libqt6sql6-psql")
 # The first line is the synopsis; CPack indents the rest as the long description.
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "plan a small business's working week and print the schedule\n"
