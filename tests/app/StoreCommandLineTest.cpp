@@ -139,15 +139,9 @@ protected:
     void SetUp() override
     {
         QString whyNot;
-        server = testing_support::PostgresServer::shared(&whyNot);
-        ASSERT_NE(server, nullptr) << whyNot.toStdString();
-        schema = server->createSchema();
-        uri = server->uri(schema);
-    }
-    void TearDown() override
-    {
-        if (server)
-            server->dropSchema(schema);
+        ASSERT_TRUE(schema.make(&whyNot)) << whyNot.toStdString();
+        server = schema.server();
+        uri = schema.uri();
     }
     // Employees and shifts stored: "name: n shifts".
     QStringList roster(const store::Location& location)
@@ -173,8 +167,8 @@ protected:
     }
 
     TestEnvironment env;
+    testing_support::ServerSchema schema;
     testing_support::PostgresServer* server = nullptr;
-    QString schema;
     QString uri;
 };
 

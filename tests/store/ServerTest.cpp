@@ -26,15 +26,9 @@ protected:
     void SetUp() override
     {
         QString whyNot;
-        server = testing_support::PostgresServer::shared(&whyNot);
-        ASSERT_NE(server, nullptr) << whyNot.toStdString();
-        schema = server->createSchema();
-        location = Location::server(server->uri(schema));
-    }
-    void TearDown() override
-    {
-        if (server)
-            server->dropSchema(schema);
+        ASSERT_TRUE(schema.make(&whyNot)) << whyNot.toStdString();
+        server = schema.server();
+        location = Location::server(schema.uri());
     }
     void run(const QString& statement)
     {
@@ -63,8 +57,8 @@ protected:
         return found;
     }
 
+    testing_support::ServerSchema schema;
     testing_support::PostgresServer* server = nullptr;
-    QString schema;
     Location location = Location::file(QString());
 };
 
@@ -209,7 +203,7 @@ namespace {
 class LostConnectionTest : public StoreTest {
 protected:
     Backend backend() const override { return Backend::PostgreSQL; }
-    void loseConnection() { server->endSessions(serverSchema); }
+    void loseConnection() { server->endSessions(serverSchema.name()); }
 };
 
 }  // namespace

@@ -39,10 +39,9 @@ void StoreTest::SetUp()
         location = store::Location::file(databasePath);
     } else {
         QString whyNot;
-        server = testing_support::PostgresServer::shared(&whyNot);
-        ASSERT_NE(server, nullptr) << "no PostgreSQL test server: " << whyNot.toStdString();
-        serverSchema = server->createSchema();
-        location = store::Location::server(server->uri(serverSchema));
+        ASSERT_TRUE(serverSchema.make(&whyNot)) << "no PostgreSQL test server: " << whyNot.toStdString();
+        server = serverSchema.server();
+        location = store::Location::server(serverSchema.uri());
         store::setUpServerDatabase(location);
     }
     db = std::make_unique<store::Connection>(QStringLiteral("store-test"));
@@ -52,8 +51,6 @@ void StoreTest::SetUp()
 void StoreTest::TearDown()
 {
     db.reset();
-    if (server && !serverSchema.isEmpty())
-        server->dropSchema(serverSchema);
 }
 
 int StoreTest::rowCount(const QString& table)

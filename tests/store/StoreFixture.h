@@ -42,7 +42,7 @@ protected:
     testing_support::TestEnvironment environment;
     store::Location location = store::Location::file(QString());
     QString databasePath;  // the SQLite file; empty on the server
-    QString serverSchema;  // the roster's place on the server; empty for the file
+    testing_support::ServerSchema serverSchema;  // the roster's place on the server
     testing_support::PostgresServer* server = nullptr;
     std::unique_ptr<store::Connection> db;
 };

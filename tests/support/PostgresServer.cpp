@@ -193,4 +193,18 @@ void PostgresServer::endSessions(const QString& schema)
                    .arg(schema));
 }
 
+ServerSchema::~ServerSchema()
+{
+    if (server_ && !name_.isEmpty())
+        server_->dropSchema(name_);
+}
+
+bool ServerSchema::make(QString* whyNot)
+{
+    server_ = PostgresServer::shared(whyNot);
+    if (server_)
+        name_ = server_->createSchema();
+    return server_ != nullptr;
+}
+
 }  // namespace testing_support

@@ -38,4 +38,23 @@ private:
     QString folder_;
 };
 
+// A schema of the test run's server for one test, dropped with its sessions when the test ends.
+class ServerSchema {
+public:
+    ServerSchema() = default;
+    ~ServerSchema();
+    ServerSchema(const ServerSchema&) = delete;
+    ServerSchema& operator=(const ServerSchema&) = delete;
+
+    // Makes the schema; false, with the reason, when there is no server to be had.
+    bool make(QString* whyNot);
+    PostgresServer* server() const { return server_; }
+    const QString& name() const { return name_; }
+    QString uri() const { return server_ ? server_->uri(name_) : QString(); }
+
+private:
+    PostgresServer* server_ = nullptr;
+    QString name_;
+};
+
 }  // namespace testing_support

@@ -46,22 +46,17 @@ protected:
     {
         UiTest::SetUp();
         QString whyNot;
-        server = testing_support::PostgresServer::shared(&whyNot);
-        ASSERT_NE(server, nullptr) << whyNot.toStdString();
-        schema = server->createSchema();
-        store::setUpServerDatabase(store::Location::server(server->uri(schema)));
-        app::chooseDatabase(server->uri(schema));
+        ASSERT_TRUE(schema.make(&whyNot)) << whyNot.toStdString();
+        store::setUpServerDatabase(store::Location::server(schema.uri()));
+        app::chooseDatabase(schema.uri());
     }
     void TearDown() override
     {
         UiTest::TearDown();
         app::chooseDatabase(QString());
-        if (server)
-            server->dropSchema(schema);
     }
 
-    testing_support::PostgresServer* server = nullptr;
-    QString schema;
+    testing_support::ServerSchema schema;
 };
 
 }  // namespace
@@ -95,7 +90,7 @@ TEST_F(SharedRosterWindowTest, AfterALostConnectionTheStepsReportStoreNothingAnd
     list("cboName")->setCurrentIndex(0);
     list("cboTimeIn")->setCurrentIndex(list("cboTimeIn")->findText("08:00:00 AM"));
     list("cboTimeOut")->setCurrentIndex(list("cboTimeOut")->findText("12:00:00 PM"));
-    server->endSessions(schema);
+    schema.server()->endSessions(schema.name());
     click("PushButton3");
     EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton3_Click:106", "Form1.PushButton3_Click:108",
                                           "Form1.PushButton3_Click:110"}));
