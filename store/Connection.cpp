@@ -212,17 +212,10 @@ void Connection::openServer(bool requireRoster)
     }
 }
 
-// Settings of each server session: a backslash in a quoted text is a backslash, as the quoting of
-// user text relies on; a lock another planner holds too long fails the step rather than freezing
-// the window; the server's notices stay off the terminal; and a read-only connection refuses
-// every change.
 void Connection::prepareServerSession()
 {
-    execute(QStringLiteral("set standard_conforming_strings = on"));
-    execute(QStringLiteral("set lock_timeout = '10s'"));
-    execute(QStringLiteral("set client_min_messages = warning"));
-    if (location_.access() == Access::ReadOnly)
-        execute(QStringLiteral("set session characteristics as transaction read only"));
+    for (const QString& setting : dialect::sessionSettings(engine(), location_.access() == Access::ReadOnly))
+        execute(setting);
 }
 
 void Connection::checkRosterObjects()

@@ -27,6 +27,17 @@ QString driverName(Engine engine)
     return engine == Engine::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
 }
 
+QStringList sessionSettings(Engine engine, bool readOnly)
+{
+    if (engine == Engine::SQLite)
+        return {};
+    QStringList settings{QStringLiteral("set standard_conforming_strings = on"),
+                         QStringLiteral("set lock_timeout = '10s'"), QStringLiteral("set client_min_messages = warning")};
+    if (readOnly)
+        settings.append(QStringLiteral("set session characteristics as transaction read only"));
+    return settings;
+}
+
 QString caselessOrder(Engine engine, const QString& column)
 {
     return engine == Engine::SQLite ? column : QStringLiteral("lower(") + column + ')';

@@ -1,6 +1,8 @@
-// Where the two stores differ, all in one place: the SQLite file (the default) and a PostgreSQL
-// server that several planners share. Every statement text not built from these pieces is the
-// same on both; the tables, views, columns and 'HH:MM:SS' time texts are the same too.
+// Where the two stores' SQL differs, all in one place: the SQLite file (the default) and a
+// PostgreSQL server that several planners share. Every statement text not built from these pieces
+// is the same on both; the tables, views, columns and 'HH:MM:SS' time texts are the same too,
+// each store made from its own schema (schema.sql for the file's template, ServerSetup.cpp on a
+// server).
 #pragma once
 
 #include <QString>
@@ -31,6 +33,12 @@ enum class FailureKind { Other, DiskFull, IdentifiersUsedUp };
 namespace dialect {
 
 QString driverName(Engine engine);
+
+// Settings of each new session (a server's; the file needs none): a backslash in a quoted text is
+// a backslash, as the quoting of user text relies on; a lock another planner holds too long fails
+// the step rather than freezing the window; the server's notices stay off the terminal; and a
+// read-only connection refuses every change.
+QStringList sessionSettings(Engine engine, bool readOnly);
 
 // Names ordered and matched without regard to case. SQLite's name columns compare that way
 // themselves (COLLATE NOCASE, which folds ASCII letters only); PostgreSQL's compare bytes
