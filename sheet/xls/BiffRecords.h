@@ -82,6 +82,90 @@ inline constexpr std::uint16_t FORMAT = 0x041E;
 inline constexpr std::uint16_t BOF = 0x0809;
 }  // namespace rec
 
+// Fields and option bits of the records, named after the fields they fill.
+
+namespace bof {
+inline constexpr std::uint16_t kBuild = 0x0DBB;
+inline constexpr std::uint16_t kYear = 0x07CC;
+inline constexpr std::uint32_t kLowestBiffVersion = 0x0006;  // BIFF8
+}  // namespace bof
+
+namespace window1 {
+inline constexpr std::uint16_t kHorizontalScroll = 0x0008;
+inline constexpr std::uint16_t kVerticalScroll = 0x0010;
+inline constexpr std::uint16_t kTabsShown = 0x0020;
+}  // namespace window1
+
+namespace wsbool {
+inline constexpr std::uint16_t kShowAutoBreaks = 0x0001;
+inline constexpr std::uint16_t kOutlineBelow = 0x0040;
+inline constexpr std::uint16_t kOutlineRight = 0x0080;
+inline constexpr std::uint16_t kFitToPage = 0x0100;
+inline constexpr std::uint16_t kOutlineSymbols = 0x0400;
+}  // namespace wsbool
+
+namespace colinfo {
+inline constexpr std::uint16_t kHidden = 0x0001;
+inline constexpr std::uint16_t kUserSet = 0x0002;  // the width was set, not left standard
+}  // namespace colinfo
+
+namespace row {
+inline constexpr std::uint32_t kHidden = 0x0020;
+inline constexpr std::uint32_t kUnsynced = 0x0040;  // the height was set by hand
+inline constexpr std::uint32_t kHasFormat = 0x0080;  // the XF in bits 16..27 applies
+inline constexpr std::uint32_t kAlwaysSet = 0x0100;
+inline constexpr int kXfShift = 16;
+inline constexpr std::uint32_t kXfMask = 0x0FFF;
+inline constexpr std::uint16_t kHeightMask = 0x7FFF;
+}  // namespace row
+
+namespace window2 {
+inline constexpr std::uint16_t kGridlines = 0x0002;
+inline constexpr std::uint16_t kHeadings = 0x0004;
+inline constexpr std::uint16_t kZeros = 0x0010;
+inline constexpr std::uint16_t kAutomaticGridColour = 0x0020;
+inline constexpr std::uint16_t kOutlineSymbols = 0x0080;
+inline constexpr std::uint16_t kSelected = 0x0200;
+inline constexpr std::uint16_t kPaged = 0x0400;  // the sheet is the one shown
+inline constexpr std::uint32_t kGridColourAutomatic = 0x40;
+}  // namespace window2
+
+namespace selection {
+inline constexpr std::uint8_t kTopLeftPane = 3;  // the only pane of a sheet without splits
+}
+
+namespace setup {
+inline constexpr std::uint16_t kPortrait = 0x0002;
+inline constexpr std::uint16_t kNoPrinterSettings = 0x0004;  // paper, scale and orientation unset
+inline constexpr std::uint16_t kNotes = 0x0020;
+inline constexpr std::uint16_t kNotesAtEnd = 0x0200;
+inline constexpr std::uint16_t kFirstPage = 1;
+inline constexpr std::uint16_t kResolution = 600;
+inline constexpr std::uint16_t kCopies = 1;
+}  // namespace setup
+
+namespace font {
+inline constexpr std::uint16_t kBold = 0x0001;
+inline constexpr std::uint16_t kWeightNormal = 400;
+inline constexpr std::uint16_t kWeightBold = 700;
+inline constexpr std::uint8_t kFamilyDontCare = 0;
+inline constexpr std::uint8_t kFamilySwiss = 2;
+inline constexpr std::uint16_t kColourAutomatic = 0x7FFF;
+}  // namespace font
+
+namespace xf {
+inline constexpr std::uint16_t kLocked = 0x0001;
+inline constexpr std::uint16_t kStyle = 0x0004;
+inline constexpr int kParentShift = 4;
+inline constexpr std::uint8_t kWrap = 0x08;
+inline constexpr int kVerticalShift = 4;
+inline constexpr std::uint8_t kAllAttributesOwn = 0xFC;  // number format, font, alignment, borders, fill, protection
+inline constexpr std::uint32_t kLineThin = 1;
+inline constexpr std::uint32_t kSolidFill = 1u << 26;
+inline constexpr std::uint16_t kColourAutomatic = 0x40;            // window text: borders, pattern
+inline constexpr std::uint16_t kBackgroundAutomatic = 0x41 << 7;  // window background behind a pattern
+}  // namespace xf
+
 inline constexpr std::size_t kMaxRecordData = 8224;  // longer data goes on in CONTINUE records
 inline constexpr std::uint16_t kBiff8 = 0x0600;
 inline constexpr std::uint16_t kSubstreamGlobals = 0x0005;

@@ -16,10 +16,10 @@ void writeBOF(BiffWriter& w, std::uint16_t substream)
     w.begin(rec::BOF);
     w.u16(kBiff8);
     w.u16(substream);
-    w.u16(0x0DBB);  // build
-    w.u16(0x07CC);  // year
-    w.u32(0);       // file history
-    w.u32(0x0006);  // lowest version that can read the file: BIFF8
+    w.u16(bof::kBuild);
+    w.u16(bof::kYear);
+    w.u32(0);  // file history
+    w.u32(bof::kLowestBiffVersion);
     w.end();
 }
 
@@ -52,7 +52,7 @@ void writeWINDOW1(BiffWriter& w, int activeSheet)
     w.u16(0x001E);
     w.u16(0x3A5C);
     w.u16(0x2328);
-    w.u16(0x0038);  // scroll bars and sheet tabs shown
+    w.u16(window1::kHorizontalScroll | window1::kVerticalScroll | window1::kTabsShown);
     w.u16(static_cast<std::uint16_t>(activeSheet));
     w.u16(0);  // first tab shown
     w.u16(1);  // one sheet selected: the active one

@@ -74,7 +74,8 @@ void writePageSetup(BiffWriter& w, const PageSetup& p)
     w.record(rec::GUTS, {0, 0, 0, 0});
     w.record(rec::DEFAULTROWHEIGHT, {0, kDefaultRowHeightTwips});
     // Page breaks shown, outline symbols below and right, and fit to pages when there is no zoom.
-    w.record(rec::WSBOOL, {static_cast<std::uint16_t>(0x04C1 | (p.zoom ? 0 : 0x0100))});
+    w.record(rec::WSBOOL, {static_cast<std::uint16_t>(wsbool::kShowAutoBreaks | wsbool::kOutlineBelow | wsbool::kOutlineRight |
+                                                      wsbool::kOutlineSymbols | (p.zoom ? 0 : wsbool::kFitToPage))});
     w.record(rec::HEADER, {});
     w.record(rec::FOOTER, {});
     w.record(rec::HCENTER, {0});
@@ -100,9 +101,9 @@ void writeCOLINFO(BiffWriter& w, int column, std::optional<double> width, std::u
     w.u16(xf);
     std::uint16_t flags = 0;
     if (width)
-        flags |= 0x0002;  // width set by the user
+        flags |= colinfo::kUserSet;
     if (width && columnWidthToPixels(characters) == 0)
-        flags |= 0x0001;  // hidden
+        flags |= colinfo::kHidden;
     w.u16(flags);
     w.u16(0);
     w.end();
@@ -162,23 +163,23 @@ void writeROW(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, i
     w.u16(static_cast<std::uint16_t>(row - 1));
     w.u16(static_cast<std::uint16_t>(firstColumn > 0 ? firstColumn - 1 : 0));
     w.u16(static_cast<std::uint16_t>(lastColumn > 0 ? lastColumn : 0));
-    std::uint32_t flags = 0x0100;
+    std::uint32_t flags = row::kAlwaysSet;
     std::uint16_t height = kDefaultRowHeightTwips;
     if (auto it = sheet.rowHeights().find(row); it != sheet.rowHeights().end()) {
         // A height set by hand: readers keep it instead of fitting the row to its content.
-        flags |= 0x0040;
+        flags |= row::kUnsynced;
         height = pointsToTwips(it->second);
         if (height == 0) {
-            flags |= 0x0020;  // hidden; the height field keeps a valid height
+            flags |= row::kHidden;  // the height field keeps a valid height
             height = kDefaultRowHeightTwips;
         }
     }
     std::uint16_t xf = kDefaultCellXf;
     if (auto format = sheet.rowFormat(row)) {
-        flags |= 0x0080;
+        flags |= row::kHasFormat;
         xf = styles.xfIndex(*format);
     }
-    flags |= static_cast<std::uint32_t>(xf) << 16;
+    flags |= static_cast<std::uint32_t>(xf) << row::kXfShift;
     w.u16(height);
     w.u16(0);
     w.u16(0);
@@ -250,12 +251,13 @@ void writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& sty
 void writeWINDOW2(BiffWriter& w, bool active)
 {
     w.begin(rec::WINDOW2);
-    // Gridlines, headings, zero values, automatic gridline colour, outline symbols; the active
-    // sheet is also selected and shown.
-    w.u16(active ? 0x06B6 : 0x00B6);
+    // The active sheet is also selected and shown.
+    const std::uint16_t shown = window2::kGridlines | window2::kHeadings | window2::kZeros |
+                                window2::kAutomaticGridColour | window2::kOutlineSymbols;
+    w.u16(active ? shown | window2::kSelected | window2::kPaged : shown);
     w.u16(0);  // top row shown
     w.u16(0);  // left column shown
-    w.u32(0x40);  // gridline colour: automatic
+    w.u32(window2::kGridColourAutomatic);
     w.u16(0);  // zoom of the page break preview: default
     w.u16(0);  // zoom: default
     w.u32(0);
@@ -268,7 +270,7 @@ void writeSELECTION(BiffWriter& w, const SheetData& sheet)
     const auto column = [](int c) { return static_cast<std::uint8_t>(std::clamp(c, 1, kMaxColumns) - 1); };
     const CellRect& s = sheet.selection;
     w.begin(rec::SELECTION);
-    w.u8(3);  // the only pane
+    w.u8(selection::kTopLeftPane);
     w.u16(row(sheet.activeCell.row));
     w.u16(column(sheet.activeCell.column));
     w.u16(0);  // the active cell lies in the first range
@@ -303,23 +305,23 @@ void writeSETUP(BiffWriter& w, const PageSetup& p)
 {
     std::uint16_t flags = 0;  // printer settings valid, down then across
     if (p.orientation != xlLandscape)
-        flags |= 0x0002;
+        flags |= setup::kPortrait;
     if (p.printComments == kPrintCommentsInPlace)
-        flags |= 0x0020;
+        flags |= setup::kNotes;
     else if (p.printComments == kPrintCommentsAtEnd)
-        flags |= 0x0020 | 0x0200;
+        flags |= setup::kNotes | setup::kNotesAtEnd;
     w.begin(rec::SETUP);
     w.u16(static_cast<std::uint16_t>(std::clamp(p.paperSize, 0, 0xFFFF)));
     w.u16(static_cast<std::uint16_t>(std::clamp(p.zoom.value_or(100), 10, 400)));
-    w.u16(1);  // first page number (not used)
+    w.u16(setup::kFirstPage);  // not used
     w.u16(static_cast<std::uint16_t>(std::clamp(p.fitToPagesWide, 0, 32767)));
     w.u16(static_cast<std::uint16_t>(std::clamp(p.fitToPagesTall, 0, 32767)));
     w.u16(flags);
-    w.u16(600);  // resolution
-    w.u16(600);
+    w.u16(setup::kResolution);
+    w.u16(setup::kResolution);
     w.f64(std::min(pointsToInches(p.headerMargin), 49.0));
     w.f64(std::min(pointsToInches(p.footerMargin), 49.0));
-    w.u16(1);  // copies
+    w.u16(setup::kCopies);
     w.end();
 }
 

@@ -157,7 +157,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
         switch (record.id) {
         case rec::DEFAULTROWHEIGHT:
             c.u16();
-            defaultHeight = c.u16() & 0x7FFF;
+            defaultHeight = c.u16() & row::kHeightMask;
             break;
         case rec::COLINFO: {
             const std::uint16_t first = c.u16();
@@ -165,9 +165,9 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             const std::uint16_t width = c.u16();
             const std::uint16_t xf = c.u16();
             const std::uint16_t flags = c.u16();
-            const bool userWidth = flags & 0x0002;
+            const bool userWidth = flags & colinfo::kUserSet;
             for (int column = first; column <= last; ++column) {
-                if (flags & 0x0001)
+                if (flags & colinfo::kHidden)
                     sheet.setColumnWidth(column + 1, 0);
                 else if (userWidth || coldxToColumnWidth(width) != kStandardColumnWidth)
                     sheet.setColumnWidth(column + 1, coldxToColumnWidth(width));
@@ -180,15 +180,15 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
         case rec::ROW: {
             const std::uint16_t row = c.u16();
             c.skip(4);
-            const std::uint16_t height = c.u16() & 0x7FFF;
+            const std::uint16_t height = c.u16() & row::kHeightMask;
             c.skip(4);
             const std::uint32_t flags = c.u32();
-            if (flags & 0x0020)
+            if (flags & row::kHidden)
                 sheet.setRowHeight(row + 1, 0);
-            else if ((flags & 0x0040) || height != defaultHeight)
+            else if ((flags & row::kUnsynced) || height != defaultHeight)
                 sheet.setRowHeight(row + 1, twipsToPoints(height));
-            if (flags & 0x0080)
-                sheet.setRowFormat(row + 1, build.format(static_cast<std::uint16_t>((flags >> 16) & 0x0FFF)));
+            if (flags & row::kHasFormat)
+                sheet.setRowFormat(row + 1, build.format(static_cast<std::uint16_t>((flags >> row::kXfShift) & row::kXfMask)));
             break;
         }
         case rec::NUMBER: {
@@ -278,7 +278,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             readMerges(c, sheet);
             break;
         case rec::WSBOOL:
-            fitToPage = c.u16() & 0x0100;
+            fitToPage = c.u16() & wsbool::kFitToPage;
             break;
         case rec::SETUP: {
             SetupRecord s{};
@@ -312,7 +312,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             break;
         case rec::SELECTION: {
             const std::uint8_t pane = c.u8();
-            if (selectionRead && pane != 3)
+            if (selectionRead && pane != selection::kTopLeftPane)
                 break;
             const std::uint16_t row = c.u16(), column = c.u16(), activeRef = c.u16(), count = c.u16();
             std::optional<CellRect> chosen;
@@ -334,16 +334,16 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
 
     if (setup) {
         // Without valid printer settings, paper, scale and orientation mean nothing.
-        if (!(setup->flags & 0x0004)) {
+        if (!(setup->flags & setup::kNoPrinterSettings)) {
             page.paperSize = setup->paper;
-            page.orientation = (setup->flags & 0x0002) ? xlPortrait : xlLandscape;
+            page.orientation = (setup->flags & setup::kPortrait) ? xlPortrait : xlLandscape;
             if (setup->scale >= 10 && setup->scale <= 400)
                 page.zoom = setup->scale;
         }
         page.fitToPagesWide = setup->fitWide;
         page.fitToPagesTall = setup->fitTall;
-        if (setup->flags & 0x0020)
-            page.printComments = (setup->flags & 0x0200) ? kPrintCommentsAtEnd : kPrintCommentsInPlace;
+        if (setup->flags & setup::kNotes)
+            page.printComments = (setup->flags & setup::kNotesAtEnd) ? kPrintCommentsAtEnd : kPrintCommentsInPlace;
         else
             page.printComments = xlPrintNoComments;
         if (std::isfinite(setup->header) && setup->header >= 0 && setup->header <= 49)

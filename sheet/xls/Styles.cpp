@@ -94,8 +94,11 @@ std::uint8_t verticalCode(int alignment)
 }
 
 // An edge without a line keeps its colour too, so that the format reads back unchanged.
-std::uint32_t lineCode(const Border& b) { return b.lineStyle == xlLineStyleNone ? 0 : 1; }
-std::uint32_t lineColour(const Border& b) { return colorIndexToIcv(b.colorIndex, b.lineStyle == xlLineStyleNone ? 0 : 0x40); }
+std::uint32_t lineCode(const Border& b) { return b.lineStyle == xlLineStyleNone ? 0 : xf::kLineThin; }
+std::uint32_t lineColour(const Border& b)
+{
+    return colorIndexToIcv(b.colorIndex, b.lineStyle == xlLineStyleNone ? 0 : xf::kColourAutomatic);
+}
 
 }  // namespace
 
@@ -103,12 +106,12 @@ void writeFONT(BiffWriter& w, const Font& font)
 {
     w.begin(rec::FONT);
     w.u16(static_cast<std::uint16_t>(std::lround(std::clamp(font.size, 1.0, 409.0) * 20)));
-    w.u16(font.bold ? 0x0001 : 0x0000);  // readers take bold from this bit as well as the weight
-    w.u16(colorIndexToIcv(font.colorIndex, 0x7FFF));
-    w.u16(font.bold ? 700 : 400);
+    w.u16(font.bold ? font::kBold : 0);  // readers take bold from this bit as well as the weight
+    w.u16(colorIndexToIcv(font.colorIndex, font::kColourAutomatic));
+    w.u16(font.bold ? font::kWeightBold : font::kWeightNormal);
     w.u16(0);  // no super- or subscript
     w.u8(0);   // no underline
-    w.u8(isSansFace(font.name) ? 2 : 0);
+    w.u8(isSansFace(font.name) ? font::kFamilySwiss : font::kFamilyDontCare);
     w.u8(0);  // character set: ANSI
     w.u8(0);
     try {
@@ -125,12 +128,12 @@ void writeXF(BiffWriter& w, const CellFormat& f, std::uint16_t fontIndex)
     w.u16(fontIndex);
     // Only built-in formats exist in the model; anything else shows as General.
     w.u16(static_cast<std::uint16_t>(f.numberFormat >= 0 && f.numberFormat < 164 ? f.numberFormat : 0));
-    w.u16(0x0001);  // locked, a cell XF whose parent is XF 0 (Normal)
-    w.u8(static_cast<std::uint8_t>(horizontalCode(f.horizontalAlignment) | (f.wrapText ? 0x08 : 0) |
-                                   (verticalCode(f.verticalAlignment) << 4)));
-    w.u8(0);     // no rotation
-    w.u8(0);     // no indent
-    w.u8(0xFC);  // this XF's own number format, font, alignment, borders, fill and protection apply
+    w.u16(xf::kLocked);  // a cell XF whose parent is XF 0 (Normal)
+    w.u8(static_cast<std::uint8_t>(horizontalCode(f.horizontalAlignment) | (f.wrapText ? xf::kWrap : 0) |
+                                   (verticalCode(f.verticalAlignment) << xf::kVerticalShift)));
+    w.u8(0);  // no rotation
+    w.u8(0);  // no indent
+    w.u8(xf::kAllAttributesOwn);
     const Border& left = f.borders[kBorderLeft];
     const Border& right = f.borders[kBorderRight];
     const Border& top = f.borders[kBorderTop];
@@ -138,8 +141,8 @@ void writeXF(BiffWriter& w, const CellFormat& f, std::uint16_t fontIndex)
     w.u32(lineCode(left) | (lineCode(right) << 4) | (lineCode(top) << 8) | (lineCode(bottom) << 12) |
           (lineColour(left) << 16) | (lineColour(right) << 23));
     const bool solid = f.interiorColorIndex >= 1 && f.interiorColorIndex <= 56;
-    w.u32(lineColour(top) | (lineColour(bottom) << 7) | (solid ? (1u << 26) : 0u));
-    w.u16(static_cast<std::uint16_t>(colorIndexToIcv(f.interiorColorIndex, 0x40) | (0x41 << 7)));
+    w.u32(lineColour(top) | (lineColour(bottom) << 7) | (solid ? xf::kSolidFill : 0u));
+    w.u16(static_cast<std::uint16_t>(colorIndexToIcv(f.interiorColorIndex, xf::kColourAutomatic) | xf::kBackgroundAutomatic));
     w.end();
 }
 

@@ -19,7 +19,7 @@ Font readFONT(std::span<const std::uint8_t> data)
     c.skip(6);  // escapement, underline, family, character set, reserved
     f.name = readShortString(c);
     f.size = height >= 20 ? twipsToPoints(height) : 10.0;
-    f.bold = weight >= 600 || (flags & 0x0001);
+    f.bold = weight >= 600 || (flags & font::kBold);
     f.colorIndex = icvToColorIndex(colour);
     return f;
 }
@@ -72,7 +72,7 @@ XfRecord readXF(std::span<const std::uint8_t> data)
     XfRecord x;
     x.font = c.u16();
     x.numberFormat = c.u16();
-    x.isStyle = c.u16() & 0x0004;
+    x.isStyle = c.u16() & xf::kStyle;
     const std::uint8_t align = c.u8();
     c.skip(3);  // rotation, indent, used-attribute flags
     const std::uint32_t lines = c.u32();
@@ -80,8 +80,8 @@ XfRecord readXF(std::span<const std::uint8_t> data)
     const std::uint16_t fill = c.u16();
     CellFormat& f = x.format;
     f.horizontalAlignment = horizontalAlignment(align & 0x07);
-    f.wrapText = align & 0x08;
-    f.verticalAlignment = verticalAlignment((align >> 4) & 0x07);
+    f.wrapText = align & xf::kWrap;
+    f.verticalAlignment = verticalAlignment((align >> xf::kVerticalShift) & 0x07);
     f.borders[kBorderLeft] = border(lines & 0xF, (lines >> 16) & 0x7F);
     f.borders[kBorderRight] = border((lines >> 4) & 0xF, (lines >> 23) & 0x7F);
     f.borders[kBorderTop] = border((lines >> 8) & 0xF, colours & 0x7F);
