@@ -1,6 +1,7 @@
 target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/SampleWorkbook.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsRecordsTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsSheetRecordsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsRoundTripTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsReaderRobustnessTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsInteropTest.cpp
