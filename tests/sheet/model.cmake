@@ -4,5 +4,6 @@ target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/model/CellTextTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/A1Test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/ObjectModelTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/model/CellByCellTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/WorkbookFileTest.cpp
 )
