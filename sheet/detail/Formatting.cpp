@@ -45,21 +45,7 @@ FormatId effectiveFormat(const SheetData& sheet, int row, int column)
 std::vector<CellRef> existingCells(const SheetData& sheet, const CellRect& rect)
 {
     std::vector<CellRef> found;
-    const auto& cells = sheet.cells();
-    if (static_cast<std::size_t>(rect.rowCount()) > cells.size() / 4 + 1) {
-        // Tall areas: walking every row would cost more than one pass over the cells of the rows.
-        auto it = cells.lower_bound(CellRef{rect.top, 1});
-        const auto end = cells.lower_bound(CellRef{rect.bottom + 1, 1});
-        for (; it != end; ++it)
-            if (it->first.column >= rect.left && it->first.column <= rect.right)
-                found.push_back(it->first);
-        return found;
-    }
-    for (int row = rect.top; row <= rect.bottom; ++row) {
-        auto it = cells.lower_bound(CellRef{row, rect.left});
-        for (; it != cells.end() && it->first.row == row && it->first.column <= rect.right; ++it)
-            found.push_back(it->first);
-    }
+    sheet.visitExisting(rect, [&](int row, int column, const Cell&) { found.push_back({row, column}); });
     return found;
 }
 

@@ -95,10 +95,7 @@ void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& tran
         for (const auto& [row, id] : rows)
             sheet.setRowFormat(row, remap(id));
     }
-    for (const CellRef& ref : existingCells(sheet, rect)) {
-        Cell& cell = sheet.at(ref.row, ref.column);
-        cell.format = remap(cell.format);
-    }
+    sheet.visitExisting(rect, [&](int, int, Cell& cell) { cell.format = remap(cell.format); });
 }
 
 // Removes values, formats and merged areas from the area; row heights and column widths stay.

@@ -1,59 +1,227 @@
-// Cell storage of a worksheet.
+// Cell storage of a worksheet: a row of cells per sheet row, with the count of cells per row and
+// per column kept so that the used range is known without a walk over the cells.
 #include "sheet/model/SheetData.h"
 
-#include <algorithm>
+#include "sheet/model/SheetError.h"
+
+#include <string>
 
 namespace sheet {
 
+// ---- Walking the cells ----
+
+CellView::CellView(const std::vector<RowCells>& rows, std::size_t firstRow, std::size_t endRow, std::size_t count)
+    : rows_(&rows), firstRow_(std::min(firstRow, rows.size())), endRow_(std::min(endRow, rows.size())), count_(count)
+{
+    if (firstRow_ > endRow_)
+        firstRow_ = endRow_;
+}
+
+std::size_t CellView::size() const
+{
+    if (count_ != kUncounted)
+        return count_;
+    std::size_t n = 0;
+    for (std::size_t r = firstRow_; r < endRow_; ++r)
+        n += (*rows_)[r].size();
+    return n;
+}
+
+CellView::iterator::iterator(const std::vector<RowCells>* rows, std::size_t row, std::size_t endRow)
+    : rows_(rows), row_(row), endRow_(endRow)
+{
+    settle();
+}
+
+void CellView::iterator::settle()
+{
+    while (row_ < endRow_ && index_ >= (*rows_)[row_].size()) {
+        ++row_;
+        run_ = 0;
+        index_ = 0;
+    }
+    if (row_ >= endRow_) {
+        row_ = endRow_;
+        index_ = 0;
+    }
+}
+
+CellView::iterator::value_type CellView::iterator::operator*() const
+{
+    const RowCells& row = (*rows_)[row_];
+    const RowCells::Run& run = row.runs()[run_];
+    return {CellRef{static_cast<int>(row_) + 1, run.first + static_cast<int>(index_ - run.offset)}, row.cells()[index_]};
+}
+
+CellView::iterator& CellView::iterator::operator++()
+{
+    ++index_;
+    const RowCells& row = (*rows_)[row_];
+    if (index_ < row.size()) {
+        const RowCells::Run& run = row.runs()[run_];
+        if (index_ >= run.offset + run.count)
+            ++run_;
+    } else {
+        settle();
+    }
+    return *this;
+}
+
+CellView::iterator CellView::iterator::operator++(int)
+{
+    iterator before = *this;
+    ++*this;
+    return before;
+}
+
+CellView SheetData::cells() const { return CellView(rows_, 0, rows_.size(), cellCount_); }
+
+CellView SheetData::cellsInRows(int top, int bottom) const
+{
+    if (bottom < top || bottom < 1)
+        return CellView(rows_, 0, 0);
+    return CellView(rows_, static_cast<std::size_t>(std::max(top, 1) - 1), static_cast<std::size_t>(bottom));
+}
+
+// ---- Finding and making cells ----
+
 const Cell* SheetData::find(int row, int column) const
 {
-    const CellRef ref{row, column};
-    if (last_.cell && last_.ref == ref)
-        return last_.cell;
-    // Reading leaves the remembered cell alone, so readers on several threads never write.
-    auto it = cells_.find(ref);
-    return it == cells_.end() ? nullptr : &it->second;
+    if (row < 1 || static_cast<std::size_t>(row) > rows_.size())
+        return nullptr;
+    return rows_[static_cast<std::size_t>(row - 1)].find(column);
 }
 
-void SheetData::erase(int row, int column)
+RowCells* SheetData::rowCells(int row)
 {
-    last_.cell = nullptr;
-    cells_.erase(CellRef{row, column});
-}
-
-void SheetData::clearCells()
-{
-    last_.cell = nullptr;
-    cells_.clear();
+    if (row < 1 || row > kMaxRows)
+        throw SheetError("Cell position out of range: row " + std::to_string(row) + ".");
+    if (static_cast<std::size_t>(row) > rows_.size())
+        rows_.resize(static_cast<std::size_t>(row));
+    return &rows_[static_cast<std::size_t>(row - 1)];
 }
 
 Cell& SheetData::at(int row, int column)
 {
-    const CellRef ref{row, column};
-    if (last_.cell && last_.ref == ref)
-        return *last_.cell;
-    auto [it, inserted] = cells_.try_emplace(ref);
-    last_.ref = ref;
-    last_.cell = &it->second;
-    if (inserted) {
-        if (auto f = rowFormat(row))
-            it->second.format = *f;
-        else if (auto c = columnFormat(column))
-            it->second.format = *c;
+    if (column < 1 || column > kMaxColumns)
+        throw SheetError("Cell position out of range: column " + std::to_string(column) + ".");
+    bool added = false;
+    Cell& cell = rowCells(row)->findOrAdd(column, added);
+    if (added) {
+        cell.format = fallbackFormat(row, column);
+        counted(row, column);
     }
-    return it->second;
+    return cell;
+}
+
+void SheetData::erase(int row, int column)
+{
+    if (row < 1 || static_cast<std::size_t>(row) > rows_.size())
+        return;
+    if (rows_[static_cast<std::size_t>(row - 1)].erase(column))
+        uncounted(row, column);
+}
+
+void SheetData::clearCells()
+{
+    std::vector<RowCells>().swap(rows_);
+    cellCount_ = 0;
+    cellsInColumn_.fill(0);
+    top_ = bottom_ = left_ = right_ = 0;
+}
+
+void SheetData::counted(int row, int column)
+{
+    ++cellCount_;
+    ++cellsInColumn_[static_cast<std::size_t>(column)];
+    if (top_ == 0) {
+        top_ = bottom_ = row;
+        left_ = right_ = column;
+        return;
+    }
+    top_ = std::min(top_, row);
+    bottom_ = std::max(bottom_, row);
+    left_ = std::min(left_, column);
+    right_ = std::max(right_, column);
+}
+
+void SheetData::uncounted(int row, int column)
+{
+    --cellCount_;
+    --cellsInColumn_[static_cast<std::size_t>(column)];
+    if (cellCount_ == 0) {
+        top_ = bottom_ = left_ = right_ = 0;
+        return;
+    }
+    // An edge moves inwards to the next row or column that still holds a cell.
+    const auto rowEmpty = [&](int r) { return rows_[static_cast<std::size_t>(r - 1)].empty(); };
+    if (row == top_)
+        while (rowEmpty(top_))
+            ++top_;
+    if (row == bottom_)
+        while (rowEmpty(bottom_))
+            --bottom_;
+    if (column == left_)
+        while (cellsInColumn_[static_cast<std::size_t>(left_)] == 0)
+            ++left_;
+    if (column == right_)
+        while (cellsInColumn_[static_cast<std::size_t>(right_)] == 0)
+            --right_;
+}
+
+std::optional<CellRect> SheetData::usedRange() const
+{
+    if (cellCount_ == 0)
+        return std::nullopt;
+    return CellRect{top_, left_, bottom_, right_};
+}
+
+// ---- Row and column formats, heights and widths ----
+
+FormatId SheetData::fallbackFormat(int row, int column) const
+{
+    if (!rowFormats_.empty())
+        if (auto it = rowFormats_.find(row); it != rowFormats_.end())
+            return it->second;
+    const FormatId id = columnFormatOf_[static_cast<std::size_t>(column)];
+    return id == kNoFormat ? 0 : id;
 }
 
 std::optional<FormatId> SheetData::rowFormat(int row) const
 {
+    if (rowFormats_.empty())
+        return std::nullopt;
     auto it = rowFormats_.find(row);
     return it == rowFormats_.end() ? std::nullopt : std::optional<FormatId>(it->second);
 }
 
 std::optional<FormatId> SheetData::columnFormat(int column) const
 {
-    auto it = columnFormats_.find(column);
-    return it == columnFormats_.end() ? std::nullopt : std::optional<FormatId>(it->second);
+    if (column < 1 || column > kMaxColumns)
+        return std::nullopt;
+    const FormatId id = columnFormatOf_[static_cast<std::size_t>(column)];
+    return id == kNoFormat ? std::nullopt : std::optional<FormatId>(id);
+}
+
+void SheetData::setColumnFormat(int column, FormatId id)
+{
+    columnFormats_[column] = id;
+    if (column >= 1 && column <= kMaxColumns)
+        columnFormatOf_[static_cast<std::size_t>(column)] = id;
+}
+
+void SheetData::eraseColumnFormat(int column)
+{
+    columnFormats_.erase(column);
+    if (column >= 1 && column <= kMaxColumns)
+        columnFormatOf_[static_cast<std::size_t>(column)] = kNoFormat;
+}
+
+void SheetData::clearRowAndColumnFormats()
+{
+    rowFormats_.clear();
+    columnFormats_.clear();
+    columnFormatOf_.fill(kNoFormat);
 }
 
 double SheetData::rowHeight(int row) const
@@ -74,18 +242,6 @@ const CellRect* SheetData::mergeAt(int row, int column) const
         if (m.contains(row, column))
             return &m;
     return nullptr;
-}
-
-std::optional<CellRect> SheetData::usedRange() const
-{
-    if (cells_.empty())
-        return std::nullopt;
-    CellRect r{cells_.begin()->first.row, kMaxColumns, cells_.rbegin()->first.row, 1};
-    for (const auto& [ref, cell] : cells_) {
-        r.left = std::min(r.left, ref.column);
-        r.right = std::max(r.right, ref.column);
-    }
-    return r;
 }
 
 }  // namespace sheet

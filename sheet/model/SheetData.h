@@ -5,12 +5,16 @@
 #pragma once
 
 #include "sheet/model/CellFormat.h"
+#include "sheet/model/RowCells.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace sheet {
@@ -35,15 +39,6 @@ struct CellRect {
     int columnCount() const { return right - left + 1; }
 };
 
-// Empty, a number (times of day are fractions of a day) or a text (UTF-8).
-using CellValue = std::variant<std::monostate, double, std::string>;
-
-struct Cell {
-    CellValue value;
-    FormatId format = 0;
-    bool operator==(const Cell&) const = default;
-};
-
 struct PageSetup {
     std::string printArea;  // empty: no print area
     double leftMargin = 0.7 * 72;  // points
@@ -65,19 +60,70 @@ struct PageSetup {
 inline constexpr double kStandardColumnWidth = 8.43;  // characters
 inline constexpr double kStandardRowHeight = 12.75;   // points
 
+class SheetData;
+
+// Cells of a sheet, or of a band of its rows, in row-major order as (position, cell) pairs:
+//     for (const auto& [ref, cell] : sheet.cells()) ...
+class CellView {
+public:
+    class iterator {
+    public:
+        using value_type = std::pair<CellRef, const Cell&>;
+        using difference_type = std::ptrdiff_t;
+        value_type operator*() const;
+        iterator& operator++();
+        iterator operator++(int);
+        bool operator==(const iterator& other) const { return row_ == other.row_ && index_ == other.index_; }
+
+    private:
+        friend class CellView;
+        iterator(const std::vector<RowCells>* rows, std::size_t row, std::size_t endRow);
+        void settle();  // onto the next cell that exists, or the end
+        const std::vector<RowCells>* rows_ = nullptr;
+        std::size_t row_ = 0;  // index into rows_
+        std::size_t endRow_ = 0;
+        std::size_t run_ = 0;
+        std::size_t index_ = 0;  // into the row's cells
+    };
+
+    iterator begin() const { return {rows_, firstRow_, endRow_}; }
+    iterator end() const { return {rows_, endRow_, endRow_}; }
+    bool empty() const { return begin() == end(); }
+    std::size_t size() const;
+
+private:
+    friend class SheetData;
+    static constexpr std::size_t kUncounted = ~std::size_t{0};
+    CellView(const std::vector<RowCells>& rows, std::size_t firstRow, std::size_t endRow, std::size_t count = kUncounted);
+    const std::vector<RowCells>* rows_;
+    std::size_t firstRow_;
+    std::size_t endRow_;
+    std::size_t count_;
+};
+
 class SheetData {
 public:
     std::string name;
 
     // Cells in row-major order. A cell exists once it has a value or a format of its own.
-    const std::map<CellRef, Cell>& cells() const { return cells_; }
+    CellView cells() const;
+    // The cells of rows top..bottom.
+    CellView cellsInRows(int top, int bottom) const;
+    std::size_t cellCount() const { return cellCount_; }
+    // Null outside the sheet or where no cell exists.
     const Cell* find(int row, int column) const;
-    // The cell, created when missing with the format of its row (or else its column).
+    // The cell, created when missing with the format of its row (or else its column). Throws
+    // SheetError for a position outside the sheet.
     Cell& at(int row, int column);
     // Calls visit(cell) for every cell of the block, row by row, creating the missing ones as at()
-    // does. Walks the storage in order instead of looking each cell up.
+    // does: one pass along each row.
     template <class Visit>
     void visitBlock(const CellRect& block, Visit&& visit);
+    // Calls visit(row, column, cell) for every cell of the block that exists, row by row.
+    template <class Visit>
+    void visitExisting(const CellRect& block, Visit&& visit) { walkExisting(*this, block, visit); }
+    template <class Visit>
+    void visitExisting(const CellRect& block, Visit&& visit) const { walkExisting(*this, block, visit); }
     void erase(int row, int column);
     void clearCells();
 
@@ -85,12 +131,12 @@ public:
     std::optional<FormatId> rowFormat(int row) const;
     std::optional<FormatId> columnFormat(int column) const;
     void setRowFormat(int row, FormatId id) { rowFormats_[row] = id; }
-    void setColumnFormat(int column, FormatId id) { columnFormats_[column] = id; }
+    void setColumnFormat(int column, FormatId id);
     void eraseRowFormat(int row) { rowFormats_.erase(row); }
-    void eraseColumnFormat(int column) { columnFormats_.erase(column); }
+    void eraseColumnFormat(int column);
     const std::map<int, FormatId>& rowFormats() const { return rowFormats_; }
     const std::map<int, FormatId>& columnFormats() const { return columnFormats_; }
-    void clearRowAndColumnFormats() { rowFormats_.clear(); columnFormats_.clear(); }
+    void clearRowAndColumnFormats();
 
     // Heights in points and widths in characters; only those set differ from the standard.
     double rowHeight(int row) const;
@@ -106,6 +152,7 @@ public:
     const CellRect* mergeAt(int row, int column) const;
 
     // The block from the first to the last row and column that hold a cell; nullopt when none.
+    // Kept up to date as cells come and go.
     std::optional<CellRect> usedRange() const;
 
     CellRect selection{1, 1, 1, 1};
@@ -114,40 +161,55 @@ public:
     PageSetup pageSetup;
 
 private:
-    // The cell at() reached last. Formatting calls come one after another for the same cell, and
-    // this spares each of them a walk down the tree. Never copied: a copy would point into another
-    // map. Only at() sets it, so const readers never write.
-    struct LastCell {
-        CellRef ref;
-        Cell* cell = nullptr;
-        LastCell() = default;
-        LastCell(const LastCell&) {}
-        LastCell& operator=(const LastCell&) { cell = nullptr; return *this; }
-    };
+    static constexpr FormatId kNoFormat = ~FormatId{0};
 
-    std::map<CellRef, Cell> cells_;
-    LastCell last_;
+    RowCells* rowCells(int row);
+    FormatId fallbackFormat(int row, int column) const;
+    void counted(int row, int column);    // a cell was added
+    void uncounted(int row, int column);  // a cell was removed
+
+    std::vector<RowCells> rows_;  // by row - 1, up to the last row that ever held a cell
+    std::size_t cellCount_ = 0;
+    // Cells per column, and the used range's edges (top 0 when there are no cells).
+    std::array<std::uint32_t, kMaxColumns + 1> cellsInColumn_{};
+    int top_ = 0, bottom_ = 0, left_ = 0, right_ = 0;
+
     std::map<int, FormatId> rowFormats_;
     std::map<int, FormatId> columnFormats_;
+    std::array<FormatId, kMaxColumns + 1> columnFormatOf_ = filledWith(kNoFormat);  // columnFormats_, by column
     std::map<int, double> rowHeights_;
     std::map<int, double> columnWidths_;
+
+    template <class Self, class Visit>
+    static void walkExisting(Self& self, const CellRect& block, Visit& visit)
+    {
+        const int last = std::min(block.bottom, static_cast<int>(self.rows_.size()));
+        for (int row = std::max(block.top, 1); row <= last; ++row)
+            self.rows_[static_cast<std::size_t>(row - 1)].forEachIn(
+                block.left, block.right, [&](int column, auto& cell) { visit(row, column, cell); });
+    }
+
+    static std::array<FormatId, kMaxColumns + 1> filledWith(FormatId id)
+    {
+        std::array<FormatId, kMaxColumns + 1> a;
+        a.fill(id);
+        return a;
+    }
 };
 
 template <class Visit>
 void SheetData::visitBlock(const CellRect& block, Visit&& visit)
 {
     for (int row = block.top; row <= block.bottom; ++row) {
-        auto it = cells_.lower_bound(CellRef{row, block.left});
-        for (int column = block.left; column <= block.right; ++column, ++it) {
-            const CellRef ref{row, column};
-            if (it == cells_.end() || it->first != ref) {
-                it = cells_.emplace_hint(it, ref, Cell{});
-                if (auto f = rowFormat(row))
-                    it->second.format = *f;
-                else if (auto c = columnFormat(column))
-                    it->second.format = *c;
+        RowCells& cells = *rowCells(row);
+        for (int column = block.left; column <= block.right; ++column) {
+            bool added = false;
+            Cell& cell = cells.findOrAdd(column, added);
+            if (added) {
+                cell.format = fallbackFormat(row, column);
+                counted(row, column);
             }
-            visit(it->second);
+            visit(cell);
         }
     }
 }

@@ -271,10 +271,7 @@ void Scene::collectCells()
         }
     }
 
-    const auto& cells = sheet_.cells();
-    const auto end = cells.lower_bound(CellRef{range_.bottom + 1, 1});
-    for (auto it = cells.lower_bound(CellRef{range_.top, 1}); it != end; ++it) {
-        const auto& [ref, cell] = *it;
+    for (const auto& [ref, cell] : sheet_.cellsInRows(range_.top, range_.bottom)) {
         if (inRange(ref.row, ref.column)) {
             Slot& s = slot(ref.row, ref.column);
             s.cell = &cell;

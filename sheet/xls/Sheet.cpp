@@ -36,7 +36,7 @@ struct Entry {
 std::vector<Entry> cellEntries(const SheetData& sheet, const StyleTable& styles)
 {
     std::vector<Entry> entries;
-    entries.reserve(sheet.cells().size());
+    entries.reserve(sheet.cellCount());
     for (const auto& [ref, cell] : sheet.cells()) {
         if (!inSheet(ref.row, ref.column))
             throw SheetError("the cell at row " + std::to_string(ref.row) + ", column " + std::to_string(ref.column) + " lies outside the sheet");

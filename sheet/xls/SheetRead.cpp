@@ -52,9 +52,9 @@ public:
     {
         if (column >= kMaxColumns)
             damaged("a cell lies beyond the last column");
-        const std::size_t before = sheet_.cells().size();
+        const std::size_t before = sheet_.cellCount();
         Cell& c = sheet_.at(row + 1, column + 1);
-        if (sheet_.cells().size() != before) {
+        if (sheet_.cellCount() != before) {
             if (cellBudget_ == 0)
                 throw FormatError("it holds more cells than this program can open");
             --cellBudget_;

@@ -61,7 +61,7 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
     BiffWriter w;
     std::size_t cellCount = 0;
     for (const auto& sheet : book.sheets)
-        cellCount += sheet->cells().size();
+        cellCount += sheet->cellCount();
     w.reserve(4096 + cellCount * 18);
     const std::vector<std::size_t> offsetFields = writeGlobals(w, book, styles, strings);
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {

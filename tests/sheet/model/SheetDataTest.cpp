@@ -1,7 +1,14 @@
-// Cell storage: formats interned once, new cells taking their row's or column's format.
+// Cell storage: formats interned once, new cells taking their row's or column's format, and the
+// rows of cells with their runs checked against a plain ordered map of cells under random adds
+// and removals: the same cells, in the same order, and the used range always the cells' bounds.
 #include "sheet/model/SheetData.h"
+#include "sheet/model/SheetError.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
 
 using namespace sheet;
 
@@ -21,6 +28,11 @@ TEST(SheetData, NewCellsTakeTheRowFormatBeforeTheColumnFormat)
     EXPECT_EQ(s.at(2, 3).format, b);
     EXPECT_EQ(s.at(1, 3).format, g);
     EXPECT_EQ(s.at(1, 1).format, 0u);
+    s.visitBlock({4, 2, 4, 4}, [](Cell&) {});
+    EXPECT_EQ(s.find(4, 3)->format, g);
+    EXPECT_EQ(s.find(4, 4)->format, 0u);
+    s.eraseColumnFormat(3);
+    EXPECT_EQ(s.at(5, 3).format, 0u);
 }
 
 TEST(SheetData, UsedRangeSpansFirstToLastCell)
@@ -31,4 +43,131 @@ TEST(SheetData, UsedRangeSpansFirstToLastCell)
     s.at(9, 2);
     s.at(6, 12);
     EXPECT_EQ(*s.usedRange(), (CellRect{5, 2, 9, 12}));
+    s.erase(9, 2);
+    EXPECT_EQ(*s.usedRange(), (CellRect{5, 4, 6, 12}));
+    s.erase(5, 4);
+    s.erase(6, 12);
+    EXPECT_FALSE(s.usedRange().has_value());
+    s.at(kMaxRows, kMaxColumns);
+    EXPECT_EQ(*s.usedRange(), (CellRect{kMaxRows, kMaxColumns, kMaxRows, kMaxColumns}));
+}
+
+TEST(SheetData, PositionsOutsideTheSheetHoldNoCell)
+{
+    SheetData s;
+    EXPECT_THROW(s.at(0, 1), SheetError);
+    EXPECT_THROW(s.at(kMaxRows + 1, 1), SheetError);
+    EXPECT_THROW(s.at(1, 0), SheetError);
+    EXPECT_THROW(s.at(1, kMaxColumns + 1), SheetError);
+    EXPECT_EQ(s.find(0, 1), nullptr);
+    EXPECT_EQ(s.find(1, kMaxColumns + 1), nullptr);
+    s.erase(-1, 3);
+    EXPECT_EQ(s.cellCount(), 0u);
+    EXPECT_TRUE(s.cells().empty());
+}
+
+TEST(SheetData, ErasedClearedAndCopiedSheetsStayApart)
+{
+    SheetData sheet;
+    sheet.at(2, 3).value = 1.0;
+    sheet.erase(2, 3);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(sheet.at(2, 3).value));
+    sheet.at(2, 3).value = 2.0;
+    sheet.clearCells();
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(sheet.at(2, 3).value));
+
+    sheet.at(4, 4).value = 3.0;
+    SheetData copy = sheet;
+    copy.at(4, 4).value = 4.0;
+    EXPECT_EQ(std::get<double>(sheet.find(4, 4)->value), 3.0);
+    EXPECT_EQ(std::get<double>(copy.find(4, 4)->value), 4.0);
+    SheetData assigned;
+    assigned.at(4, 4);
+    assigned = sheet;
+    assigned.at(4, 4).value = 5.0;
+    EXPECT_EQ(std::get<double>(sheet.find(4, 4)->value), 3.0);
+}
+
+namespace {
+
+// The cells and the used range the store must show, worked out from a plain map.
+void expectSame(const SheetData& s, const std::map<CellRef, double>& expected, const std::string& after)
+{
+    SCOPED_TRACE(after);
+    ASSERT_EQ(s.cellCount(), expected.size());
+    auto e = expected.begin();
+    for (const auto& [ref, cell] : s.cells()) {
+        ASSERT_NE(e, expected.end());
+        ASSERT_EQ(ref, e->first);
+        ASSERT_EQ(std::get<double>(cell.value), e->second);
+        ++e;
+    }
+    ASSERT_EQ(e, expected.end());
+    if (expected.empty()) {
+        EXPECT_FALSE(s.usedRange());
+        return;
+    }
+    CellRect bounds{expected.begin()->first.row, kMaxColumns, expected.rbegin()->first.row, 1};
+    for (const auto& [ref, value] : expected) {
+        bounds.left = std::min(bounds.left, ref.column);
+        bounds.right = std::max(bounds.right, ref.column);
+    }
+    EXPECT_EQ(s.usedRange(), bounds);
+}
+
+}  // namespace
+
+TEST(SheetData, RowsOfCellsMatchAnOrderedMapUnderRandomAddsAndRemovals)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        SheetData s;
+        std::map<CellRef, double> expected;
+        const int rows = pick(1, 6), columns = pick(3, 40);
+        for (int i = 0; i < 600; ++i) {
+            const int row = pick(1, rows), column = pick(1, columns);
+            std::string what;
+            if (pick(0, 2) == 0) {
+                s.erase(row, column);
+                expected.erase({row, column});
+                what = "erase ";
+            } else if (pick(0, 3) == 0) {
+                // A block: cells added in one pass along each row.
+                const CellRect block{row, column, std::min(rows, row + pick(0, 1)), std::min(columns, column + pick(0, 5))};
+                s.visitBlock(block, [&](Cell& c) { c.value = static_cast<double>(i); });
+                for (int r = block.top; r <= block.bottom; ++r)
+                    for (int c = block.left; c <= block.right; ++c)
+                        expected[{r, c}] = i;
+                what = "block ";
+            } else {
+                s.at(row, column).value = static_cast<double>(i);
+                expected[{row, column}] = i;
+                what = "add ";
+            }
+            expectSame(s, expected, "seed " + std::to_string(seed) + ", step " + std::to_string(i) + ": " + what +
+                                        std::to_string(row) + "," + std::to_string(column));
+            if (::testing::Test::HasFatalFailure())
+                return;
+            // Finding, and the band and block walks, see the same cells.
+            const auto [top, bottom] = std::minmax({pick(1, rows), pick(1, rows)});
+            const auto [left, right] = std::minmax({pick(1, columns), pick(1, columns)});
+            const CellRect probe{top, left, bottom, right};
+            std::vector<CellRef> walked, band;
+            s.visitExisting(probe, [&](int r, int c, const Cell&) { walked.push_back({r, c}); });
+            for (const auto& [ref, cell] : s.cellsInRows(probe.top, probe.bottom))
+                band.push_back(ref);
+            std::vector<CellRef> inBlock, inBand;
+            for (const auto& [ref, value] : expected) {
+                if (probe.contains(ref.row, ref.column))
+                    inBlock.push_back(ref);
+                if (ref.row >= probe.top && ref.row <= probe.bottom)
+                    inBand.push_back(ref);
+            }
+            ASSERT_EQ(walked, inBlock);
+            ASSERT_EQ(band, inBand);
+            for (int c = 1; c <= columns; ++c)
+                ASSERT_EQ(s.find(probe.top, c) != nullptr, expected.count({probe.top, c}) == 1);
+        }
+    }
 }

@@ -252,7 +252,7 @@ TEST(Renderer, OddDataDrawsWithoutFailing)
     b.put(2, 3, std::numeric_limits<double>::quiet_NaN());
     b.put(3, 2, -std::numeric_limits<double>::infinity());
     b.put(3, 3, std::string("line one\nline two\r\n"));
-    b.sheet->at(2, 300).value = std::string("beyond the last column");
+    EXPECT_THROW(b.sheet->at(2, 300), SheetError);  // the sheet holds no cell beyond its last column
     b.sheet->setColumnWidth(2, std::numeric_limits<double>::quiet_NaN());
     b.sheet->setRowHeight(3, -5);
     b.sheet->merges.push_back(CellRect{3, 3, 1, 1});                      // upside down

@@ -1,0 +1,108 @@
+// Runs of neighbouring cells within a row.
+#include "sheet/model/RowCells.h"
+
+namespace sheet {
+
+std::size_t RowCells::runReaching(int column) const
+{
+    const auto it = std::partition_point(runs_.begin(), runs_.end(),
+                                         [&](const Run& r) { return r.first + r.count - 1 < column; });
+    return static_cast<std::size_t>(it - runs_.begin());
+}
+
+void RowCells::shiftOffsets(std::size_t fromRun, int by)
+{
+    for (std::size_t i = fromRun; i < runs_.size(); ++i)
+        runs_[i].offset = static_cast<std::uint32_t>(static_cast<int>(runs_[i].offset) + by);
+}
+
+const Cell* RowCells::find(int column) const
+{
+    const std::size_t i = runReaching(column);
+    if (i == runs_.size() || runs_[i].first > column)
+        return nullptr;
+    return &cells_[runs_[i].offset + static_cast<std::size_t>(column - runs_[i].first)];
+}
+
+Cell* RowCells::find(int column) { return const_cast<Cell*>(static_cast<const RowCells&>(*this).find(column)); }
+
+Cell& RowCells::findOrAdd(int column, bool& added)
+{
+    added = true;
+    const auto col = static_cast<std::uint16_t>(column);
+    const auto end = static_cast<std::uint32_t>(cells_.size());
+    // Filling left to right: the cell goes after the last one.
+    if (runs_.empty() || column > lastColumn() + 1) {
+        runs_.push_back({col, 1, end});
+        return cells_.emplace_back();
+    }
+    if (column == lastColumn() + 1) {
+        ++runs_.back().count;
+        return cells_.emplace_back();
+    }
+    const std::size_t i = runReaching(column);
+    if (runs_[i].first <= column) {
+        added = false;
+        return cells_[runs_[i].offset + static_cast<std::size_t>(column - runs_[i].first)];
+    }
+    // Before run i and after run i - 1: join either or both, or start a run of its own.
+    const std::uint32_t at = runs_[i].offset;
+    cells_.insert(cells_.begin() + at, Cell{});
+    const bool joinsPrevious = i > 0 && runs_[i - 1].first + runs_[i - 1].count == column;
+    const bool joinsNext = runs_[i].first == column + 1;
+    if (joinsPrevious && joinsNext) {
+        runs_[i - 1].count = static_cast<std::uint16_t>(runs_[i - 1].count + 1 + runs_[i].count);
+        runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(i));
+        shiftOffsets(i, 1);
+    } else if (joinsPrevious) {
+        ++runs_[i - 1].count;
+        shiftOffsets(i, 1);
+    } else if (joinsNext) {
+        runs_[i].first = col;
+        ++runs_[i].count;
+        shiftOffsets(i + 1, 1);
+    } else {
+        runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(i), Run{col, 1, at});
+        shiftOffsets(i + 1, 1);
+    }
+    return cells_[at];
+}
+
+bool RowCells::erase(int column)
+{
+    const std::size_t i = runReaching(column);
+    if (i == runs_.size() || runs_[i].first > column)
+        return false;
+    Run& run = runs_[i];
+    const std::uint32_t at = run.offset + static_cast<std::uint32_t>(column - run.first);
+    cells_.erase(cells_.begin() + at);
+    if (run.count == 1) {
+        runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(i));
+        shiftOffsets(i, -1);
+    } else if (column == run.first) {
+        ++run.first;
+        --run.count;
+        shiftOffsets(i + 1, -1);
+    } else if (column == run.first + run.count - 1) {
+        --run.count;
+        shiftOffsets(i + 1, -1);
+    } else {
+        // Split in two around the column.
+        const auto leftCount = static_cast<std::uint16_t>(column - run.first);
+        const Run right{static_cast<std::uint16_t>(column + 1), static_cast<std::uint16_t>(run.count - leftCount - 1), at};
+        run.count = leftCount;
+        runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(i) + 1, right);
+        shiftOffsets(i + 2, -1);
+    }
+    if (cells_.empty())
+        clear();
+    return true;
+}
+
+void RowCells::clear()
+{
+    std::vector<Run>().swap(runs_);
+    std::vector<Cell>().swap(cells_);
+}
+
+}  // namespace sheet

@@ -1,0 +1,82 @@
+// The cells of one row of a worksheet. A sheet is filled row by row and mostly left to right, in
+// long stretches of neighbouring cells, so a row keeps runs of neighbouring columns, with the
+// cells of all its runs side by side in one vector in column order. Memory follows the cells
+// that exist (a row with a cell in column A and one in column IV holds two cells, not 256), a
+// cell is found by its run in a step or two, and cells appended at the end of a run cost no
+// search and no shifting.
+#pragma once
+
+#include "sheet/model/CellFormat.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace sheet {
+
+// Empty, a number (times of day are fractions of a day) or a text (UTF-8).
+using CellValue = std::variant<std::monostate, double, std::string>;
+
+struct Cell {
+    CellValue value;
+    FormatId format = 0;
+    bool operator==(const Cell&) const = default;
+};
+
+class RowCells {
+public:
+    // Neighbouring columns first .. first + count - 1, whose cells start at cells()[offset].
+    struct Run {
+        std::uint16_t first;
+        std::uint16_t count;
+        std::uint32_t offset;
+    };
+
+    bool empty() const { return cells_.empty(); }
+    std::size_t size() const { return cells_.size(); }
+    // Only for a row that is not empty.
+    int firstColumn() const { return runs_.front().first; }
+    int lastColumn() const { return runs_.back().first + runs_.back().count - 1; }
+
+    const Cell* find(int column) const;
+    Cell* find(int column);
+    // The cell of the column, added empty (format 0) when missing; `added` says which.
+    Cell& findOrAdd(int column, bool& added);
+    // False when there was no such cell.
+    bool erase(int column);
+    void clear();
+
+    const std::vector<Run>& runs() const { return runs_; }
+    const std::vector<Cell>& cells() const { return cells_; }
+
+    // visit(column, cell) for each cell from `left` to `right` that exists, left to right.
+    template <class Visit>
+    void forEachIn(int left, int right, Visit&& visit) { walk(*this, left, right, visit); }
+    template <class Visit>
+    void forEachIn(int left, int right, Visit&& visit) const { walk(*this, left, right, visit); }
+
+private:
+    // The first run that ends at or after the column (runs_.size() when none).
+    std::size_t runReaching(int column) const;
+    void shiftOffsets(std::size_t fromRun, int by);
+
+    template <class Self, class Visit>
+    static void walk(Self& self, int left, int right, Visit& visit)
+    {
+        for (std::size_t i = self.runReaching(left); i < self.runs_.size() && self.runs_[i].first <= right; ++i) {
+            const Run& run = self.runs_[i];
+            const int from = std::max<int>(left, run.first);
+            const int to = std::min<int>(right, run.first + run.count - 1);
+            for (int column = from; column <= to; ++column)
+                visit(column, self.cells_[run.offset + static_cast<std::size_t>(column - run.first)]);
+        }
+    }
+
+    std::vector<Run> runs_;
+    std::vector<Cell> cells_;
+};
+
+}  // namespace sheet
