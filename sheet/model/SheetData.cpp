@@ -92,6 +92,14 @@ const Cell* SheetData::find(int row, int column) const
     return rows_[static_cast<std::size_t>(row - 1)].find(column);
 }
 
+const RowCells& SheetData::cellsOfRow(int row) const
+{
+    static const RowCells none;
+    if (row < 1 || static_cast<std::size_t>(row) > rows_.size())
+        return none;
+    return rows_[static_cast<std::size_t>(row - 1)];
+}
+
 RowCells* SheetData::rowCells(int row)
 {
     if (row < 1 || row > kMaxRows)

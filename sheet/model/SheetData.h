@@ -110,6 +110,8 @@ public:
     // The cells of rows top..bottom.
     CellView cellsInRows(int top, int bottom) const;
     std::size_t cellCount() const { return cellCount_; }
+    // The cells of one row, in column order (none for a row outside the sheet).
+    const RowCells& cellsOfRow(int row) const;
     // Null outside the sheet or where no cell exists.
     const Cell* find(int row, int column) const;
     // The cell, created when missing with the format of its row (or else its column). Throws

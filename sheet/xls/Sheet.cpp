@@ -2,6 +2,7 @@
 #include "sheet/xls/Sheet.h"
 
 #include "sheet/model/SheetError.h"
+#include "sheet/xls/CellTable.h"
 #include "sheet/xls/Globals.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
@@ -15,55 +16,13 @@ namespace sheet::xls {
 
 namespace {
 
-std::string cellName(int row, int column)
-{
-    std::string letters;
-    for (int c = column; c > 0; c = (c - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    return letters + std::to_string(row);
-}
-
 bool inSheet(int row, int column) { return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns; }
 
-// A cell as it goes into the file: the model's cell, or a blank covering part of a merged area.
-struct Entry {
-    int row;
-    int column;
-    std::uint16_t xf;
-    const CellValue* value;  // null for a covering blank
-};
-
-std::vector<Entry> cellEntries(const SheetData& sheet, const StyleTable& styles)
+void checkMerges(const SheetData& sheet)
 {
-    std::vector<Entry> entries;
-    entries.reserve(sheet.cellCount());
-    for (const auto& [ref, cell] : sheet.cells()) {
-        if (!inSheet(ref.row, ref.column))
-            throw SheetError("the cell at row " + std::to_string(ref.row) + ", column " + std::to_string(ref.column) + " lies outside the sheet");
-        entries.push_back({ref.row, ref.column, styles.xfIndex(cell.format), &cell.value});
-    }
-    // Every cell of a merged area carries the first cell's format, so that each edge of the area is
-    // drawn by readers that draw borders cell by cell. Areas in the default format need no blanks.
-    bool added = false;
-    for (const CellRect& m : sheet.merges) {
+    for (const CellRect& m : sheet.merges)
         if (!inSheet(m.top, m.left) || !inSheet(m.bottom, m.right) || m.top > m.bottom || m.left > m.right)
             throw SheetError("a merged area lies outside the sheet");
-        const Cell* anchor = sheet.find(m.top, m.left);
-        if (!anchor || anchor->format == 0)
-            continue;
-        const std::uint16_t xf = styles.xfIndex(anchor->format);
-        for (int r = m.top; r <= m.bottom; ++r)
-            for (int c = m.left; c <= m.right; ++c)
-                if (!sheet.find(r, c)) {
-                    entries.push_back({r, c, xf, nullptr});
-                    added = true;
-                }
-    }
-    if (added)
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-            return a.row != b.row ? a.row < b.row : a.column < b.column;
-        });
-    return entries;
 }
 
 void writePageSetup(BiffWriter& w, const PageSetup& p)
@@ -125,126 +84,6 @@ void writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& style
         writeCOLINFO(w, c,
                      width == sheet.columnWidths().end() ? std::nullopt : std::optional<double>(width->second),
                      format == sheet.columnFormats().end() ? kDefaultCellXf : styles.xfIndex(format->second));
-    }
-}
-
-// The block that holds every cell record and every merged area.
-void writeDIMENSIONS(BiffWriter& w, const std::vector<Entry>& entries, const std::vector<CellRect>& merges)
-{
-    w.begin(rec::DIMENSIONS);
-    if (entries.empty() && merges.empty()) {
-        w.zeros(14);
-    } else {
-        int top = kMaxRows, bottom = 1, left = kMaxColumns, right = 1;
-        for (const Entry& e : entries) {
-            top = std::min(top, e.row);
-            bottom = std::max(bottom, e.row);
-            left = std::min(left, e.column);
-            right = std::max(right, e.column);
-        }
-        for (const CellRect& m : merges) {
-            top = std::min(top, m.top);
-            bottom = std::max(bottom, m.bottom);
-            left = std::min(left, m.left);
-            right = std::max(right, m.right);
-        }
-        w.u32(static_cast<std::uint32_t>(top - 1));
-        w.u32(static_cast<std::uint32_t>(bottom));
-        w.u16(static_cast<std::uint16_t>(left - 1));
-        w.u16(static_cast<std::uint16_t>(right));
-        w.u16(0);
-    }
-    w.end();
-}
-
-void writeROW(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, int row, int firstColumn, int lastColumn)
-{
-    w.begin(rec::ROW);
-    w.u16(static_cast<std::uint16_t>(row - 1));
-    w.u16(static_cast<std::uint16_t>(firstColumn > 0 ? firstColumn - 1 : 0));
-    w.u16(static_cast<std::uint16_t>(lastColumn > 0 ? lastColumn : 0));
-    std::uint32_t flags = row::kAlwaysSet;
-    std::uint16_t height = kDefaultRowHeightTwips;
-    if (auto it = sheet.rowHeights().find(row); it != sheet.rowHeights().end()) {
-        // A height set by hand: readers keep it instead of fitting the row to its content.
-        flags |= row::kUnsynced;
-        height = pointsToTwips(it->second);
-        if (height == 0) {
-            flags |= row::kHidden;  // the height field keeps a valid height
-            height = kDefaultRowHeightTwips;
-        }
-    }
-    std::uint16_t xf = kDefaultCellXf;
-    if (auto format = sheet.rowFormat(row)) {
-        flags |= row::kHasFormat;
-        xf = styles.xfIndex(*format);
-    }
-    flags |= static_cast<std::uint32_t>(xf) << row::kXfShift;
-    w.u16(height);
-    w.u16(0);
-    w.u16(0);
-    w.u32(flags);
-    w.end();
-}
-
-void writeCell(BiffWriter& w, const Entry& e, const SharedStrings& strings)
-{
-    const auto header = [&](std::uint16_t id) {
-        w.begin(id);
-        w.u16(static_cast<std::uint16_t>(e.row - 1));
-        w.u16(static_cast<std::uint16_t>(e.column - 1));
-        w.u16(e.xf);
-    };
-    if (e.value && std::holds_alternative<double>(*e.value)) {
-        const double v = std::get<double>(*e.value);
-        if (!std::isfinite(v))
-            throw SheetError("the cell " + cellName(e.row, e.column) + " holds a number that cannot be saved");
-        header(rec::NUMBER);
-        w.f64(v);
-    } else if (e.value && std::holds_alternative<std::string>(*e.value)) {
-        header(rec::LABELSST);
-        w.u32(strings.indexOf(std::get<std::string>(*e.value)));
-    } else {
-        header(rec::BLANK);
-    }
-    w.end();
-}
-
-// Rows in blocks of 32: the ROW records of a block, then its cells.
-void writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
-                    const std::vector<Entry>& entries)
-{
-    std::set<int> rows;
-    for (const Entry& e : entries)
-        rows.insert(e.row);
-    for (const auto& [row, height] : sheet.rowHeights())
-        if (row >= 1 && row <= kMaxRows)
-            rows.insert(row);
-    for (const auto& [row, id] : sheet.rowFormats())
-        if (row >= 1 && row <= kMaxRows)
-            rows.insert(row);
-
-    auto entry = entries.begin();
-    auto rowIt = rows.begin();
-    while (rowIt != rows.end()) {
-        const int block = (*rowIt - 1) / 32;
-        auto blockEnd = rowIt;
-        while (blockEnd != rows.end() && (*blockEnd - 1) / 32 == block)
-            ++blockEnd;
-        auto scan = entry;
-        for (auto r = rowIt; r != blockEnd; ++r) {
-            int first = 0, last = 0;
-            while (scan != entries.end() && scan->row == *r) {
-                if (first == 0)
-                    first = scan->column;
-                last = scan->column;
-                ++scan;
-            }
-            writeROW(w, sheet, styles, *r, first, last);
-        }
-        for (; entry != scan; ++entry)
-            writeCell(w, *entry, strings);
-        rowIt = blockEnd;
     }
 }
 
@@ -328,7 +167,7 @@ void writeSETUP(BiffWriter& w, const PageSetup& p)
 void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
                     bool active)
 {
-    const std::vector<Entry> entries = cellEntries(sheet, styles);
+    checkMerges(sheet);
     writeBOF(w, kSubstreamWorksheet);
     w.record(rec::CALCMODE, {1});
     w.record(rec::CALCCOUNT, {100});
@@ -340,8 +179,8 @@ void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& sty
     w.record(rec::CALCSAVERECALC, {1});
     writePageSetup(w, sheet.pageSetup);
     writeColumns(w, sheet, styles);
-    writeDIMENSIONS(w, entries, sheet.merges);
-    writeCellTable(w, sheet, styles, strings, entries);
+    writeDIMENSIONS(w, sheet);
+    writeCellTable(w, sheet, styles, strings);
     writeWINDOW2(w, active);
     writeSELECTION(w, sheet);
     writeMERGEDCELLS(w, sheet.merges);

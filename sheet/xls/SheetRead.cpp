@@ -2,13 +2,13 @@
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/BiffRecords.h"
 #include "sheet/xls/Globals.h"
+#include "sheet/xls/Rk.h"
 #include "sheet/xls/Sheet.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Units.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <optional>
 
 namespace sheet::xls {
@@ -18,19 +18,6 @@ void checkSheetBOF(const Record& bof);
 namespace {
 
 constexpr std::size_t kMaxMerges = 8192;
-
-// RK: a compact number; either a 30-bit integer or the top 30 bits of a double, maybe times 100.
-double rkValue(std::uint32_t rk)
-{
-    double v = 0;
-    if (rk & 0x02) {
-        v = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
-    } else {
-        const std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
-        std::memcpy(&v, &bits, sizeof v);
-    }
-    return (rk & 0x01) ? v / 100 : v;
-}
 
 class SheetBuilder {
 public:

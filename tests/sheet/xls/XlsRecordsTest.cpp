@@ -4,6 +4,7 @@
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/BiffWriter.h"
 #include "sheet/xls/PrintArea.h"
+#include "sheet/xls/Rk.h"
 #include "sheet/xls/Sheet.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
@@ -12,6 +13,11 @@
 #include "SampleWorkbook.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
 
 using namespace sheet;
 using namespace sheet::xls;
@@ -215,4 +221,36 @@ TEST(XlsRecords, PrintAreasAreParsedAndShownAsTheSpreadsheetShowsThem)
     EXPECT_EQ(printAreaText({2, 2, 2, 2}), "$B$2");
     EXPECT_EQ(printAreaText({1, 27, kMaxRows, 28}), "$AA:$AB");
     EXPECT_EQ(printAreaText({3, 1, 4, kMaxColumns}), "$3:$4");
+}
+
+TEST(XlsRecords, NumbersTakeAnRkOnlyWhenItReadsBackBitForBit)
+{
+    struct Case {
+        double value;
+        std::optional<std::uint32_t> rk;
+    };
+    for (const Case& c : {Case{0, 0x00000002}, Case{-0.0, 0x80000000}, Case{8, 0x00000022}, Case{-1, 0xFFFFFFFE},
+                          Case{536870911, 0x7FFFFFFE}, Case{-536870912, 0x80000002},
+                          Case{536870912, 0x41C00000},  // 2^29 no longer fits the integer, but its double does
+                          Case{1.25, 0x3FF40000}, Case{0.25, 0x3FD00000}, Case{12.34, 0x0000134B},
+                          Case{-0.07, 0xFFFFFFE7}, Case{7.0 / 24, std::nullopt}, Case{0.1 + 0.2, std::nullopt},
+                          Case{123456789.12, std::nullopt}, Case{std::numeric_limits<double>::infinity(), std::nullopt},
+                          Case{std::numeric_limits<double>::quiet_NaN(), std::nullopt}}) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(rkOf(c.value), c.rk);
+        if (c.rk)
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(rkValue(*c.rk)), std::bit_cast<std::uint64_t>(c.value));
+    }
+    // Whatever the number, an RK given for it reads back as that very number; whole numbers in
+    // the 30-bit range and hundredths of them always have one.
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const auto whole = static_cast<double>(static_cast<std::int64_t>(random() % (1u << 30)) - (1 << 29));
+        for (const double v : {whole, whole / 100, std::bit_cast<double>(random()), std::bit_cast<double>(random() & ~0x3'FFFF'FFFFull)}) {
+            if (const auto rk = rkOf(v))
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(rkValue(*rk)), std::bit_cast<std::uint64_t>(v)) << v;
+        }
+        ASSERT_TRUE(rkOf(whole).has_value()) << whole;
+        ASSERT_TRUE(rkOf(whole / 100).has_value()) << whole / 100;
+    }
 }

@@ -54,8 +54,8 @@ CellFormat framed()
     return f;
 }
 
-// Sheet "Tiny" (active): B2 "Hi" framed, C2 8, D3 framed and empty, B4:C5 merged with "Joined"
-// framed in B4; row 2 15 pt high, row 6 hidden, row 7 framed as a whole; column B 14 characters
+// Sheet "Tiny" (active): B2 "Hi" framed, C2 8, D2 1.25, E2 7:00 AM, F2 12.34, D3 framed and empty,
+// B4:C5 merged with "Joined" framed in B4; row 2 15 pt high, row 6 hidden, row 7 framed as a whole; column B 14 characters
 // wide, column E hidden, column F framed; C2:D3 selected with D3 active; one landscape A4 page.
 // Sheet "Empty" has nothing at all.
 std::unique_ptr<WorkbookData> tinyWorkbook()
@@ -66,6 +66,9 @@ std::unique_ptr<WorkbookData> tinyWorkbook()
     const FormatId f = book->formats.intern(framed());
     s->at(2, 2) = {std::string("Hi"), f};
     s->at(2, 3) = {8.0, 0};
+    s->at(2, 4) = {1.25, 0};
+    s->at(2, 5) = {7.0 / 24, 0};
+    s->at(2, 6) = {12.34, 0};
     s->at(3, 4) = {std::monostate{}, f};
     s->at(4, 2) = {std::string("Joined"), f};
     s->merges.push_back({4, 2, 5, 3});
@@ -157,9 +160,9 @@ TEST_F(XlsSheetRecords, BofOpensEachPartWithVersionBuildAndType)
 
 TEST_F(XlsSheetRecords, DimensionsRunOnePastTheLastRowAndColumnOfCellsAndMerges)
 {
-    // Cells and merged cells span rows 2..5 and columns B..D: first row 1 and first column 1
-    // (0-based), then one past the last: row 5, column 4. Formatted row 7 holds no cell.
-    EXPECT_EQ(only(tiny(), rec::DIMENSIONS), image(rec::DIMENSIONS, {1, 0, 0, 0, 5, 0, 0, 0, 1, 0, 4, 0, 0, 0}));
+    // Cells and merged cells span rows 2..5 and columns B..F: first row 1 and first column 1
+    // (0-based), then one past the last: row 5, column 6. Formatted row 7 holds no cell.
+    EXPECT_EQ(only(tiny(), rec::DIMENSIONS), image(rec::DIMENSIONS, {1, 0, 0, 0, 5, 0, 0, 0, 1, 0, 6, 0, 0, 0}));
     EXPECT_EQ(only(empty(), rec::DIMENSIONS), image(rec::DIMENSIONS, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
@@ -169,7 +172,7 @@ TEST_F(XlsSheetRecords, RowsCarryTheirCellSpanHeightAndFlags)
     // 0x100 always, 0x40 height set by hand, 0x20 hidden, 0x80 with the row's XF in bits 16..27
     // (15, the default cell XF, when the row has no format of its own).
     const std::vector<Bytes> expected{
-        image(rec::ROW, {1, 0, 1, 0, 3, 0, 0x2C, 0x01, 0, 0, 0, 0, 0x40, 0x01, 0x0F, 0}),  // 2: B..C, 15 pt
+        image(rec::ROW, {1, 0, 1, 0, 6, 0, 0x2C, 0x01, 0, 0, 0, 0, 0x40, 0x01, 0x0F, 0}),  // 2: B..F, 15 pt
         image(rec::ROW, {2, 0, 3, 0, 4, 0, 0xFF, 0, 0, 0, 0, 0, 0x00, 0x01, 0x0F, 0}),     // 3: D
         image(rec::ROW, {3, 0, 1, 0, 3, 0, 0xFF, 0, 0, 0, 0, 0, 0x00, 0x01, 0x0F, 0}),     // 4: B..C
         image(rec::ROW, {4, 0, 1, 0, 3, 0, 0xFF, 0, 0, 0, 0, 0, 0x00, 0x01, 0x0F, 0}),     // 5: B..C
@@ -182,16 +185,21 @@ TEST_F(XlsSheetRecords, RowsCarryTheirCellSpanHeightAndFlags)
 
 TEST_F(XlsSheetRecords, CellsFollowTheirRowsInRowMajorOrder)
 {
-    // The texts are numbered in the order the cells come: "Hi" 0, "Joined" 1. The merged area's
-    // covered cells are blanks in the anchor's XF (16); C2 keeps the default cell XF (15).
+    // The texts are numbered in the order the cells come: "Hi" 0, "Joined" 1. Numbers that fit
+    // four bytes are RKs: 8 as the integer 8 (8 << 2 | 2), 1.25 as the top half of its double
+    // (0x3FF40000), side by side in one MULRK (row, first column, XF and RK each, last column);
+    // 12.34 as the integer 1234 to be divided by 100 (1234 << 2 | 3). 7:00 AM (7/24) fits no RK
+    // and stays a NUMBER. The merged area's covered cells are blanks in the anchor's XF (16), the
+    // two in row 5 side by side in one MULBLANK; the numbers keep the default cell XF (15).
     const std::vector<Bytes> expected{
         image(rec::LABELSST, {1, 0, 1, 0, 0x10, 0, 0, 0, 0, 0}),
-        image(rec::NUMBER, {1, 0, 2, 0, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0x20, 0x40}),
+        image(rec::MULRK, {1, 0, 2, 0, 0x0F, 0, 0x22, 0, 0, 0, 0x0F, 0, 0, 0, 0xF4, 0x3F, 3, 0}),
+        image(rec::NUMBER, {1, 0, 4, 0, 0x0F, 0, 0xAB, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xD2, 0x3F}),
+        image(rec::RK, {1, 0, 5, 0, 0x0F, 0, 0x4B, 0x13, 0, 0}),
         image(rec::BLANK, {2, 0, 3, 0, 0x10, 0}),
         image(rec::LABELSST, {3, 0, 1, 0, 0x10, 0, 1, 0, 0, 0}),
         image(rec::BLANK, {3, 0, 2, 0, 0x10, 0}),
-        image(rec::BLANK, {4, 0, 1, 0, 0x10, 0}),
-        image(rec::BLANK, {4, 0, 2, 0, 0x10, 0}),
+        image(rec::MULBLANK, {4, 0, 1, 0, 0x10, 0, 0x10, 0, 2, 0}),
     };
     std::vector<Bytes> cells;
     bool rowsDone = false, rowAfterCell = false;
