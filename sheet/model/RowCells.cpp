@@ -99,6 +99,21 @@ bool RowCells::erase(int column)
     return true;
 }
 
+RowCells& RowTable::make(int row)
+{
+    const auto band = static_cast<std::size_t>((row - 1) / kBand);
+    if (band >= bands_.size())
+        bands_.resize(band + 1);
+    if (bands_[band].empty())
+        bands_[band].resize(kBand);
+    return bands_[band][static_cast<std::size_t>((row - 1) % kBand)];
+}
+
+std::size_t RowTable::bandsMade() const
+{
+    return static_cast<std::size_t>(std::count_if(bands_.begin(), bands_.end(), [](const auto& b) { return !b.empty(); }));
+}
+
 void RowCells::clear()
 {
     std::vector<Run>().swap(runs_);

@@ -79,4 +79,32 @@ private:
     std::vector<Cell> cells_;
 };
 
+// The rows of a sheet, made in bands of kBand rows as cells arrive, so that a sheet with a cell in
+// its last row holds one band, not 65,536 rows. Rows count from 1.
+class RowTable {
+public:
+    static constexpr int kBand = 256;
+
+    // Null where no band was made.
+    const RowCells* find(int row) const
+    {
+        const auto band = static_cast<std::size_t>((row - 1) / kBand);
+        if (row < 1 || band >= bands_.size() || bands_[band].empty())
+            return nullptr;
+        return &bands_[band][static_cast<std::size_t>((row - 1) % kBand)];
+    }
+    RowCells* find(int row) { return const_cast<RowCells*>(static_cast<const RowTable&>(*this).find(row)); }
+    // The row, its band made when missing.
+    RowCells& make(int row);
+    // One past the last row of the last band.
+    int end() const { return static_cast<int>(bands_.size()) * kBand + 1; }
+    // The first row of the band after the row's.
+    static int nextBand(int row) { return ((row - 1) / kBand + 1) * kBand + 1; }
+    std::size_t bandsMade() const;
+    void clear() { std::vector<std::vector<RowCells>>().swap(bands_); }
+
+private:
+    std::vector<std::vector<RowCells>> bands_;
+};
+
 }  // namespace sheet

@@ -10,8 +10,8 @@ namespace sheet {
 
 // ---- Walking the cells ----
 
-CellView::CellView(const std::vector<RowCells>& rows, std::size_t firstRow, std::size_t endRow, std::size_t count)
-    : rows_(&rows), firstRow_(std::min(firstRow, rows.size())), endRow_(std::min(endRow, rows.size())), count_(count)
+CellView::CellView(const RowTable& rows, int firstRow, int endRow, std::size_t count)
+    : rows_(&rows), firstRow_(std::max(firstRow, 1)), endRow_(std::min(endRow, rows.end())), count_(count)
 {
     if (firstRow_ > endRow_)
         firstRow_ = endRow_;
@@ -22,43 +22,48 @@ std::size_t CellView::size() const
     if (count_ != kUncounted)
         return count_;
     std::size_t n = 0;
-    for (std::size_t r = firstRow_; r < endRow_; ++r)
-        n += (*rows_)[r].size();
+    for (const auto& entry : *this) {
+        (void)entry;
+        ++n;
+    }
     return n;
 }
 
-CellView::iterator::iterator(const std::vector<RowCells>* rows, std::size_t row, std::size_t endRow)
-    : rows_(rows), row_(row), endRow_(endRow)
+CellView::iterator::iterator(const RowTable* rows, int row, int endRow) : rows_(rows), row_(row), endRow_(endRow)
 {
     settle();
 }
 
 void CellView::iterator::settle()
 {
-    while (row_ < endRow_ && index_ >= (*rows_)[row_].size()) {
-        ++row_;
+    while (row_ < endRow_) {
+        cells_ = rows_->find(row_);
+        if (!cells_) {
+            row_ = std::min(RowTable::nextBand(row_), endRow_);
+        } else if (index_ >= cells_->size()) {
+            ++row_;
+        } else {
+            return;
+        }
         run_ = 0;
         index_ = 0;
     }
-    if (row_ >= endRow_) {
-        row_ = endRow_;
-        index_ = 0;
-    }
+    cells_ = nullptr;
+    row_ = endRow_;
+    index_ = 0;
 }
 
 CellView::iterator::value_type CellView::iterator::operator*() const
 {
-    const RowCells& row = (*rows_)[row_];
-    const RowCells::Run& run = row.runs()[run_];
-    return {CellRef{static_cast<int>(row_) + 1, run.first + static_cast<int>(index_ - run.offset)}, row.cells()[index_]};
+    const RowCells::Run& run = cells_->runs()[run_];
+    return {CellRef{row_, run.first + static_cast<int>(index_ - run.offset)}, cells_->cells()[index_]};
 }
 
 CellView::iterator& CellView::iterator::operator++()
 {
     ++index_;
-    const RowCells& row = (*rows_)[row_];
-    if (index_ < row.size()) {
-        const RowCells::Run& run = row.runs()[run_];
+    if (index_ < cells_->size()) {
+        const RowCells::Run& run = cells_->runs()[run_];
         if (index_ >= run.offset + run.count)
             ++run_;
     } else {
@@ -74,39 +79,35 @@ CellView::iterator CellView::iterator::operator++(int)
     return before;
 }
 
-CellView SheetData::cells() const { return CellView(rows_, 0, rows_.size(), cellCount_); }
+CellView SheetData::cells() const { return CellView(rows_, 1, rows_.end(), cellCount_); }
 
 CellView SheetData::cellsInRows(int top, int bottom) const
 {
     if (bottom < top || bottom < 1)
-        return CellView(rows_, 0, 0);
-    return CellView(rows_, static_cast<std::size_t>(std::max(top, 1) - 1), static_cast<std::size_t>(bottom));
+        return CellView(rows_, 1, 1);
+    return CellView(rows_, top, bottom + 1);
 }
 
 // ---- Finding and making cells ----
 
 const Cell* SheetData::find(int row, int column) const
 {
-    if (row < 1 || static_cast<std::size_t>(row) > rows_.size())
-        return nullptr;
-    return rows_[static_cast<std::size_t>(row - 1)].find(column);
+    const RowCells* cells = rows_.find(row);
+    return cells ? cells->find(column) : nullptr;
 }
 
 const RowCells& SheetData::cellsOfRow(int row) const
 {
     static const RowCells none;
-    if (row < 1 || static_cast<std::size_t>(row) > rows_.size())
-        return none;
-    return rows_[static_cast<std::size_t>(row - 1)];
+    const RowCells* cells = rows_.find(row);
+    return cells ? *cells : none;
 }
 
 RowCells* SheetData::rowCells(int row)
 {
     if (row < 1 || row > kMaxRows)
         throw SheetError("Cell position out of range: row " + std::to_string(row) + ".");
-    if (static_cast<std::size_t>(row) > rows_.size())
-        rows_.resize(static_cast<std::size_t>(row));
-    return &rows_[static_cast<std::size_t>(row - 1)];
+    return &rows_.make(row);
 }
 
 Cell& SheetData::at(int row, int column)
@@ -124,15 +125,14 @@ Cell& SheetData::at(int row, int column)
 
 void SheetData::erase(int row, int column)
 {
-    if (row < 1 || static_cast<std::size_t>(row) > rows_.size())
-        return;
-    if (rows_[static_cast<std::size_t>(row - 1)].erase(column))
+    RowCells* cells = rows_.find(row);
+    if (cells && cells->erase(column))
         uncounted(row, column);
 }
 
 void SheetData::clearCells()
 {
-    std::vector<RowCells>().swap(rows_);
+    rows_.clear();
     cellCount_ = 0;
     cellsInColumn_.fill(0);
     top_ = bottom_ = left_ = right_ = 0;
@@ -162,7 +162,7 @@ void SheetData::uncounted(int row, int column)
         return;
     }
     // An edge moves inwards to the next row or column that still holds a cell.
-    const auto rowEmpty = [&](int r) { return rows_[static_cast<std::size_t>(r - 1)].empty(); };
+    const auto rowEmpty = [&](int r) { return cellsOfRow(r).empty(); };
     if (row == top_)
         while (rowEmpty(top_))
             ++top_;

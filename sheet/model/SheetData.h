@@ -77,11 +77,12 @@ public:
 
     private:
         friend class CellView;
-        iterator(const std::vector<RowCells>* rows, std::size_t row, std::size_t endRow);
+        iterator(const RowTable* rows, int row, int endRow);
         void settle();  // onto the next cell that exists, or the end
-        const std::vector<RowCells>* rows_ = nullptr;
-        std::size_t row_ = 0;  // index into rows_
-        std::size_t endRow_ = 0;
+        const RowTable* rows_ = nullptr;
+        const RowCells* cells_ = nullptr;  // of row_
+        int row_ = 0;
+        int endRow_ = 0;
         std::size_t run_ = 0;
         std::size_t index_ = 0;  // into the row's cells
     };
@@ -94,10 +95,11 @@ public:
 private:
     friend class SheetData;
     static constexpr std::size_t kUncounted = ~std::size_t{0};
-    CellView(const std::vector<RowCells>& rows, std::size_t firstRow, std::size_t endRow, std::size_t count = kUncounted);
-    const std::vector<RowCells>* rows_;
-    std::size_t firstRow_;
-    std::size_t endRow_;
+    // Rows firstRow .. endRow - 1.
+    CellView(const RowTable& rows, int firstRow, int endRow, std::size_t count = kUncounted);
+    const RowTable* rows_;
+    int firstRow_;
+    int endRow_;
     std::size_t count_;
 };
 
@@ -170,7 +172,7 @@ private:
     void counted(int row, int column);    // a cell was added
     void uncounted(int row, int column);  // a cell was removed
 
-    std::vector<RowCells> rows_;  // by row - 1, up to the last row that ever held a cell
+    RowTable rows_;
     std::size_t cellCount_ = 0;
     // Cells per column, and the used range's edges (top 0 when there are no cells).
     std::array<std::uint32_t, kMaxColumns + 1> cellsInColumn_{};
@@ -185,10 +187,16 @@ private:
     template <class Self, class Visit>
     static void walkExisting(Self& self, const CellRect& block, Visit& visit)
     {
-        const int last = std::min(block.bottom, static_cast<int>(self.rows_.size()));
-        for (int row = std::max(block.top, 1); row <= last; ++row)
-            self.rows_[static_cast<std::size_t>(row - 1)].forEachIn(
-                block.left, block.right, [&](int column, auto& cell) { visit(row, column, cell); });
+        const int last = std::min(block.bottom, self.rows_.end() - 1);
+        for (int row = std::max(block.top, 1); row <= last;) {
+            auto* cells = self.rows_.find(row);
+            if (!cells) {
+                row = RowTable::nextBand(row);
+                continue;
+            }
+            cells->forEachIn(block.left, block.right, [&](int column, auto& cell) { visit(row, column, cell); });
+            ++row;
+        }
     }
 
     static std::array<FormatId, kMaxColumns + 1> filledWith(FormatId id)

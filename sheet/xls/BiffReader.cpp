@@ -2,6 +2,7 @@
 #include "sheet/xls/BiffReader.h"
 
 #include "sheet/xls/BiffRecords.h"
+#include "sheet/xls/ReadLimits.h"
 
 #include <bit>
 #include <cstring>
@@ -9,6 +10,8 @@
 namespace sheet::xls {
 
 void damaged(const std::string& what) { throw FormatError("the file is damaged (" + what + ")"); }
+
+void ReadBudget::tooLarge() { throw FormatError("it holds more than this program can open"); }
 
 std::span<const std::uint8_t> ByteCursor::take(std::size_t n)
 {

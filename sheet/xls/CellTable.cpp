@@ -2,6 +2,7 @@
 #include "sheet/xls/CellTable.h"
 
 #include "sheet/model/SheetError.h"
+#include "sheet/xls/ReadLimits.h"
 #include "sheet/xls/Rk.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
@@ -167,8 +168,10 @@ void writeRks(BiffWriter& w, int row, const Slot* first, const Slot* last)
     w.end();
 }
 
-void writeCellsOfRow(BiffWriter& w, int row, const std::vector<Slot>& slots, const SharedStrings& strings)
+// Returns what reading the cells back will charge.
+std::size_t writeCellsOfRow(BiffWriter& w, int row, const std::vector<Slot>& slots, const SharedStrings& strings)
 {
+    std::size_t charged = cost::kCell * slots.size();
     const Slot* const end = slots.data() + slots.size();
     const auto fitsRk = [](const Slot& s) { return s.number() && rkOf(*s.number()); };
     for (const Slot* s = slots.data(); s != end;) {
@@ -198,13 +201,16 @@ void writeCellsOfRow(BiffWriter& w, int row, const std::vector<Slot>& slots, con
                 ++s;
             }
         } else {
+            const std::uint32_t index = strings.indexOf(std::get<std::string>(*s->value));
+            charged += cost::text(strings.readBackSize(index));
             beginCell(w, rec::LABELSST, row, *s);
             w.u16(s->xf);
-            w.u32(strings.indexOf(std::get<std::string>(*s->value)));
+            w.u32(index);
             w.end();
             ++s;
         }
     }
+    return charged;
 }
 
 }  // namespace
@@ -235,12 +241,14 @@ void writeDIMENSIONS(BiffWriter& w, const SheetData& sheet)
     w.end();
 }
 
-void writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings)
+std::size_t writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings)
 {
     const std::vector<Cover> covers = coversOf(sheet, styles);
     const std::vector<int> rows = rowsToWrite(sheet, covers);
     auto cover = covers.begin();
     std::array<std::vector<Slot>, kRowsPerBlock> slots;
+    std::size_t charged = cost::kRowRecord * rows.size();
+    int lastBand = -1;
     for (std::size_t first = 0; first < rows.size();) {
         const int block = (rows[first] - 1) / kRowsPerBlock;
         std::size_t end = first;
@@ -250,10 +258,17 @@ void writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& sty
             slotsOfRow(sheet, styles, rows[i], cover, covers.end(), slots[i - first]);
             writeROW(w, sheet, styles, rows[i], slots[i - first]);
         }
-        for (std::size_t i = first; i < end; ++i)
-            writeCellsOfRow(w, rows[i], slots[i - first], strings);
+        for (std::size_t i = first; i < end; ++i) {
+            charged += writeCellsOfRow(w, rows[i], slots[i - first], strings);
+            // Rows come in order, so each band of rows is met once.
+            if (!slots[i - first].empty() && cost::rowBand(rows[i]) != lastBand) {
+                lastBand = cost::rowBand(rows[i]);
+                charged += cost::kRowBand;
+            }
+        }
         first = end;
     }
+    return charged;
 }
 
 }  // namespace sheet::xls

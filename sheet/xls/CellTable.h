@@ -16,6 +16,7 @@ class StyleTable;
 // One past the last row and column of every cell record and merged area; zeros for an empty sheet.
 void writeDIMENSIONS(BiffWriter& w, const SheetData& sheet);
 
-void writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings);
+// Returns what reading the rows and cells back will charge to the reader's budget (ReadLimits.h).
+std::size_t writeCellTable(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings);
 
 }  // namespace sheet::xls

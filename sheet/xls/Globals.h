@@ -39,6 +39,7 @@ struct Globals {
 };
 
 class RecordReader;
-Globals readGlobals(RecordReader& r);
+class ReadBudget;
+Globals readGlobals(RecordReader& r, ReadBudget& budget);
 
 }  // namespace sheet::xls

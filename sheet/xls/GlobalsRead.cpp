@@ -3,9 +3,9 @@
 #include "sheet/xls/BiffRecords.h"
 #include "sheet/xls/Globals.h"
 #include "sheet/xls/PrintArea.h"
+#include "sheet/xls/ReadLimits.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
-#include "sheet/xls/XlsReader.h"
 
 #include <map>
 
@@ -34,7 +34,7 @@ void checkBOF(const Record& bof, std::uint16_t substream)
 
 }  // namespace
 
-Globals readGlobals(RecordReader& r)
+Globals readGlobals(RecordReader& r, ReadBudget& budget)
 {
     Globals g;
     if (r.atEnd())
@@ -53,13 +53,18 @@ Globals readGlobals(RecordReader& r)
         case rec::FONT:
             if (g.fonts.size() >= kMaxIndexed)
                 break;
-            if (g.fonts.size() == 4)
+            if (g.fonts.size() == 4) {
                 g.fonts.push_back(defaultFont());  // index 4 is never used
+                budget.charge(cost::font(g.fonts.back()));
+            }
             g.fonts.push_back(readFONT(record.data));
+            budget.charge(cost::font(g.fonts.back()));
             break;
         case rec::FORMAT: {
             const std::uint16_t id = c.u16();
-            customFormats[id] = readLongString(c);
+            std::string& text = customFormats[id];
+            text = readLongString(c);
+            budget.charge(cost::sharedString(text.size()));
             break;
         }
         case rec::XF:
@@ -88,7 +93,7 @@ Globals readGlobals(RecordReader& r)
             std::vector<std::span<const std::uint8_t>> segments{record.data};
             for (auto part : r.continues())
                 segments.push_back(part);
-            g.strings = readSST(segments, kMaxCellsRead);
+            g.strings = readSST(segments, &budget);
             break;
         }
         case 0x0018:  // NAME
@@ -113,6 +118,7 @@ Globals readGlobals(RecordReader& r)
         if (x.font < g.fonts.size() && x.font != 4)
             f.font = g.fonts[x.font];
         f.numberFormat = modelNumberFormat(x.numberFormat, customFormats);
+        budget.charge(cost::xf(f));
         g.xfs.push_back(f);
     }
     return g;

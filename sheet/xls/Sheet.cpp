@@ -4,6 +4,7 @@
 #include "sheet/model/SheetError.h"
 #include "sheet/xls/CellTable.h"
 #include "sheet/xls/Globals.h"
+#include "sheet/xls/ReadLimits.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
 #include "sheet/xls/Units.h"
@@ -23,6 +24,9 @@ void checkMerges(const SheetData& sheet)
     for (const CellRect& m : sheet.merges)
         if (!inSheet(m.top, m.left) || !inSheet(m.bottom, m.right) || m.top > m.bottom || m.left > m.right)
             throw SheetError("a merged area lies outside the sheet");
+    if (sheet.merges.size() > kMaxMergedAreasPerSheet)
+        throw SheetError("the sheet \"" + sheet.name + "\" has more than " + std::to_string(kMaxMergedAreasPerSheet) +
+                         " merged areas, more than the workbook could be opened with again");
 }
 
 void writePageSetup(BiffWriter& w, const PageSetup& p)
@@ -68,7 +72,8 @@ void writeCOLINFO(BiffWriter& w, int column, std::optional<double> width, std::u
     w.end();
 }
 
-void writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& styles)
+// Returns what reading the columns back will charge.
+std::size_t writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& styles)
 {
     w.record(rec::DEFCOLWIDTH, {8});
     std::set<int> columns;
@@ -76,6 +81,7 @@ void writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& style
         columns.insert(c);
     for (const auto& [c, id] : sheet.columnFormats())
         columns.insert(c);
+    std::size_t charged = 0;
     for (int c : columns) {
         if (c < 1 || c > kMaxColumns)
             continue;
@@ -84,7 +90,9 @@ void writeColumns(BiffWriter& w, const SheetData& sheet, const StyleTable& style
         writeCOLINFO(w, c,
                      width == sheet.columnWidths().end() ? std::nullopt : std::optional<double>(width->second),
                      format == sheet.columnFormats().end() ? kDefaultCellXf : styles.xfIndex(format->second));
+        charged += cost::kColumn;
     }
+    return charged;
 }
 
 void writeWINDOW2(BiffWriter& w, bool active)
@@ -164,8 +172,8 @@ void writeSETUP(BiffWriter& w, const PageSetup& p)
     w.end();
 }
 
-void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
-                    bool active)
+std::size_t writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
+                           bool active)
 {
     checkMerges(sheet);
     writeBOF(w, kSubstreamWorksheet);
@@ -178,13 +186,14 @@ void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& sty
     w.end();
     w.record(rec::CALCSAVERECALC, {1});
     writePageSetup(w, sheet.pageSetup);
-    writeColumns(w, sheet, styles);
+    std::size_t charged = cost::kSheet + sheet.name.size() + writeColumns(w, sheet, styles);
     writeDIMENSIONS(w, sheet);
-    writeCellTable(w, sheet, styles, strings);
+    charged += writeCellTable(w, sheet, styles, strings);
     writeWINDOW2(w, active);
     writeSELECTION(w, sheet);
     writeMERGEDCELLS(w, sheet.merges);
     writeEOF(w);
+    return charged + cost::kMergedArea * sheet.merges.size();
 }
 
 }  // namespace sheet::xls

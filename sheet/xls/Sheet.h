@@ -12,20 +12,27 @@ namespace sheet::xls {
 class SharedStrings;
 class StyleTable;
 class RecordReader;
+class ReadBudget;
 
 // Codes the file uses for the page setup's printComments.
 inline constexpr int kPrintCommentsInPlace = 16;
 inline constexpr int kPrintCommentsAtEnd = 1;
 
-void writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
-                    bool active);
+// Returns what reading the sheet back will charge to the reader's budget (ReadLimits.h).
+std::size_t writeWorksheet(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, const SharedStrings& strings,
+                           bool active);
 
 void writeSETUP(BiffWriter& w, const PageSetup& setup);
 
 struct Globals;
-// Reads the sheet whose BOF is at the reader's position. `cellBudget` counts down the cells the
-// workbook may still hold; `byteBudget` the stream bytes the sheets may still take.
+// What the sheets of a workbook being read may still take.
+struct SheetReadLimits {
+    ReadBudget& memory;
+    std::size_t streamBytes;  // sheets never share records
+    std::size_t mergedAreas;
+};
+// Reads the sheet whose BOF is at the reader's position.
 void readWorksheet(RecordReader& r, const Globals& globals, WorkbookData& book, SheetData& sheet,
-                   std::size_t& cellBudget, std::size_t& byteBudget);
+                   SheetReadLimits& limits);
 
 }  // namespace sheet::xls

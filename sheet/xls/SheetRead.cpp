@@ -2,6 +2,7 @@
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/BiffRecords.h"
 #include "sheet/xls/Globals.h"
+#include "sheet/xls/ReadLimits.h"
 #include "sheet/xls/Rk.h"
 #include "sheet/xls/Sheet.h"
 #include "sheet/xls/Strings.h"
@@ -17,12 +18,10 @@ void checkSheetBOF(const Record& bof);
 
 namespace {
 
-constexpr std::size_t kMaxMerges = 8192;
-
 class SheetBuilder {
 public:
-    SheetBuilder(const Globals& g, WorkbookData& book, SheetData& sheet, std::size_t& cellBudget)
-        : g_(g), book_(book), sheet_(sheet), cellBudget_(cellBudget), formatOfXf_(g.xfs.size(), kNone)
+    SheetBuilder(const Globals& g, WorkbookData& book, SheetData& sheet, ReadBudget& budget)
+        : g_(g), book_(book), sheet_(sheet), budget_(budget), formatOfXf_(g.xfs.size(), kNone)
     {
     }
 
@@ -39,17 +38,25 @@ public:
     {
         if (column >= kMaxColumns)
             damaged("a cell lies beyond the last column");
-        const std::size_t before = sheet_.cellCount();
-        Cell& c = sheet_.at(row + 1, column + 1);
-        if (sheet_.cellCount() != before) {
-            if (cellBudget_ == 0)
-                throw FormatError("it holds more cells than this program can open");
-            --cellBudget_;
-        }
-        c.format = format(xf);
         if (auto* d = std::get_if<double>(&value); d && !std::isfinite(*d))
             value = std::string("#NUM!");
+        // Charged before anything is allocated: the band of rows, the cell, its text.
+        if (const int band = cost::rowBand(row + 1); !bandMade_[static_cast<std::size_t>(band)]) {
+            budget_.charge(cost::kRowBand);
+            bandMade_[static_cast<std::size_t>(band)] = true;
+        }
+        const bool known = sheet_.find(row + 1, column + 1) != nullptr;
+        budget_.charge(known ? cost::cell(value) - cost::kCell : cost::cell(value));
+        Cell& c = sheet_.at(row + 1, column + 1);
+        c.format = format(xf);
         c.value = std::move(value);
+    }
+
+    // A text that arrives after its cell (a formula's result).
+    void text(const CellRef& at, std::string value)
+    {
+        budget_.charge(cost::text(value.size()));
+        sheet_.at(at.row, at.column).value = std::move(value);
     }
 
 private:
@@ -57,8 +64,9 @@ private:
     const Globals& g_;
     WorkbookData& book_;
     SheetData& sheet_;
-    std::size_t& cellBudget_;
+    ReadBudget& budget_;
     std::vector<FormatId> formatOfXf_;
+    std::vector<bool> bandMade_ = std::vector<bool>(kMaxRows / RowTable::kBand, false);
 };
 
 std::string errorText(std::uint8_t code)
@@ -79,7 +87,7 @@ struct SetupRecord {
     double header, footer;
 };
 
-void readMerges(ByteCursor& c, SheetData& sheet)
+void readMerges(ByteCursor& c, SheetData& sheet, SheetReadLimits& limits)
 {
     const std::uint16_t count = c.u16();
     for (std::uint16_t i = 0; i < count; ++i) {
@@ -92,8 +100,10 @@ void readMerges(ByteCursor& c, SheetData& sheet)
         });
         if (overlaps)
             continue;
-        if (sheet.merges.size() >= kMaxMerges)
+        if (sheet.merges.size() >= kMaxMergedAreasPerSheet || limits.mergedAreas == 0)
             throw FormatError("it holds more merged areas than this program can open");
+        --limits.mergedAreas;
+        limits.memory.charge(cost::kMergedArea);
         sheet.merges.push_back(area);
     }
 }
@@ -108,11 +118,10 @@ std::optional<double> margin(ByteCursor& c)
 
 }  // namespace
 
-void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetData& sheet, std::size_t& cellBudget,
-                   std::size_t& byteBudget)
+void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetData& sheet, SheetReadLimits& limits)
 {
     checkSheetBOF(r.next());
-    SheetBuilder build(g, book, sheet, cellBudget);
+    SheetBuilder build(g, book, sheet, limits.memory);
     PageSetup& page = sheet.pageSetup;
     std::optional<SetupRecord> setup;
     bool fitToPage = false;
@@ -125,9 +134,9 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             damaged("a sheet ends early");
         const Record record = r.next();
         const std::size_t size = record.data.size() + 4;
-        if (size > byteBudget)
+        if (size > limits.streamBytes)
             damaged("its sheets overlap");
-        byteBudget -= size;
+        limits.streamBytes -= size;
         if (record.id == rec::BOF) {
             ++nested;  // an embedded chart or the like: skipped
             continue;
@@ -152,6 +161,8 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             const std::uint16_t width = c.u16();
             const std::uint16_t xf = c.u16();
             const std::uint16_t flags = c.u16();
+            if (first <= last)
+                limits.memory.charge(cost::kColumn * static_cast<std::size_t>(last - first + 1));
             const bool userWidth = flags & colinfo::kUserSet;
             for (int column = first; column <= last; ++column) {
                 if (flags & colinfo::kHidden)
@@ -170,6 +181,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             const std::uint16_t height = c.u16() & row::kHeightMask;
             c.skip(4);
             const std::uint32_t flags = c.u32();
+            limits.memory.charge(cost::kRowRecord);
             if (flags & row::kHidden)
                 sheet.setRowHeight(row + 1, 0);
             else if ((flags & row::kUnsynced) || height != defaultHeight)
@@ -257,12 +269,12 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
         }
         case rec::STRING:
             if (formulaAwaitingText) {
-                sheet.at(formulaAwaitingText->row, formulaAwaitingText->column).value = readLongString(c);
+                build.text(*formulaAwaitingText, readLongString(c));
                 formulaAwaitingText.reset();
             }
             break;
         case rec::MERGEDCELLS:
-            readMerges(c, sheet);
+            readMerges(c, sheet, limits);
             break;
         case rec::WSBOOL:
             fitToPage = c.u16() & wsbool::kFitToPage;

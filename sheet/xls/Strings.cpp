@@ -2,6 +2,7 @@
 #include "sheet/xls/Strings.h"
 
 #include "sheet/xls/BiffReader.h"
+#include "sheet/xls/ReadLimits.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -114,6 +115,14 @@ void writeString(BiffWriter& w, std::string_view utf8, std::size_t maxUnits, boo
 void writeShortString(BiffWriter& w, std::string_view utf8) { writeString(w, utf8, 255, false); }
 void writeLongString(BiffWriter& w, std::string_view utf8) { writeString(w, utf8, 65535, true); }
 
+std::size_t SharedStrings::readCost() const
+{
+    std::size_t total = 0;
+    for (std::uint32_t size : readBackSizes_)
+        total += cost::sharedString(size);
+    return total;
+}
+
 std::uint32_t SharedStrings::add(const std::string& text)
 {
     ++uses_;
@@ -125,6 +134,7 @@ std::uint32_t SharedStrings::add(const std::string& text)
             --uses_;
             throw std::length_error("text too long");
         }
+        readBackSizes_.push_back(static_cast<std::uint32_t>(utf16ToUtf8(units).size()));
         strings_.push_back(std::move(units));
     }
     return it->second;
@@ -265,17 +275,16 @@ private:
 
 }  // namespace
 
-std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments, std::size_t maxStrings)
+std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments, ReadBudget* budget)
 {
     SegmentCursor c(segments);
     c.u32();  // uses, not needed
     const std::uint32_t unique = c.u32();
     std::vector<std::string> strings;
     // The declared count is not trusted for the allocation: every string takes three bytes at least.
-    strings.reserve(std::min<std::size_t>({unique, maxStrings, c.totalSize() / 3}));
+    strings.reserve(std::min<std::size_t>(unique, c.totalSize() / 3));
     std::u16string units;
-    // Texts past the limit could only serve cells past the reader's cell limit.
-    for (std::uint32_t i = 0; i < unique && i < maxStrings && !c.atEnd(); ++i) {
+    for (std::uint32_t i = 0; i < unique && !c.atEnd(); ++i) {
         const std::uint16_t count = c.u16();
         const std::uint8_t flags = c.u8();
         bool wide = flags & 0x01;
@@ -301,6 +310,8 @@ std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>
         c.skip(std::size_t{runs} * 4);
         c.skip(extSize);
         strings.push_back(utf16ToUtf8(units));
+        if (budget)
+            budget->charge(cost::sharedString(strings.back().size()));
     }
     return strings;
 }

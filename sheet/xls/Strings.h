@@ -16,6 +16,7 @@
 namespace sheet::xls {
 
 class ByteCursor;
+class ReadBudget;
 
 // Longest text a cell can hold.
 inline constexpr std::size_t kMaxCellTextUnits = 32767;
@@ -34,11 +35,16 @@ public:
     // Index of the text in the table, adding it the first time; counts every use.
     std::uint32_t add(const std::string& text);
     std::uint32_t indexOf(const std::string& text) const { return index_.at(text); }
+    // The length in UTF-8 of the text a reader gets back for the entry (invalid UTF-8 is mended).
+    std::size_t readBackSize(std::uint32_t index) const { return readBackSizes_[index]; }
     std::uint32_t totalUses() const { return uses_; }
+    // What reading the table back will charge to the reader's budget (ReadLimits.h).
+    std::size_t readCost() const;
     const std::vector<std::u16string>& unique() const { return strings_; }
 
 private:
     std::vector<std::u16string> strings_;
+    std::vector<std::uint32_t> readBackSizes_;
     std::unordered_map<std::string, std::uint32_t> index_;
     std::uint32_t uses_ = 0;
 };
@@ -53,10 +59,10 @@ std::uint16_t stringsPerBucket(std::size_t uniqueCount);
 std::vector<SstBucket> writeSST(BiffWriter& w, const SharedStrings& strings);
 void writeEXTSST(BiffWriter& w, std::size_t uniqueCount, const std::vector<SstBucket>& buckets);
 
-// Reading. `segments` are the data of an SST record and of the CONTINUE records after it.
-// At most `maxStrings` texts are kept.
+// Reading. `segments` are the data of an SST record and of the CONTINUE records after it; each
+// text kept is charged to the budget, when there is one.
 std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments,
-                                 std::size_t maxStrings = static_cast<std::size_t>(-1));
+                                 ReadBudget* budget = nullptr);
 // A string whose characters all lie in one record: 8-bit or 16-bit count, flags, characters.
 std::string readShortString(ByteCursor& c);
 std::string readLongString(ByteCursor& c);

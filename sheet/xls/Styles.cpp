@@ -2,6 +2,7 @@
 #include "sheet/xls/Styles.h"
 
 #include "sheet/model/SheetError.h"
+#include "sheet/xls/ReadLimits.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Units.h"
 
@@ -56,6 +57,18 @@ void StyleTable::writeFonts(BiffWriter& w) const
         writeFONT(w, defaultFont());
     for (const Font& f : fonts_)
         writeFONT(w, f);
+}
+
+std::size_t StyleTable::readCost() const
+{
+    // The reader keeps a placeholder at font index 4 beside the four copies of the default font;
+    // the built-in XFs show the default font too.
+    std::size_t total = 5 * cost::font(defaultFont()) + 16 * cost::xf(CellFormat{});
+    for (const Font& f : fonts_)
+        total += cost::font(f);
+    for (FormatId id : xfFormats_)
+        total += cost::xf(formats_.at(id));
+    return total;
 }
 
 void StyleTable::writeXFs(BiffWriter& w) const

@@ -23,6 +23,8 @@ public:
     std::uint16_t xfIndex(FormatId id) const { return xfOf_.at(id); }
     void writeFonts(BiffWriter& w) const;
     void writeXFs(BiffWriter& w) const;
+    // What reading the fonts and XFs back will charge to the reader's budget (ReadLimits.h).
+    std::size_t readCost() const;
 
 private:
     const FormatTable& formats_;

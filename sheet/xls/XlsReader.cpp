@@ -17,27 +17,27 @@ namespace sheet::xls {
 
 namespace {
 
-std::unique_ptr<WorkbookData> parse(std::span<const std::uint8_t> file)
+std::unique_ptr<WorkbookData> parse(std::span<const std::uint8_t> stream)
 {
-    const std::vector<std::uint8_t> stream = extractWorkbookStream(file);
     RecordReader r(stream);
-    const Globals globals = readGlobals(r);
+    ReadBudget budget(stream.size());
+    const Globals globals = readGlobals(r, budget);
     if (globals.sheets.empty())
         throw FormatError("it holds no worksheet");
     auto book = std::make_unique<WorkbookData>();
     // Cell formats are taken in the file's order, so that saving again writes them in that order.
     for (std::size_t xf = kDefaultCellXf; xf < globals.xfs.size(); ++xf)
         book->formats.intern(globals.xfs[xf]);
-    std::size_t cellBudget = kMaxCellsRead;
-    std::size_t byteBudget = stream.size();
+    SheetReadLimits limits{budget, stream.size(), kMaxMergedAreas};
     std::set<std::size_t> offsets;
     for (const SheetEntry& entry : globals.sheets) {
         if (!offsets.insert(entry.offset).second)
             damaged("two sheets start at the same place");
+        budget.charge(cost::kSheet + entry.name.size());
         auto sheet = std::make_unique<SheetData>();
         sheet->name = entry.name;
         r.seek(entry.offset);
-        readWorksheet(r, globals, *book, *sheet, cellBudget, byteBudget);
+        readWorksheet(r, globals, *book, *sheet, limits);
         for (const auto& [tab, area] : globals.printAreas)
             if (tab == globals.tabOfWorksheet[book->sheets.size()])
                 sheet->pageSetup.printArea = printAreaText(area);
@@ -51,17 +51,24 @@ std::unique_ptr<WorkbookData> parse(std::span<const std::uint8_t> file)
     return book;
 }
 
-}  // namespace
-
-std::unique_ptr<WorkbookData> readWorkbookBytes(std::span<const std::uint8_t> file, const std::string& name)
+// Runs a read, turning what went wrong into the user's message.
+template <class Read>
+std::unique_ptr<WorkbookData> guarded(const std::string& name, Read&& read)
 {
     try {
-        return parse(file);
+        return read();
     } catch (const FormatError& e) {
         throw SheetError("Cannot open the workbook " + name + ": " + e.what());
     } catch (const std::bad_alloc&) {
         throw SheetError("Cannot open the workbook " + name + ": there is not enough memory to read it");
     }
+}
+
+}  // namespace
+
+std::unique_ptr<WorkbookData> readWorkbookBytes(std::span<const std::uint8_t> file, const std::string& name)
+{
+    return guarded(name, [&] { return parse(extractWorkbookStream(file)); });
 }
 
 std::unique_ptr<WorkbookData> readWorkbook(const std::string& path)
@@ -72,7 +79,11 @@ std::unique_ptr<WorkbookData> readWorkbook(const std::string& path)
     } catch (const std::exception& e) {
         throw SheetError("Cannot open the workbook " + path + ": " + e.what());
     }
-    return readWorkbookBytes(file, path);
+    return guarded(path, [&] {
+        const std::vector<std::uint8_t> stream = extractWorkbookStream(file);
+        std::vector<std::uint8_t>().swap(file);  // the stream is all that is needed from here on
+        return parse(stream);
+    });
 }
 
 }  // namespace sheet::xls

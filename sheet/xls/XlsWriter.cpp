@@ -5,6 +5,7 @@
 #include "sheet/model/SheetError.h"
 #include "sheet/xls/Container.h"
 #include "sheet/xls/Globals.h"
+#include "sheet/xls/ReadLimits.h"
 #include "sheet/xls/Sheet.h"
 #include "sheet/xls/Strings.h"
 #include "sheet/xls/Styles.h"
@@ -52,9 +53,15 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
     if (book.activeSheet < 0 || static_cast<std::size_t>(book.activeSheet) >= book.sheets.size())
         throw SheetError("the active sheet does not exist");
     std::set<std::string> names;
-    for (const auto& sheet : book.sheets)
+    std::size_t mergedAreas = 0;
+    for (const auto& sheet : book.sheets) {
         if (!names.insert(folded(sheet->name)).second)
             throw SheetError("two sheets are named \"" + sheet->name + "\"");
+        mergedAreas += sheet->merges.size();
+    }
+    if (mergedAreas > kMaxMergedAreas)
+        throw SheetError("the workbook has more than " + std::to_string(kMaxMergedAreas) +
+                         " merged areas, more than it could be opened with again");
 
     const StyleTable styles(book);
     const SharedStrings strings = collectStrings(book);
@@ -64,13 +71,21 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
         cellCount += sheet->cellCount();
     w.reserve(4096 + cellCount * 18);
     const std::vector<std::size_t> offsetFields = writeGlobals(w, book, styles, strings);
+    std::size_t readCost = styles.readCost() + strings.readCost();
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
         w.patchU32(offsetFields[i], static_cast<std::uint32_t>(w.position()));
-        writeWorksheet(w, *book.sheets[i], styles, strings, static_cast<int>(i) == book.activeSheet);
+        readCost += writeWorksheet(w, *book.sheets[i], styles, strings, static_cast<int>(i) == book.activeSheet);
     }
     if (w.position() > 0x7FFFFFFF)
         throw SheetError("the workbook is too large for the .xls format");
-    return wrapWorkbookStream(w.data());
+    // What is saved must open again.
+    if (readCost > readBudget(w.position()))
+        throw SheetError("the workbook holds more than this program could open again");
+    std::vector<std::uint8_t> file = wrapWorkbookStream(w.data());
+    if (file.size() > kMaxFileSize)
+        throw SheetError("the file would be larger than the " + std::to_string(kMaxFileSize / (1024 * 1024)) +
+                         " MB this program opens");
+    return file;
 }
 
 void writeWorkbook(const WorkbookData& book, const std::string& path)

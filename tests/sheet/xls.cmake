@@ -4,6 +4,7 @@ target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsSheetRecordsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsRoundTripTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsReaderRobustnessTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsLimitsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/xls/XlsInteropTest.cpp
 )
 target_compile_definitions(sheet_tests PRIVATE
