@@ -64,9 +64,9 @@ void quietContainerDiagnostics()
     });
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> stream)
+// `written` is called once the container holds the stream.
+template <class Written>
+std::vector<std::uint8_t> wrap(std::span<const std::uint8_t> stream, Written&& written)
 {
     GPtr<GsfOutput> sink(gsf_output_memory_new());
     GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink.get()));
@@ -74,9 +74,11 @@ std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> strea
         throw std::runtime_error("the compound file could not be started");
     gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
     GPtr<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
-    bool ok = child && gsf_output_write(child.get(), stream.size(), stream.data());
-    if (ok && stream.size() < kMiniStreamCutoff) {
-        const std::vector<guint8> padding(kMiniStreamCutoff - stream.size(), 0);
+    const std::size_t size = stream.size();
+    bool ok = child && gsf_output_write(child.get(), size, stream.data());
+    written();
+    if (ok && size < kMiniStreamCutoff) {
+        const std::vector<guint8> padding(kMiniStreamCutoff - size, 0);
         ok = gsf_output_write(child.get(), padding.size(), padding.data());
     }
     ok = child && gsf_output_close(child.get()) && ok;
@@ -87,8 +89,20 @@ std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> strea
         throw std::runtime_error("the compound file could not be built");
     auto* memory = GSF_OUTPUT_MEMORY(sink.get());
     const guint8* bytes = gsf_output_memory_get_bytes(memory);
-    const auto size = static_cast<std::size_t>(gsf_output_size(sink.get()));
-    return std::vector<std::uint8_t>(bytes, bytes + size);
+    const auto fileSize = static_cast<std::size_t>(gsf_output_size(sink.get()));
+    return std::vector<std::uint8_t>(bytes, bytes + fileSize);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> stream)
+{
+    return wrap(stream, [] {});
+}
+
+std::vector<std::uint8_t> wrapWorkbookStream(std::vector<std::uint8_t>&& stream)
+{
+    return wrap(stream, [&] { std::vector<std::uint8_t>().swap(stream); });
 }
 
 std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> file)

@@ -9,8 +9,10 @@
 
 namespace sheet::xls {
 
-// The compound file holding `stream` as its "Workbook" stream.
+// The compound file holding `stream` as its "Workbook" stream. The second form lets go of the
+// stream as soon as the container has it, so that a large workbook is not held three times over.
 std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> stream);
+std::vector<std::uint8_t> wrapWorkbookStream(std::vector<std::uint8_t>&& stream);
 // The "Workbook" stream of a compound file; throws FormatError when there is none or the
 // container is damaged.
 std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> file);

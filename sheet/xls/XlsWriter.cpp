@@ -69,7 +69,7 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
     std::size_t cellCount = 0;
     for (const auto& sheet : book.sheets)
         cellCount += sheet->cellCount();
-    w.reserve(4096 + cellCount * 18);
+    w.reserve(4096 + cellCount * 15);
     const std::vector<std::size_t> offsetFields = writeGlobals(w, book, styles, strings);
     std::size_t readCost = styles.readCost() + strings.readCost();
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
@@ -81,7 +81,7 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
     // What is saved must open again.
     if (readCost > readBudget(w.position()))
         throw SheetError("the workbook holds more than this program could open again");
-    std::vector<std::uint8_t> file = wrapWorkbookStream(w.data());
+    std::vector<std::uint8_t> file = wrapWorkbookStream(std::move(w.data()));
     if (file.size() > kMaxFileSize)
         throw SheetError("the file would be larger than the " + std::to_string(kMaxFileSize / (1024 * 1024)) +
                          " MB this program opens");
