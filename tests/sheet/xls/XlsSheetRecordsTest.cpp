@@ -6,6 +6,8 @@
 #include "sheet/xls/Container.h"
 #include "sheet/xls/XlsWriter.h"
 
+#include "SampleWorkbook.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,21 +42,8 @@ Bytes image(const Rec& r)
     return out;
 }
 
-// The bold, centred, wrapped, framed and filled look of the tiny sheet's formatted cells.
-CellFormat framed()
-{
-    CellFormat f;
-    f.font = {"Century Gothic", 8, true, xlColorIndexAutomatic};
-    f.horizontalAlignment = xlCenter;
-    f.verticalAlignment = xlCenter;
-    f.wrapText = true;
-    f.interiorColorIndex = 15;
-    for (Border& b : f.borders)
-        b = {xlContinuous, 48};
-    return f;
-}
-
-// Sheet "Tiny" (active): B2 "Hi" framed, C2 8, D2 1.25, E2 7:00 AM, F2 12.34, D3 framed and empty,
+// Sheet "Tiny" (active), "framed" meaning the sample's header look (bold, centred, wrapped, framed
+// and filled): B2 "Hi" framed, C2 8, D2 1.25, E2 7:00 AM, F2 12.34, D3 framed and empty,
 // B4:C5 merged with "Joined" framed in B4; row 2 15 pt high, row 6 hidden, row 7 framed as a whole; column B 14 characters
 // wide, column E hidden, column F framed; C2:D3 selected with D3 active; one landscape A4 page.
 // Sheet "Empty" has nothing at all.
@@ -63,7 +52,7 @@ std::unique_ptr<WorkbookData> tinyWorkbook()
     auto book = std::make_unique<WorkbookData>();
     auto s = std::make_unique<SheetData>();
     s->name = "Tiny";
-    const FormatId f = book->formats.intern(framed());
+    const FormatId f = book->formats.intern(xls_test::headerFormat());
     s->at(2, 2) = {std::string("Hi"), f};
     s->at(2, 3) = {8.0, 0};
     s->at(2, 4) = {1.25, 0};
@@ -283,9 +272,10 @@ TEST_F(XlsSheetRecords, PageSetupFitsOneLandscapeA4PageWithValidPrinterSettings)
 TEST_F(XlsSheetRecords, FontsAndXfsOfTheGlobals)
 {
     // Four copies of Arial 10 (200 twips, weight 400, automatic colour, swiss), then the framed
-    // look's font as index 5: Century Gothic 8 (160 twips) bold by flag and weight 700.
+    // look's font as index 5: Century Gothic 12 (240 twips) bold by flag and weight 700, in
+    // colour 23 (ColorIndex 16).
     const Bytes arial = image(rec::FONT, {0xC8, 0, 0, 0, 0xFF, 0x7F, 0x90, 0x01, 0, 0, 0, 2, 0, 0, 5, 0, 'A', 'r', 'i', 'a', 'l'});
-    const Bytes gothic = image(rec::FONT, {0xA0, 0, 1, 0, 0xFF, 0x7F, 0xBC, 0x02, 0, 0, 0, 2, 0, 0, 14, 0, 'C', 'e', 'n', 't',
+    const Bytes gothic = image(rec::FONT, {0xF0, 0, 1, 0, 0x17, 0, 0xBC, 0x02, 0, 0, 0, 2, 0, 0, 14, 0, 'C', 'e', 'n', 't',
                                            'u', 'r', 'y', ' ', 'G', 'o', 't', 'h', 'i', 'c'});
     EXPECT_EQ(all(globals(), rec::FONT), (std::vector<Bytes>{arial, arial, arial, arial, gothic}));
 
