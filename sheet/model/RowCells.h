@@ -1,9 +1,9 @@
-// The cells of one row of a worksheet. A sheet is filled row by row and mostly left to right, in
-// long stretches of neighbouring cells, so a row keeps runs of neighbouring columns, with the
-// cells of all its runs side by side in one vector in column order. Memory follows the cells
-// that exist (a row with a cell in column A and one in column IV holds two cells, not 256), a
-// cell is found by its run in a step or two, and cells appended at the end of a run cost no
-// search and no shifting.
+// A cell, the cells of one row of a worksheet, and the rows of a worksheet. A sheet is filled row
+// by row and mostly left to right, in long stretches of neighbouring cells, so a row keeps runs of
+// neighbouring columns, with the cells of all its runs side by side in one vector in column order.
+// Memory follows the cells that exist (a row with a cell in column A and one in column IV holds
+// two cells, not 256), a cell is found by its run in a step or two, and cells appended at the end
+// of a run cost no search and no shifting. Rows are made in bands as cells arrive.
 #pragma once
 
 #include "sheet/model/CellFormat.h"

@@ -13,8 +13,8 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sheet {
@@ -59,8 +59,6 @@ struct PageSetup {
 // Sizes a new sheet starts with (Arial 10 as the default font).
 inline constexpr double kStandardColumnWidth = 8.43;  // characters
 inline constexpr double kStandardRowHeight = 12.75;   // points
-
-class SheetData;
 
 // Cells of a sheet, or of a band of its rows, in row-major order as (position, cell) pairs:
 //     for (const auto& [ref, cell] : sheet.cells()) ...
