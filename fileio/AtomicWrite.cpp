@@ -54,6 +54,13 @@ void writeFile(const std::string& path, std::string_view bytes, WriteOptions opt
     writeWith(path, options, [&](detail::TemporaryFile& file) { file.write(bytes.data(), bytes.size()); });
 }
 
+void writeFileFrom(const std::string& path, const std::function<void(const ByteSink&)>& produce, WriteOptions options)
+{
+    writeWith(path, options, [&](detail::TemporaryFile& file) {
+        produce([&file](const void* data, std::size_t size) { file.write(data, size); });
+    });
+}
+
 void copyFile(const std::string& source, const std::string& target, WriteOptions options)
 {
     const auto cannotRead = [&](const std::string& reason) { return FileError(FileError::Operation::Read, source, reason); };

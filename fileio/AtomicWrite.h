@@ -9,7 +9,9 @@
 #include "fileio/FileError.h"
 #include "fileio/Targets.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +31,11 @@ void checkTarget(const std::string& path);
 // Every function below throws FileError, naming the path, with the reason in plain words.
 void writeFile(const std::string& path, std::span<const std::uint8_t> bytes, WriteOptions options = {});
 void writeFile(const std::string& path, std::string_view bytes, WriteOptions options = {});
+// Appends bytes to the file being written.
+using ByteSink = std::function<void(const void* data, std::size_t size)>;
+// Writes what `produce` hands to its sink, piece by piece: a large file is never held whole in
+// memory. An exception from `produce` abandons the write and is passed on; the old file stays.
+void writeFileFrom(const std::string& path, const std::function<void(const ByteSink&)>& produce, WriteOptions options = {});
 // Copies the regular file at `source` to `target`.
 void copyFile(const std::string& source, const std::string& target, WriteOptions options = {});
 

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,33 @@ TEST_F(AtomicWrite, AFailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporaryFile)
             EXPECT_EQ(modeOf(path("week.xls")), 0444u);
             EXPECT_EQ(entries(), Strings{"week.xls"});
         }
+    });
+}
+
+TEST_F(AtomicWrite, AFileWrittenPieceByPieceIsWholeAndAProducerThatThrowsKeepsTheOldFile)
+{
+    bothKinds([&] {
+        put(path("temp.bmp"), "last picture");
+        const auto pieces = [](const fileio::ByteSink& sink, int count) {
+            for (int i = 0; i < count; ++i) {
+                const std::string piece(100000 + i, static_cast<char>('a' + i));
+                sink(piece.data(), piece.size());
+            }
+        };
+        EXPECT_THROW(fileio::writeFileFrom(path("temp.bmp"), [&](const fileio::ByteSink& sink) {
+            pieces(sink, 3);
+            throw std::runtime_error("the painter ran out of memory");
+        }),
+                     std::runtime_error);
+        EXPECT_EQ(read(path("temp.bmp")), "last picture");
+        EXPECT_EQ(entries(), Strings{"temp.bmp"});
+
+        fileio::writeFileFrom(path("temp.bmp"), [&](const fileio::ByteSink& sink) { pieces(sink, 4); });
+        std::string expected;
+        for (int i = 0; i < 4; ++i)
+            expected += std::string(100000 + i, static_cast<char>('a' + i));
+        EXPECT_EQ(read(path("temp.bmp")), expected);
+        EXPECT_EQ(entries(), Strings{"temp.bmp"});
     });
 }
 
