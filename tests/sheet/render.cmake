@@ -1,5 +1,6 @@
 target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/render/BandTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/BmpWriterTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/ImageFileTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PagePainterTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PixelMetricsTest.cpp

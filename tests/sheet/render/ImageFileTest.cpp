@@ -1,4 +1,5 @@
-// Saving pictures: both formats read back pixel for pixel, and failures leave nothing behind.
+// Saving pictures: both formats read back pixel for pixel, PNG at the fast level, and failures
+// leave nothing behind.
 #include "sheet/render/ImageFile.h"
 
 #include <QDir>
@@ -50,6 +51,14 @@ TEST(ImageFile, WritesBmpAndPngByExtension)
         ASSERT_FALSE(back.isNull()) << name;
         EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture) << name;
     }
+    // PNG is packed at zlib's fastest level: the level class in the stream's header is 0.
+    QFile png(dir.filePath("copy.PNG"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    const QByteArray bytes = png.readAll();
+    const qsizetype data = bytes.indexOf("IDAT");
+    ASSERT_GT(data, 0);
+    EXPECT_EQ(static_cast<unsigned char>(bytes.at(data + 5)) >> 6, 0);
+
     // Saving again replaces the file.
     const QString path = dir.filePath("temp.bmp");
     QImage other = samplePicture();
