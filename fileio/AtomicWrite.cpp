@@ -35,9 +35,11 @@ void writeWith(const std::string& path, const WriteOptions& options, const std::
     detail::removeStaleTemporaries(target.folder);
     detail::TemporaryFile temporary(path, target.folder, target.exists ? &target.existing : nullptr);
     fill(temporary);
-    temporary.sync();
+    if (options.durable)
+        temporary.sync();
     temporary.commit(target.path, options.replaceExisting);
-    syncFolder(target.folder);
+    if (options.durable)
+        syncFolder(target.folder);
 }
 
 }  // namespace

@@ -23,6 +23,10 @@ struct WriteOptions {
     bool replaceExisting = true;
     // This write makes one of the protected targets (the working database copied from its template).
     bool ownFile = false;
+    // false: a working file its writer deletes soon after. It is put in place whole all the same,
+    // but neither it nor its folder is synced to disk, which for a large file costs more than
+    // writing it; after a system crash it may be missing or empty.
+    bool durable = true;
 };
 
 // Throws FileError when a write to `path` would be refused; writes nothing.

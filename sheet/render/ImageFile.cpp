@@ -40,7 +40,7 @@ const char* formatFor(const std::string& path)
 
 }  // namespace
 
-void saveImage(const QImage& image, const std::string& path)
+void saveImage(const QImage& image, const std::string& path, FileLife life)
 {
     if (image.isNull())
         throw SheetError("There is no picture to save as \"" + path + "\".");
@@ -48,10 +48,11 @@ void saveImage(const QImage& image, const std::string& path)
     if (format == nullptr)
         cannotSave(path, "only .bmp and .png files are supported.");
 
+    const fileio::WriteOptions options{.durable = life == FileLife::Kept};
     try {
         if (qstrcmp(format, "BMP") == 0) {
             // BMP readers differ in what they accept; a plain 24-bit picture opens everywhere.
-            fileio::writeFileFrom(path, [&](const fileio::ByteSink& sink) { writeBmp(image, sink); });
+            fileio::writeFileFrom(path, [&](const fileio::ByteSink& sink) { writeBmp(image, sink); }, options);
             return;
         }
         const QImage opaque = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_RGB888) : image;
@@ -60,7 +61,7 @@ void saveImage(const QImage& image, const std::string& path)
         buffer.open(QIODevice::WriteOnly);
         if (!opaque.save(&buffer, format, kPngQuality))
             cannotSave(path, std::string("writing the ") + format + " data failed.");
-        fileio::writeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        fileio::writeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), options);
     } catch (const fileio::FileError& e) {
         cannotSave(path, e.reason());
     }

@@ -162,7 +162,10 @@ TEST_F(AtomicWrite, AFileWrittenPieceByPieceIsWholeAndAProducerThatThrowsKeepsTh
         EXPECT_EQ(read(path("temp.bmp")), "last picture");
         EXPECT_EQ(entries(), Strings{"temp.bmp"});
 
-        fileio::writeFileFrom(path("temp.bmp"), [&](const fileio::ByteSink& sink) { pieces(sink, 4); });
+        // A working file is not synced: a sync that would fail is never tried.
+        fileio::test_hooks::setFault([](Step at) { return at == Step::Sync ? EIO : 0; });
+        fileio::writeFileFrom(path("temp.bmp"), [&](const fileio::ByteSink& sink) { pieces(sink, 4); }, {.durable = false});
+        fileio::test_hooks::setFault({});
         std::string expected;
         for (int i = 0; i < 4; ++i)
             expected += std::string(100000 + i, static_cast<char>('a' + i));

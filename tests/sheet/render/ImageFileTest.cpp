@@ -2,6 +2,8 @@
 // leave nothing behind.
 #include "sheet/render/ImageFile.h"
 
+#include "fileio/TestHooks.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <stdexcept>
 
 using namespace sheet::render;
@@ -96,4 +99,18 @@ TEST(ImageFile, FailuresAreReportedAndLeaveNoFile)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("old"));
     EXPECT_FALSE(QFile::exists(dir.filePath("empty.png")));
+}
+
+TEST(ImageFile, AKeptPictureIsSyncedToDiskAndAWorkingOneIsNot)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("temp.bmp").toStdString();
+    const QImage picture = samplePicture();
+    fileio::test_hooks::setFault([](fileio::test_hooks::Step step) { return step == fileio::test_hooks::Step::Sync ? EIO : 0; });
+    const std::string kept = errorOf(picture, QString::fromStdString(path));
+    saveImage(picture, path, FileLife::Working);
+    fileio::test_hooks::setFault({});
+    EXPECT_NE(kept.find("Input/output error"), std::string::npos) << kept;
+    EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), picture);
 }
