@@ -40,7 +40,10 @@ public:
     QString departmentText() const override { return QStringLiteral("Kitchen"); }
     report::Interval interval() const override { return interval_; }
     void setBusyPointer(bool) override {}
-    void loadPreviewPicture(const QString& path) override { preview::Form3::instance().setPictureFromFile(path); }
+    void loadPreviewPicture(const QString& path, const QImage& written) override
+    {
+        preview::Form3::instance().loadPicture(path, written);
+    }
     void setPreviewWorkbook(const QString& path) override
     {
         workbook = path;

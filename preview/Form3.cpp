@@ -150,6 +150,14 @@ void Form3::setPictureFromFile(const QString& path)
     setPicture(picture);
 }
 
+void Form3::loadPicture(const QString& path, const QImage& written)
+{
+    if (written.isNull())
+        setPictureFromFile(path);
+    else
+        setPicture(written);
+}
+
 void Form3::setPicture(const QImage& picture)
 {
     Picture1->setPicture(picture);

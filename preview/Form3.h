@@ -43,6 +43,9 @@ public:
     // Loads a picture file into the picture area and marks the window for initialisation.
     // Throws app::Failure when the file is missing or cannot be read as a picture.
     void setPictureFromFile(const QString& path);
+    // The picture the report driver wrote to `path`: taken as it is when the driver hands it over
+    // (a null image means it has none), else read from the file as above.
+    void loadPicture(const QString& path, const QImage& written);
     void setPicture(const QImage& picture);
     void setExcelFile(const QString& path) { mExcelFile = path; }
     // Shows the window without making it modal, initialising it when a hand-over is pending.

@@ -50,6 +50,7 @@ QString GenerateReport0(ReportHost& host)
     const QString bitmap = bitmapPath();
     std::unique_ptr<sheet::Application> second;
     std::optional<sheet::Workbook> secondBook;
+    QImage picture;  // what the bitmap holds, handed to the preview without reading it back
 
     // A roster the sheet cannot hold is refused before any instance starts or any file is written.
     if (rosterRefused(trap, 100))
@@ -89,13 +90,15 @@ QString GenerateReport0(ReportHost& host)
         sheet::Application& b = held(second, kNoSecondInstance);
         secondBook = b.Workbooks().item(b.Workbooks().count());
     });
-    trap(158, [&] { Excel1::saveCellsActivesheet(held(secondBook, kNotReopened), bitmap); });
+    trap(158, [&] {
+        picture = Excel1::saveCellsActivesheet(held(secondBook, kNotReopened), bitmap, sheet::render::FileLife::Working);
+    });
     trap(160, [&] { held(second, kNoSecondInstance).setDisplayAlerts(false); });
     trap(162, [&] { held(secondBook, kNotReopened).Close(); });
     trap(164, [&] { held(second, kNoSecondInstance).Quit(); });
     second.reset();
     trap(166, [&] { host.setBusyPointer(false); });
-    trap(168, [&] { host.loadPreviewPicture(bitmap); });
+    trap(168, [&] { host.loadPreviewPicture(bitmap, picture); });
     trap(170, [&] { host.setPreviewWorkbook(path); });
     trap(172, [&] { host.showPreview(); });
     trap(174, [&] { host.hideMainWindow(); });

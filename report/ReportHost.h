@@ -8,6 +8,7 @@
 
 #include "store/Weekday.h"
 
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -64,9 +65,11 @@ public:
     // throw. The default shows nothing.
     virtual void buildProgress(const BuildProgress&) {}
 
-    // The hand-over to the preview window, in this order. loadPreviewPicture throws when the
+    // The hand-over to the preview window, in this order. loadPreviewPicture gets the picture
+    // file and, when the driver wrote it in this process, the picture it holds, which the preview
+    // takes instead of reading the file back (a null image: read the file). It throws when the
     // picture cannot be loaded (the preview then opens without one).
-    virtual void loadPreviewPicture(const QString& picturePath) = 0;
+    virtual void loadPreviewPicture(const QString& picturePath, const QImage& written) = 0;
     virtual void setPreviewWorkbook(const QString& workbookPath) = 0;
     virtual void showPreview() = 0;
     virtual void hideMainWindow() = 0;

@@ -24,7 +24,7 @@ const sheet::Worksheet& held(const std::optional<sheet::Worksheet>& sheet)
 
 }  // namespace
 
-void saveCellsActivesheet(const sheet::Workbook& workbook, const QString& path)
+QImage saveCellsActivesheet(const sheet::Workbook& workbook, const QString& path, sheet::render::FileLife life)
 {
     app::Trap trap(QStringLiteral("Excel1"), QStringLiteral("saveCellsActivesheet"));
     std::optional<sheet::Worksheet> sheet;
@@ -40,16 +40,17 @@ void saveCellsActivesheet(const sheet::Workbook& workbook, const QString& path)
     trap(106, [&] { columns = held(sheet).UsedRange().Columns().count(); });
     trap(108, [&] { lastColumn = held(sheet).UsedRange().Columns().item(columns).Column(); });
     if (!trap.test(110, [&] { return lastRow > 1 && lastColumn > 1; }))
-        return;
+        return QImage();
     trap(112, [&] {
         const sheet::Range used = held(sheet).UsedRange();
         picture = sheet::render::renderRange(workbook.data(), held(sheet).data(), used.rect());
     });
-    trap(114, [&] {
+    const bool written = trap(114, [&] {
         if (picture.isNull())
             throw app::Failure(QStringLiteral("There is no picture of the sheet to write to %1.").arg(path));
-        sheet::render::saveImage(picture, app::toSystemBytes(path));
+        sheet::render::saveImage(picture, app::toSystemBytes(path), life);
     });
+    return written ? picture : QImage();
 }
 
 }  // namespace report::Excel1

@@ -44,6 +44,23 @@ TEST_F(Form3Window, AMissingOrUnreadablePictureFailsTheHandOverForTheCallersTrap
     EXPECT_TRUE(mainWindow.isVisible());
 }
 
+TEST_F(Form3Window, APictureHandedOverInMemoryIsShownAsItIsAndWithoutOneTheFileIsRead)
+{
+    QImage painted(120, 80, QImage::Format_RGB32);
+    painted.fill(Qt::green);
+    form->loadPicture(env.tempDir() + "/not-read.bmp", painted);
+    form->showPreview();
+    EXPECT_EQ(picture()->size(), QSize(120, 80));
+    EXPECT_EQ(picture()->canvas().pixelColor(60, 40), QColor(Qt::green));
+
+    form->loadPicture(writePicture(QSize(300, 200)), QImage());
+    form->showPreview();
+    EXPECT_EQ(picture()->size(), QSize(300, 200));
+    EXPECT_EQ(picture()->canvas().pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_THROW(form->loadPicture(env.tempDir() + "/none.bmp", QImage()), app::Failure);
+    EXPECT_TRUE(dialogs.errorReports().empty());
+}
+
 TEST_F(Form3Window, ZoomButtonsRepaintFromTheUnscaledPictureAndFallBackAtTheLimit)
 {
     handOver(QSize(600, 300));

@@ -68,7 +68,23 @@ TEST_F(DriverTest, WithoutAnotherInstanceTheButtonBuildsAtOnceAndHandsOver)
     EXPECT_EQ(host.previewWorkbook, QDir::tempPath() + "/" + files[0]);
     EXPECT_GT(host.pictureSize.width(), 500);
     EXPECT_GT(host.pictureSize.height(), 200);
+    EXPECT_TRUE(host.pictureHandedOver);
+    EXPECT_TRUE(host.handedOverAsTheFileHoldsIt) << "the preview shows what the bitmap holds";
     EXPECT_FALSE(QFile::exists(bitmapPath()));
+}
+
+TEST_F(DriverTest, ABitmapThatCannotBeWrittenIsReportedAndThePreviewOpensWithoutAPicture)
+{
+    ASSERT_TRUE(QDir().mkpath(bitmapPath()));  // a folder where the bitmap goes
+    startButtonClick(host);
+    const auto reports = errorReports();
+    ASSERT_EQ(reports.size(), 2u) << dialogs.texts().join("\n").toStdString();
+    EXPECT_TRUE(reports[0].text.contains(app::errorSourceLabel("Excel1", "saveCellsActivesheet") + "at line 114"));
+    EXPECT_TRUE(reports[1].text.contains(app::errorSourceLabel("EmployeeShiftSchedule", "GenerateReport0") + "at line 168"));
+    EXPECT_FALSE(host.pictureHandedOver);
+    EXPECT_TRUE(host.calls.contains("show preview"));
+    EXPECT_TRUE(host.calls.contains("hide main"));
+    EXPECT_TRUE(QFileInfo(bitmapPath()).isDir()) << "the folder is not the driver's to delete";
 }
 
 TEST_F(DriverTest, TheWorkingWorkbookOpensWithOneSheetActiveAndB6Selected)

@@ -34,13 +34,20 @@ void RecordingHost::buildProgress(const report::BuildProgress& reached)
     }
 }
 
-void RecordingHost::loadPreviewPicture(const QString& picturePath)
+void RecordingHost::loadPreviewPicture(const QString& picturePath, const QImage& written)
 {
     calls << QStringLiteral("picture");
-    const QImage picture(picturePath);
-    if (picture.isNull())
+    const QImage file(picturePath);
+    pictureHandedOver = !written.isNull();
+    if (pictureHandedOver) {
+        handedOverAsTheFileHoldsIt =
+            !file.isNull() && file.convertToFormat(QImage::Format_RGB32) == written.convertToFormat(QImage::Format_RGB32);
+        pictureSize = written.size();
+        return;
+    }
+    if (file.isNull())
         throw std::runtime_error("File not found: " + picturePath.toStdString());
-    pictureSize = picture.size();
+    pictureSize = file.size();
 }
 
 void RecordingHost::setPreviewWorkbook(const QString& workbookPath)

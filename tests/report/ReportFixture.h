@@ -25,7 +25,8 @@
 namespace report_testing {
 
 // The window's side of a build: header texts and interval given by the test; every request
-// recorded in order. The picture is loaded as the preview loads it: a missing file throws.
+// recorded in order. The picture is loaded as the preview loads it: the one handed over when there
+// is one (and whether it is what the file holds is recorded), else the file, whose absence throws.
 class RecordingHost final : public report::ReportHost {
 public:
     QString week = QStringLiteral("Dec 7 - Dec 13");
@@ -39,7 +40,7 @@ public:
     void setBusyPointer(bool busy) override;
     // Recorded as "Monday 0/2", "saving", "picturing".
     void buildProgress(const report::BuildProgress& reached) override;
-    void loadPreviewPicture(const QString& picturePath) override;
+    void loadPreviewPicture(const QString& picturePath, const QImage& written) override;
     void setPreviewWorkbook(const QString& workbookPath) override;
     void showPreview() override;
     void hideMainWindow() override;
@@ -47,6 +48,8 @@ public:
     QStringList calls;
     QStringList progress;
     QSize pictureSize;
+    bool pictureHandedOver = false;
+    bool handedOverAsTheFileHoldsIt = false;
     QString previewWorkbook;
 };
 

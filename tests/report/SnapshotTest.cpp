@@ -36,7 +36,7 @@ protected:
 
 TEST_F(SnapshotTest, AUsedRangeEndingInRowOneOrColumnAWritesNothing)
 {
-    saveCellsActivesheet(bookWith({"A1", "E1"}), picture);
+    EXPECT_TRUE(saveCellsActivesheet(bookWith({"A1", "E1"}), picture).isNull());
     EXPECT_FALSE(QFile::exists(picture));
     saveCellsActivesheet(bookWith({"A1", "A5"}), picture);
     EXPECT_FALSE(QFile::exists(picture));
@@ -48,10 +48,12 @@ TEST_F(SnapshotTest, AUsedRangeEndingInRowOneOrColumnAWritesNothing)
 TEST_F(SnapshotTest, LastRowAndColumnAreSheetNumbersNotCounts)
 {
     // Only row 5 is used: one row, but its number is 5.
-    saveCellsActivesheet(bookWith({"B5", "D5"}), picture);
+    const QImage returned = saveCellsActivesheet(bookWith({"B5", "D5"}), picture);
     EXPECT_TRUE(dialogs.messages.empty());
     const QImage image(picture);
     ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(returned.convertToFormat(QImage::Format_RGB32), image.convertToFormat(QImage::Format_RGB32))
+        << "the picture returned is the one written";
     EXPECT_EQ(head(picture, 2), "BM");
     EXPECT_GT(image.width(), image.height()) << "three columns of one row";
 }
@@ -76,7 +78,7 @@ TEST_F(SnapshotTest, AnExistingFileIsReplacedAndPngIsWrittenByItsName)
 
 TEST_F(SnapshotTest, AFileThatCannotBeWrittenIsReported)
 {
-    saveCellsActivesheet(bookWith({"B2", "C3"}), QDir::tempPath() + "/missing/folder/temp.bmp");
+    EXPECT_TRUE(saveCellsActivesheet(bookWith({"B2", "C3"}), QDir::tempPath() + "/missing/folder/temp.bmp").isNull());
     const auto reports = dialogs.errorReports();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_TRUE(reports[0].text.contains(app::errorSourceLabel("Excel1", "saveCellsActivesheet") + "at line 114"));

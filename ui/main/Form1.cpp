@@ -575,7 +575,10 @@ public:
     {
         form_.setWindowPointer(busy ? Form1::Pointer::Busy : Form1::Pointer::Default);
     }
-    void loadPreviewPicture(const QString& path) override { preview::Form3::instance().setPictureFromFile(path); }
+    void loadPreviewPicture(const QString& path, const QImage& written) override
+    {
+        preview::Form3::instance().loadPicture(path, written);
+    }
     void setPreviewWorkbook(const QString& path) override { preview::Form3::instance().setExcelFile(path); }
     void buildProgress(const report::BuildProgress& reached) override { progress_.reached(reached); }
     void showPreview() override
