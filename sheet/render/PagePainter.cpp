@@ -52,14 +52,6 @@ double marginWithin(double points, double paperSide)
     return std::min(margin, paperSide * kLargestMarginShare);
 }
 
-const SheetData& activeSheetOf(const WorkbookData& book)
-{
-    if (book.activeSheet < 0 || static_cast<std::size_t>(book.activeSheet) >= book.sheets.size() ||
-        book.sheets[static_cast<std::size_t>(book.activeSheet)] == nullptr)
-        throw SheetError("The workbook has no active sheet to print.");
-    return *book.sheets[static_cast<std::size_t>(book.activeSheet)];
-}
-
 CellRect requirePrintedRange(const SheetData& sheet)
 {
     const auto range = printedRange(sheet);
@@ -69,6 +61,14 @@ CellRect requirePrintedRange(const SheetData& sheet)
 }
 
 }  // namespace
+
+const SheetData& activeSheetOf(const WorkbookData& book)
+{
+    if (book.activeSheet < 0 || static_cast<std::size_t>(book.activeSheet) >= book.sheets.size() ||
+        book.sheets[static_cast<std::size_t>(book.activeSheet)] == nullptr)
+        throw SheetError("The workbook has no active sheet to print.");
+    return *book.sheets[static_cast<std::size_t>(book.activeSheet)];
+}
 
 QPageLayout pageLayoutOf(const PageSetup& setup)
 {

@@ -19,6 +19,9 @@ class QPainter;
 
 namespace sheet::render {
 
+// The sheet a workbook prints. Throws SheetError when it has no active sheet.
+const SheetData& activeSheetOf(const WorkbookData& book);
+
 // The page the setup asks for: paper by the spreadsheet's paper codes (A4 for a code this does
 // not know), orientation, and the four margins in points.
 QPageLayout pageLayoutOf(const PageSetup& setup);

@@ -5,6 +5,7 @@
 
 #include "sheet/model/SheetError.h"
 #include "sheet/render/PagePainter.h"
+#include "sheet/render/PdfFile.h"
 #include "sheet/render/Palette.h"
 
 #include "tests/support/PdfProbe.h"
@@ -241,4 +242,14 @@ TEST(PagePainter, NothingToPrintOrNoActiveSheetIsRefusedBeforeAnyPage)
     printer.setOutputFileName(dir.path() + "/none.pdf");
     EXPECT_THROW(printActiveSheet(empty.book, printer), SheetError);
     EXPECT_FALSE(QFile::exists(dir.path() + "/none.pdf"));
+
+    // A PDF file already there stays as it was.
+    const QString kept = dir.path() + "/kept.pdf";
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("last week");
+    file.close();
+    EXPECT_THROW(savePdf(empty.book, kept.toStdString()), SheetError);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("last week"));
 }
