@@ -5,6 +5,9 @@
 #include <cstdio>
 
 namespace app {
+
+bool Dialogs::printDialog(QPrinter&, const QString&) { return false; }
+
 namespace {
 
 // Headless runs: every message is written to stderr; questions are answered No, dialogs cancelled.

@@ -1,9 +1,10 @@
-// The one way the program shows message boxes and the save dialog. Windows and error reports
-// call through here so that tests can answer the questions and read the texts.
+// The one way the program shows message boxes, the save dialog and the print dialog. Windows and
+// error reports call through here so that tests can answer the questions and read the texts.
 #pragma once
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace app {
@@ -25,6 +26,10 @@ public:
     virtual int messageBox(const QString& text, int style, const QString& title) = 0;
     // Shows a save-file dialog; returns the chosen path, or an empty text when cancelled.
     virtual QString saveFileName(const QString& title, const QString& filter) = 0;
+    // Shows the system print dialog for the printer as it is preset; the user may change its
+    // printer, paper and layout there. Returns true when the user chose to print. Without a
+    // screen there is no such dialog: the default answers Cancel.
+    virtual bool printDialog(QPrinter& printer, const QString& title);
 };
 
 // The dialogs in force; by default message boxes on screen (or on stderr without a GUI).

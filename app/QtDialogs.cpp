@@ -1,4 +1,4 @@
-// Message boxes and the save dialog on screen.
+// Message boxes, the save dialog and the print dialog on screen.
 #include "app/QtDialogs.h"
 
 #include <QApplication>
@@ -7,6 +7,9 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStringList>
@@ -116,6 +119,30 @@ QString QtDialogs::saveFileName(const QString& title, const QString& filter)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+// Printing to a file is left out: the dialog would write the file itself, around the file
+// library's refusals and its whole-or-nothing write. "Save as PDF..." makes that file.
+void preparePrintDialog(QPrintDialog& dialog, const QString& title)
+{
+    dialog.setWindowTitle(title);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+}
+
+bool QtDialogs::printDialog(QPrinter& printer, const QString& title)
+{
+    // Without a printer the dialog would offer nothing to print on.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        MsgBox(QStringLiteral("No printer is set up on this computer. \"Save as PDF...\" keeps the schedule in a file "
+                              "that can be printed elsewhere."));
+        return false;
+    }
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    preparePrintDialog(dialog, title);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace app

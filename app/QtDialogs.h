@@ -1,9 +1,10 @@
-// Message boxes and the save dialog on screen.
+// Message boxes, the save dialog and the print dialog on screen.
 #pragma once
 
 #include "app/Dialogs.h"
 
 class QMessageBox;
+class QPrintDialog;
 
 namespace app {
 
@@ -11,11 +12,16 @@ class QtDialogs final : public Dialogs {
 public:
     int messageBox(const QString& text, int style, const QString& title) override;
     QString saveFileName(const QString& title, const QString& filter) override;
+    bool printDialog(QPrinter& printer, const QString& title) override;
 };
 
 // Gives the box the text, buttons, icon and title that the style asks for. Carriage returns break
 // lines; a line that holds a web address gets the width to show it whole, screen permitting.
 void prepareMessageBox(QMessageBox& box, const QString& text, int style, const QString& title);
+
+// Gives the print dialog its title and the choices a one-page document printed on paper has: no
+// page range, no selection, no current page, no printing to a file.
+void preparePrintDialog(QPrintDialog& dialog, const QString& title);
 
 // Turns a filter written "Display|pattern|..." into the form the file dialog takes.
 QString qtFileFilter(const QString& barSeparatedFilter);

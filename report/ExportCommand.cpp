@@ -52,6 +52,7 @@ public:
     {
         return previous_->saveFileName(title, filter);
     }
+    bool printDialog(QPrinter& printer, const QString& title) override { return previous_->printDialog(printer, title); }
     int messages() const { return messages_; }
 
 private:

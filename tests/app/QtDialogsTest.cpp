@@ -1,4 +1,5 @@
-// The on-screen message box as the program's messages set it up, and the save dialog's filter.
+// The on-screen message box as the program's messages set it up, the save dialog's filter, and
+// the print dialog's choices.
 #include "app/Dialogs.h"
 #include "app/QtDialogs.h"
 
@@ -7,6 +8,11 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "tests/support/FakeDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +62,25 @@ TEST(QtDialogs, TheSaveFilterBecomesTheFileDialogsForm)
 {
     EXPECT_EQ(app::qtFileFilter("Excel Files (*.xls)|*.xls|"), "Excel Files (*.xls)");
     EXPECT_EQ(app::qtFileFilter("Workbooks|*.xls;*.xlsx|All|*|"), "Workbooks (*.xls *.xlsx);;All (*)");
+}
+
+TEST(QtDialogs, ThePrintDialogPrintsOnPaperOnlyAndWithoutAPrinterSaysWhatToDo)
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    app::preparePrintDialog(dialog, "Print");
+    EXPECT_EQ(dialog.windowTitle(), "Print");
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintToFile)) << "files are written by \"Save as PDF...\"";
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "this machine has a printer; the dialog would open";
+    testing_support::FakeDialogs answered;
+    app::QtDialogs onScreen;
+    EXPECT_FALSE(onScreen.printDialog(printer, "Print"));
+    EXPECT_EQ(answered.texts(), QStringList{"No printer is set up on this computer. \"Save as PDF...\" keeps the schedule in a "
+                                            "file that can be printed elsewhere."});
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/support/FakeDialogs.h"
 
+#include <QPrinter>
+
 namespace testing_support {
 
 FakeDialogs::FakeDialogs() { app::setDialogs(this); }
@@ -31,6 +33,15 @@ QString FakeDialogs::saveFileName(const QString& title, const QString& filter)
     QString p = savePaths.front();
     savePaths.pop_front();
     return p;
+}
+
+bool FakeDialogs::printDialog(QPrinter& printer, const QString& title)
+{
+    printDialogTitles << title;
+    printDialogLayouts.push_back(printer.pageLayout());
+    if (whileOpen)
+        whileOpen();
+    return printAnswer ? printAnswer(printer) : false;
 }
 
 QStringList FakeDialogs::texts() const

@@ -1,9 +1,12 @@
 // Dialogs that tests answer: every message box is recorded with its text, style and title;
-// questions take queued answers (Yes when none is queued); the save dialog returns queued paths.
+// questions take queued answers (Yes when none is queued); the save dialog returns queued paths;
+// the print dialog records the page it opens with and is answered by the test (Cancel unless
+// told otherwise).
 #pragma once
 
 #include "app/Dialogs.h"
 
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
@@ -26,12 +29,17 @@ public:
 
     int messageBox(const QString& text, int style, const QString& title) override;
     QString saveFileName(const QString& title, const QString& filter) override;
+    bool printDialog(QPrinter& printer, const QString& title) override;
 
     std::vector<ShownMessage> messages;
     std::deque<int> answers;          // for Yes/No questions
     std::deque<QString> savePaths;    // for the save dialog; empty path = cancel
     QStringList saveDialogTitles;
     QStringList saveDialogFilters;
+    QStringList printDialogTitles;
+    std::vector<QPageLayout> printDialogLayouts;  // the printer's page as each print dialog opened
+    // Acts for the user in the print dialog: may change the printer, returns whether to print.
+    std::function<bool(QPrinter&)> printAnswer;
     // Runs inside a message box or dialog, as if the user acted while it was open.
     std::function<void()> whileOpen;
 
