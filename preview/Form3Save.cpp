@@ -4,11 +4,9 @@
 #include "preview/Form3.h"
 
 #include "app/Dialogs.h"
-#include "app/Helpers.h"
-#include "app/ProtectedFiles.h"
 #include "app/Trap.h"
-#include "app/VisibleText.h"
 #include "preview/CopyFile.h"
+#include "preview/Overwrite.h"
 
 namespace preview {
 
@@ -24,17 +22,9 @@ void Form3::PushButton6_Click()
     });
 
     int answer = 0;  // neither Yes nor No until decided
-    if (!chosen.isEmpty()) {
-        // A refused target is not asked about: the copy's step reports the refusal and writes nothing.
-        if (!app::FileExists(chosen) || app::writeRefusal(chosen)) {
-            answer = app::msg::kYes;
-        } else {
-            answer = trap.value(104, 0, [&] {
-                return app::MsgBox(QStringLiteral("Are you sure you wish to overwrite ") + app::visibleText(chosen) + QStringLiteral(" ?"),
-                                   app::msg::kYesNo);
-            });
-        }
-    }
+    // A refused target is not asked about: the copy's step reports the refusal and writes nothing.
+    if (!chosen.isEmpty())
+        answer = trap.value(104, 0, [&] { return overwriteAnswer(chosen); });
 
     bool copied = true;
     if (answer == app::msg::kYes)
