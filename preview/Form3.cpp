@@ -1,5 +1,5 @@
 // The preview window: layout, hand-over, initialisation, zoom, scrolling, drag-panning, pointer,
-// "< Back" and closing. Saving lives in Form3Save.cpp.
+// "< Back" and closing. Saving lives in Form3Save.cpp, printing and PDF in Form3Print.cpp.
 #include "preview/Form3.h"
 
 #include "app/Helpers.h"
@@ -23,6 +23,9 @@ namespace preview {
 namespace {
 
 Form3* g_instance = nullptr;
+
+// The row of the print and PDF buttons: the 405 twips of a button and the 120 between rows.
+constexpr int kPrintRowHeight = 525;
 
 int px(double twips) { return app::twipsToPixels(twips); }
 QRect pxRect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
@@ -54,8 +57,9 @@ bool Form3::hasHandCursor() const { return mPointer->hasHand(); }
 
 void Form3::buildControls()
 {
-    // Fixed layout, designed in twips; the client area is 9840 × 9360.
-    setFixedSize(px(9840), px(9360));
+    // Fixed layout, designed in twips: the client area is 9840 × 9360, and below it one more row of
+    // buttons (printing and PDF) with the same widths, gaps and bottom margin as the row above.
+    setFixedSize(px(9840), px(9360 + kPrintRowHeight));
     setFont(QFont(QStringLiteral("Arial")));
 
     Picture2 = new QFrame(this);
@@ -98,15 +102,23 @@ void Form3::buildControls()
     PushButton8->setGeometry(pxRect(120, 8850, 4680, 405));
     PushButton6 = new QPushButton(QStringLiteral("Save Results To Excel File"), this);
     PushButton6->setGeometry(pxRect(4920, 8850, 4800, 405));
+    PushButton9 = new QPushButton(QStringLiteral("Print..."), this);
+    PushButton9->setGeometry(pxRect(120, 8850 + kPrintRowHeight, 4680, 405));
+    PushButton10 = new QPushButton(QStringLiteral("Save as PDF..."), this);
+    PushButton10->setGeometry(pxRect(4920, 8850 + kPrintRowHeight, 4800, 405));
     PushButton1->setObjectName(QStringLiteral("PushButton1"));
     PushButton2->setObjectName(QStringLiteral("PushButton2"));
     PushButton8->setObjectName(QStringLiteral("PushButton8"));
     PushButton6->setObjectName(QStringLiteral("PushButton6"));
+    PushButton9->setObjectName(QStringLiteral("PushButton9"));
+    PushButton10->setObjectName(QStringLiteral("PushButton10"));
 
     connect(PushButton1, &QPushButton::clicked, this, &Form3::PushButton1_Click);
     connect(PushButton2, &QPushButton::clicked, this, &Form3::PushButton2_Click);
     connect(PushButton6, &QPushButton::clicked, this, &Form3::PushButton6_Click);
     connect(PushButton8, &QPushButton::clicked, this, &Form3::PushButton8_Click);
+    connect(PushButton9, &QPushButton::clicked, this, &Form3::PushButton9_Click);
+    connect(PushButton10, &QPushButton::clicked, this, &Form3::PushButton10_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int value) {
         mGeometry.setHValue(value);
         syncPicture();
@@ -119,6 +131,7 @@ void Form3::buildControls()
     connect(Picture1, &PictureArea::moved, this, &Form3::picture1_MouseMove);
     connect(Picture1, &PictureArea::released, this, [this](QPointF) { Picture1_MouseUp(); });
 
+    // Made once every push button exists: it watches the buttons there are.
     mPointer = new app::WindowPointer(this);
     mPointer->addSurface(Frame1);
 }

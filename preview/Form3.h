@@ -1,7 +1,7 @@
 // The preview window (Form3): shows the picture of the weekly schedule sheet with zoom, scroll
-// bars and drag-panning, saves the working workbook where the user chooses, and leads back to the
-// main window. From the hand-over on it owns the working workbook and deletes it on "< Back" and
-// on closing.
+// bars and drag-panning, saves the working workbook where the user chooses, prints the schedule
+// or saves it as PDF, and leads back to the main window. From the hand-over on it owns the working
+// workbook and deletes it on "< Back" and on closing.
 #pragma once
 
 #include "preview/PreviewGeometry.h"
@@ -58,6 +58,7 @@ public:
     const QString& excelFile() const { return mExcelFile; }
     bool initialisationPending() const { return mFirstActivate; }
     bool isSaving() const { return mSaving; }
+    bool isPrinting() const { return mPrinting; }
     const PreviewGeometry& previewGeometry() const { return mGeometry; }
     float zoom() const { return mGeometry.mZoom; }
     bool hasHandCursor() const;
@@ -68,6 +69,8 @@ public slots:
     void PushButton2_Click();  // Zoom Out
     void PushButton6_Click();  // Save Results To Excel File
     void PushButton8_Click();  // < Back
+    void PushButton9_Click();  // Print...
+    void PushButton10_Click(); // Save as PDF...
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,12 +105,15 @@ private:
     QPushButton* PushButton2 = nullptr;
     QPushButton* PushButton8 = nullptr;
     QPushButton* PushButton6 = nullptr;
+    QPushButton* PushButton9 = nullptr;   // "Print...", in the row below the window's laid-out area
+    QPushButton* PushButton10 = nullptr;  // "Save as PDF...", beside it
     QWidget* mViewport = nullptr;      // the view's interior, which clips the picture area
 
     // Window state.
     QString mExcelFile;          // the working workbook
     bool mFirstActivate = true;  // initialisation pending for the next activation
     bool mSaving = false;        // a save is running
+    bool mPrinting = false;      // a print or a PDF save is running
     PreviewGeometry mGeometry;   // zoom, sizes, position and bars, in twips
     QImage mZoomOri;             // the unscaled picture every repaint scales from
     QPointer<QWidget> mMainWindow;
