@@ -28,7 +28,7 @@ namespace {
 // Every command the program runs without a window.
 std::vector<app::HeadlessCommand> headlessCommands()
 {
-    return {app::loadSampleCommand(), report::exportCommand(), app::initDatabaseCommand()};
+    return {app::loadSampleCommand(), report::exportCommand(), report::pdfCommand(), app::initDatabaseCommand()};
 }
 
 QStringList argumentsOf(int argc, char** argv)

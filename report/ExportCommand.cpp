@@ -1,5 +1,6 @@
 // The headless export. The same build as the start button's, saved straight to the file the
-// caller names; the picture, when asked for, is made from the saved file as the preview's is.
+// caller names; the PDF, when asked for, is printed from that same build; the picture, when asked
+// for, is made from the saved file as the preview's is.
 #include "report/ExportCommand.h"
 
 #include "report/Automation.h"
@@ -22,6 +23,7 @@
 #include "app/VisibleText.h"
 
 #include "sheet/model/Constants.h"
+#include "sheet/render/PdfFile.h"
 
 #include "store/Connection.h"
 #include "store/ReportQueries.h"
@@ -60,6 +62,48 @@ private:
     int messages_ = 0;
 };
 
+// Options the export and the PDF command share, declared alike for both.
+QCommandLineOption weekOption()
+{
+    return QCommandLineOption(QStringLiteral("week"),
+                              QStringLiteral("With --export or --pdf: the week text (default: the remembered one)."),
+                              QStringLiteral("text"));
+}
+
+QCommandLineOption departmentOption()
+{
+    return QCommandLineOption(QStringLiteral("department"),
+                              QStringLiteral("With --export or --pdf: the department (default: the remembered one)."),
+                              QStringLiteral("text"));
+}
+
+QCommandLineOption intervalOption()
+{
+    return QCommandLineOption(QStringLiteral("interval"),
+                              QStringLiteral("Time interval: hourly, half-hour or 15-minutes (default: the remembered one)."),
+                              QStringLiteral("interval"));
+}
+
+QCommandLineOption pdfOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("pdf"),
+        QStringLiteral("Write the weekly schedule as a one-page PDF, without a window (with --export: from the same build)."),
+        QStringLiteral("file"));
+}
+
+// The PDF of the built workbook's active sheet, written whole or not at all.
+void ExportPdf(const sheet::Workbook& workbook, const QString& path)
+{
+    app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportPdf"));
+    trap(100, [&] {
+        // Fonts exist only once the graphics platform is up; without it Qt would abort the program.
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            throw app::Failure(QStringLiteral("The PDF cannot be made without the graphics platform."));
+        sheet::render::savePdf(workbook.data(), app::toSystemBytes(path));
+    });
+}
+
 bool isPictureName(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -78,12 +122,41 @@ bool targetRefused(const QString& path)
     return refusal.has_value();
 }
 
+// Week, department and interval as given on the command line; false after a usage error.
+bool readHeaderOptions(const QCommandLineParser& parser, ExportRequest& request)
+{
+    if (parser.isSet(QStringLiteral("week")))
+        request.week = parser.value(QStringLiteral("week"));
+    if (parser.isSet(QStringLiteral("department")))
+        request.department = parser.value(QStringLiteral("department"));
+    if (parser.isSet(QStringLiteral("interval"))) {
+        request.interval = app::intervalFromWord(parser.value(QStringLiteral("interval")));
+        if (!request.interval) {
+            usageError(QStringLiteral("Unknown interval \"%1\": use hourly, half-hour or 15-minutes.")
+                           .arg(parser.value(QStringLiteral("interval"))));
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int runExport(const ExportRequest& request)
 {
-    if (request.workbookPath.trimmed().isEmpty()) {
+    if (!request.pdfOnly && request.workbookPath.trimmed().isEmpty()) {
         usageError(QStringLiteral("--export needs the path of the workbook to write."));
+        return kExportBadUsage;
+    }
+    if ((request.pdfOnly || request.pdfPath) && request.pdfPath.value_or(QString()).trimmed().isEmpty()) {
+        usageError(QStringLiteral("--pdf needs the path of the PDF to write."));
+        return kExportBadUsage;
+    }
+    const QString workbookPath = request.pdfOnly ? QString() : request.workbookPath;
+    const QString pdfPath = request.pdfPath.value_or(QString());
+    if (request.pdfOnly && !request.picturePath.isEmpty()) {
+        // The picture is made from the saved workbook, which a PDF alone does not write.
+        usageError(QStringLiteral("--picture works only with --export."));
         return kExportBadUsage;
     }
     if (!request.picturePath.isEmpty() && !isPictureName(request.picturePath)) {
@@ -91,7 +164,7 @@ int runExport(const ExportRequest& request)
         return kExportBadUsage;
     }
     app::protectProgramFiles();
-    if (targetRefused(request.workbookPath) || targetRefused(request.picturePath))
+    if (targetRefused(workbookPath) || targetRefused(pdfPath) || targetRefused(request.picturePath))
         return kExportBadUsage;
 
     CountingDialogs reports;
@@ -137,13 +210,19 @@ int runExport(const ExportRequest& request)
         trap(144, [] { ess::xlApp().Range("B6").Select(); });
         trap(146, [] { ess::xlApp().setScreenUpdating(true); });
         trap(148, [] { ess::xlApp().setEnableEvents(true); });
-        // A build that reported a failure is not saved: the file the caller names is whole or absent.
-        if (reports.messages() == 0)
-            trap(150, [&] {
-                ess::workingWorkbook().SaveAs(app::toSystemBytes(request.workbookPath), ess::ExcelFileFormat(&ess::xlApp()));
-            });
-        else
-            std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(app::visibleText(request.workbookPath)));
+        // A build that reported a failure is not saved: the files the caller names are whole or absent.
+        if (reports.messages() == 0) {
+            if (!workbookPath.isEmpty())
+                trap(150, [&] {
+                    ess::workingWorkbook().SaveAs(app::toSystemBytes(workbookPath), ess::ExcelFileFormat(&ess::xlApp()));
+                });
+            if (!pdfPath.isEmpty() && reports.messages() == 0)
+                ExportPdf(ess::workingWorkbook(), pdfPath);
+        } else {
+            for (const QString& path : {workbookPath, pdfPath})
+                if (!path.isEmpty())
+                    std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(app::visibleText(path)));
+        }
         trap(152, [] { ess::workingWorkbook().Close(); });
         trap(154, [] { ess::xlApp().Quit(); });
         ess::ReleaseExcel();
@@ -174,42 +253,41 @@ app::HeadlessCommand exportCommand()
     const QCommandLineOption picture(QStringLiteral("picture"),
                                      QStringLiteral("With --export: also write the sheet's picture (.bmp or .png)."),
                                      QStringLiteral("file"));
-    const QCommandLineOption week(QStringLiteral("week"),
-                                  QStringLiteral("With --export: the week text (default: the remembered one)."),
-                                  QStringLiteral("text"));
-    const QCommandLineOption department(QStringLiteral("department"),
-                                        QStringLiteral("With --export: the department (default: the remembered one)."),
-                                        QStringLiteral("text"));
-    const QCommandLineOption interval(
-        QStringLiteral("interval"),
-        QStringLiteral("Time interval: hourly, half-hour or 15-minutes (default: the remembered one)."),
-        QStringLiteral("interval"));
+    const QCommandLineOption week = weekOption();
+    const QCommandLineOption department = departmentOption();
+    const QCommandLineOption interval = intervalOption();
+    const QCommandLineOption pdf = pdfOption();
     const QCommandLineOption trigger(
         QStringLiteral("export"),
         QStringLiteral("Write the weekly schedule workbook (.xls) from the working database, without a window."),
         QStringLiteral("file"));
 
-    app::HeadlessCommand command{trigger, {picture, week, department, interval}, {}, {}};
-    command.paints = [picture](const QCommandLineParser& parser) { return parser.isSet(picture); };
-    command.writes = {trigger.names().constFirst(), picture.names().constFirst()};
+    app::HeadlessCommand command{trigger, {picture, week, department, interval, pdf}, {}, {}};
+    command.paints = [=](const QCommandLineParser& parser) { return parser.isSet(picture) || parser.isSet(pdf); };
+    command.writes = {trigger.names().constFirst(), pdf.names().constFirst(), picture.names().constFirst()};
     command.run = [=](const QCommandLineParser& parser) {
         ExportRequest request;
         request.workbookPath = parser.value(trigger);
         if (parser.isSet(picture))
             request.picturePath = parser.value(picture);
-        if (parser.isSet(week))
-            request.week = parser.value(week);
-        if (parser.isSet(department))
-            request.department = parser.value(department);
-        if (parser.isSet(QStringLiteral("interval"))) {
-            request.interval = app::intervalFromWord(parser.value(QStringLiteral("interval")));
-            if (!request.interval) {
-                usageError(QStringLiteral("Unknown interval \"%1\": use hourly, half-hour or 15-minutes.")
-                               .arg(parser.value(QStringLiteral("interval"))));
-                return kExportBadUsage;
-            }
-        }
-        return runExport(request);
+        if (parser.isSet(pdf))
+            request.pdfPath = parser.value(pdf);
+        return readHeaderOptions(parser, request) ? runExport(request) : kExportBadUsage;
+    };
+    return command;
+}
+
+app::HeadlessCommand pdfCommand()
+{
+    const QCommandLineOption trigger = pdfOption();
+    app::HeadlessCommand command{trigger, {weekOption(), departmentOption(), intervalOption()}, {}, {}};
+    command.paints = [](const QCommandLineParser&) { return true; };
+    command.writes = {trigger.names().constFirst()};
+    command.run = [=](const QCommandLineParser& parser) {
+        ExportRequest request;
+        request.pdfOnly = true;
+        request.pdfPath = parser.value(trigger);
+        return readHeaderOptions(parser, request) ? runExport(request) : kExportBadUsage;
     };
     return command;
 }

@@ -1,9 +1,11 @@
-// The headless export: the weekly schedule workbook built from the working database without a
-// window or a display, for scripts and scheduled jobs.
-//   rostelle --export FILE.xls [--picture FILE.bmp|FILE.png] [--week TEXT] [--department TEXT]
-//            [--interval hourly|half-hour|15-minutes]
+// The headless export: the weekly schedule built from the working database without a window or
+// a display, for scripts and scheduled jobs, as a workbook, as a one-page PDF, or both from one
+// build.
+//   rostelle --export FILE.xls [--pdf FILE.pdf] [--picture FILE.bmp|FILE.png] [--week TEXT]
+//            [--department TEXT] [--interval hourly|half-hour|15-minutes]
+//   rostelle --pdf FILE.pdf [--week TEXT] [--department TEXT] [--interval ...]
 // Header texts and interval come from the remembered settings unless given; the settings are
-// only read. FILE is replaced whole or not at all; nothing is written when the build fails.
+// only read. Each file is replaced whole or not at all; nothing is written when the build fails.
 #pragma once
 
 #include "app/CommandLine.h"
@@ -21,18 +23,21 @@ inline constexpr int kExportFailed = 1;     // something was reported on stderr;
 inline constexpr int kExportBadUsage = 2;   // an option's value is not usable
 
 struct ExportRequest {
-    QString workbookPath;
-    QString picturePath;  // empty: no picture
+    QString workbookPath;  // unused when pdfOnly
+    QString picturePath;   // empty: no picture
     std::optional<QString> week;
     std::optional<QString> department;
     std::optional<app::Interval> interval;
+    std::optional<QString> pdfPath;  // set: the one-page PDF is written there too
+    bool pdfOnly = false;            // the PDF alone, no workbook (--pdf without --export)
 };
 
-// The command for the program's command line.
+// The commands for the program's command line: --export, which also takes --pdf, and --pdf alone.
 app::HeadlessCommand exportCommand();
+app::HeadlessCommand pdfCommand();
 
-// Runs the export; failures are written to stderr in the error report's format. A picture needs
-// a QGuiApplication (which may run on the offscreen platform).
+// Runs the export; failures are written to stderr in the error report's format. A picture or a
+// PDF needs a QGuiApplication (which may run on the offscreen platform).
 int runExport(const ExportRequest& request);
 
 }  // namespace report

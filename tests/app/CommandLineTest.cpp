@@ -254,11 +254,14 @@ TEST(CommandLine, EachMisuseOfTheProgramExitsTwoWithOneLineAndTouchesNothing)
     const QString same = env.root() + "/same.png";
     const std::vector<std::pair<QStringList, QString>> misuses = {
         {{"--export", env.root() + "/a.xls", "--load-sample"}, "--export and --load-sample cannot be used together."},
-        {{"--week", "W"}, "--week works only with --export."},
-        {{"--department", "Kitchen"}, "--department works only with --export."},
+        {{"--week", "W"}, "--week works only with --export or --pdf."},
+        {{"--department", "Kitchen"}, "--department works only with --export or --pdf."},
         {{"--picture", env.root() + "/p.png"}, "--picture works only with --export."},
-        {{"--interval", "hourly"}, "--interval works only with --load-sample or --export."},
-        {{"--load-sample", "--week", "W"}, "--week works only with --export, not with --load-sample."},
+        {{"--interval", "hourly"}, "--interval works only with --load-sample or --export or --pdf."},
+        {{"--load-sample", "--week", "W"}, "--week works only with --export or --pdf, not with --load-sample."},
+        {{"--pdf", env.root() + "/a.pdf", "--picture", env.root() + "/p.png"}, "--picture works only with --export, not with --pdf."},
+        {{"--pdf", same, "--export", same},
+         QString("--export and --pdf name the same file (\"%1\"); each needs a file of its own.").arg(same)},
         {{"--export", same, "--picture", same},
          QString("--export and --picture name the same file (\"%1\"); each needs a file of its own.").arg(same)},
         {{"--load-sample", "extra"}, "Unexpected argument \"extra\": no option takes it. Try \"rostelle --help\"."},

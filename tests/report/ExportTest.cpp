@@ -1,5 +1,6 @@
-// The headless export: the workbook from the working database with the remembered or the given
-// header texts and interval, its exit codes, and that it never writes the settings or a broken file.
+// The headless export: the workbook and the one-page PDF from the working database with the
+// remembered or the given header texts and interval, its exit codes, and that it never writes the
+// settings or a broken file.
 #include "tests/report/ReportFixture.h"
 
 #include "report/ExportCommand.h"
@@ -9,7 +10,11 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 
+#include "fileio/TestHooks.h"
+
 #include "store/Connection.h"
+
+#include "tests/support/PdfProbe.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +51,7 @@ protected:
     }
     int runCommandLine(const QStringList& arguments)
     {
-        app::CommandLine commandLine({exportCommand()});
+        app::CommandLine commandLine({exportCommand(), pdfCommand()});
         if (!commandLine.parse(QStringList{"rostelle"} + arguments) || !commandLine.command())
             return -1;
         return commandLine.command()->run(commandLine.parser());
@@ -124,6 +129,70 @@ TEST_F(ExportTest, AFailureIsReportedAndLeavesNoFileAndAnOldOneUntouched)
     EXPECT_EQ(sheet::Application::liveInstances(), 0);
 }
 
+TEST_F(ExportTest, APdfAloneIsTheSchedulesOneLandscapePageAndLeavesNothingElse)
+{
+    app::Settings::setForAWeek("Week 50");
+    const QByteArray before = bytes(settingsFile());
+    const QString pdf = QDir::tempPath() + "/week.pdf";
+    EXPECT_EQ(runCommandLine({"--pdf", pdf, "--department", "Hall", "--interval", "half-hour"}), kExportDone);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("\n").toStdString();
+    const testing_support::PdfProbe probe(pdf);
+    ASSERT_TRUE(probe.error().isEmpty()) << probe.error().toStdString();
+    EXPECT_EQ(probe.pages(), 1);
+    EXPECT_GT(probe.pageSizePoints().width(), probe.pageSizePoints().height());
+    for (const char* text : {"Week 50", "Hall", "Ann", "Cook", "8:30:00 AM", "TOTAL"})
+        EXPECT_TRUE(probe.text().contains(text)) << text;
+    EXPECT_EQ(QDir(QDir::tempPath()).entryList(QDir::Files), QStringList{"week.pdf"}) << "no workbook, no working files";
+    EXPECT_EQ(bytes(settingsFile()), before);
+}
+
+TEST_F(ExportTest, TheWorkbookAndThePdfComeFromOneBuild)
+{
+    const QString pdf = QDir::tempPath() + "/week.pdf";
+    EXPECT_EQ(runCommandLine({"--export", target, "--pdf", pdf, "--week", "Week 9"}), kExportDone);
+    EXPECT_EQ(shown(target, "L1"), "Week 9");
+    EXPECT_EQ(shown(target, "C6"), "Cook");
+    const testing_support::PdfProbe probe(pdf);
+    EXPECT_EQ(probe.pages(), 1);
+    EXPECT_TRUE(probe.text().contains("Week 9"));
+    EXPECT_TRUE(probe.text().contains("Cook"));
+
+    // The one build is refused as a whole: a broken database writes neither file.
+    QFile::remove(target);
+    QFile::remove(pdf);
+    {
+        QFile database(app::paths::workingDatabase());
+        ASSERT_TRUE(database.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        database.write(QByteArray(4096, 'x'));
+    }
+    EXPECT_EQ(runCommandLine({"--export", target, "--pdf", pdf}), kExportFailed);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(ExportTest, APdfThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole)
+{
+    const QString pdf = QDir::tempPath() + "/week.pdf";
+    {
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("last week's PDF");
+    }
+    fileio::test_hooks::setFault([](fileio::test_hooks::Step step) { return step == fileio::test_hooks::Step::Sync ? EIO : 0; });
+    EXPECT_EQ(runCommandLine({"--pdf", pdf}), kExportFailed);
+    fileio::test_hooks::setFault({});
+    ASSERT_EQ(dialogs.errorReports().size(), 1u);
+    EXPECT_TRUE(dialogs.errorReports()[0].text.startsWith(QStringLiteral("The PDF cannot be saved as \"%1\": Input/output error").arg(pdf)));
+    EXPECT_TRUE(dialogs.errorReports()[0].text.contains(app::errorSourceLabel("Main", "ExportPdf") + "at line 100"));
+    EXPECT_EQ(bytes(pdf), "last week's PDF");
+    EXPECT_EQ(QDir(QDir::tempPath()).entryList(QDir::Files | QDir::Hidden), QStringList{"week.pdf"});
+
+    EXPECT_EQ(runCommandLine({"--pdf", "  "}), kExportBadUsage);
+    EXPECT_EQ(runCommandLine({"--pdf", pdf, "--interval", "weekly"}), kExportBadUsage);
+    EXPECT_EQ(runExport({{}, QDir::tempPath() + "/week.png", {}, {}, {}, pdf, true}), kExportBadUsage);
+    EXPECT_EQ(bytes(pdf), "last week's PDF");
+}
+
 TEST_F(ExportTest, AFreshMachineGetsTheDatabaseMadeAndAnEmptySchedule)
 {
     QFile::remove(app::paths::workingDatabase());
@@ -177,7 +246,14 @@ TEST_F(ExportProgramTest, ExitsZeroOnSuccessOneOnFailureTwoOnBadUsage)
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_FALSE(QImage(picture).isNull());
 
+    const QString pdf = QDir::tempPath() + "/week.pdf";
+    EXPECT_EQ(run({"--pdf", pdf, "--week", "Week 9"}), 0);
+    EXPECT_TRUE(QFile::exists(pdf));
+
     QString errors;
+    EXPECT_EQ(run({"--pdf", QDir::tempPath() + "/missing/week.pdf"}, &errors), 1);
+    EXPECT_TRUE(errors.contains("in Rostellix2021/08/31.Main.ExportPdf at line 100")) << errors.toStdString();
+    EXPECT_EQ(run({"--pdf", pdf, "--picture", picture}, &errors), 2);
     EXPECT_EQ(run({"--export", target, "--interval", "weekly"}, &errors), 2);
     EXPECT_TRUE(errors.contains("weekly")) << errors.toStdString();
     EXPECT_EQ(run({"--export", QDir::tempPath() + "/missing/week.xls"}, &errors), 1);
