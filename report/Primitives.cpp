@@ -39,6 +39,15 @@ void PutUserText(const QString& range, const QString& text, bool merge)
         xl.Selection().Merge();
 }
 
+void PutUserText(const sheet::CellRect& range, const std::string& text, bool merge)
+{
+    sheet::Application& xl = xlApp();
+    xl.Range(range).Select();
+    xl.ActiveCell().setText(text);
+    if (merge)
+        xl.Selection().Merge();
+}
+
 void SetFont(const QString& style, double size, int colorIndex)
 {
     sheet::RangeFont font = xlApp().Selection().Font();
@@ -83,6 +92,13 @@ void FillCells(const QString& range, int colorIndex)
     sheet::Application& xl = xlApp();
     if (!range.isEmpty())
         xl.Range(utf8(range)).Select();
+    xl.Selection().Interior().setColorIndex(colorIndex);
+}
+
+void FillCells(const sheet::CellRect& range, int colorIndex)
+{
+    sheet::Application& xl = xlApp();
+    xl.Range(range).Select();
     xl.Selection().Interior().setColorIndex(colorIndex);
 }
 

@@ -4,6 +4,8 @@
 // Ranges are A1 addresses ("B1:F2", "K1:K1", "A:A", "1:1").
 #pragma once
 
+#include "sheet/model/SheetData.h"
+
 #include <QFlags>
 #include <QString>
 
@@ -42,6 +44,11 @@ void PutText(const QString& range, const QString& text, bool merge);
 // The same calls, but the text is kept exactly as typed: for names, positions and header texts,
 // which must never turn into a number, a time or anything a spreadsheet would evaluate.
 void PutUserText(const QString& range, const QString& text, bool merge);
+// PutUserText and FillCells for a block already known by its rows and columns, with the text in
+// UTF-8: the same calls on the application object, without writing the address out and reading
+// it back. The schedule marks a cell per shift and time slot, millions of them for a large roster.
+void PutUserText(const sheet::CellRect& range, const std::string& text, bool merge);
+void FillCells(const sheet::CellRect& range, int colorIndex);
 
 // Font of the selection: style ("bold"; anything else is regular), size in points, colour index.
 void SetFont(const QString& style, double size, int colorIndex);

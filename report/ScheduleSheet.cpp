@@ -21,6 +21,8 @@
 #include <QTime>
 
 #include <array>
+#include <string>
+#include <unordered_map>
 #include <cstdint>
 #include <vector>
 
@@ -66,6 +68,9 @@ int stepSeconds(Interval interval)
     }
     return 60 * 60;  // the window always has one option selected; the hourly grid stands in otherwise
 }
+
+// One cell as a block, for the primitives that take rows and columns.
+sheet::CellRect oneCell(int column, int row) { return sheet::CellRect{row, column, row, column}; }
 
 // Range addresses for the primitives, with each column's letters worked out once per run. A
 // column without letters asks (and is told) again each time.
@@ -244,6 +249,19 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
                 });
             headerTextsRead = true;
         };
+        // The header columns whose displayed text equals a slot's time text, looked up once per
+        // time of day: every employee's shifts meet the same few slots again.
+        std::unordered_map<int, const std::vector<int>*> columnsAtTime;
+        auto columnsShowing = [&](int seconds) -> const std::vector<int>& {
+            static const std::vector<int> none;
+            const auto [known, added] = columnsAtTime.try_emplace(seconds % kSecondsPerDay, &none);
+            if (added) {
+                const auto matching = headerColumns.constFind(slotText(seconds).trimmed());
+                if (matching != headerColumns.constEnd())
+                    known->second = &*matching;
+            }
+            return *known->second;
+        };
 
         // Employee rows.
         for (const store::ReportEmployee& employee : employees) {
@@ -252,6 +270,7 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
             trap(242, [&] { shifts = store::reportEmployeeShifts(db, day, employee.id); });
             trap(244, [&] { n = 0; });
             for (const store::ReportShift& shift : shifts) {
+                const std::string position = shift.position.toStdString();
                 // A shift whose time in cannot be read marks nothing but still counts.
                 if (trap(246, [&] { t = shiftTime(shift.timeIn, "in", employee.name, day); })) {
                     while (trap.value(248, false, [&] {
@@ -259,13 +278,9 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
                     })) {
                         if (!headerTextsRead)
                             readHeaderTexts();
-                        // The header columns whose displayed text equals the slot's time text.
-                        const auto matching = headerColumns.constFind(slotText(t).trimmed());
-                        if (matching != headerColumns.constEnd()) {
-                            for (const int c : *matching) {
-                                trap(250, [&] { PutUserText(at.cell(c, r), shift.position, kMerge); });
-                                trap(252, [&] { FillCells(at.cell(c, r), EmployeeColorIndex(k)); });
-                            }
+                        for (const int c : columnsShowing(t)) {
+                            trap(250, [&] { PutUserText(oneCell(c, r), position, kMerge); });
+                            trap(252, [&] { FillCells(oneCell(c, r), EmployeeColorIndex(k)); });
                         }
                         trap(254, [&] { t += step; });
                     }

@@ -119,6 +119,7 @@ sheet::Range Application::Range(const std::string& address) const
     SheetData& sheet = activeSheetData();
     return sheet::Range(state_, state_->activeBook, &sheet, parseA1(address).rect);
 }
+sheet::Range Application::Range(const CellRect& block) const { return rangeOnActiveSheet(block); }
 sheet::Range Application::Rows(const std::string& address) const { return ActiveSheet().Rows(address); }
 sheet::Range Application::Columns(const std::string& address) const { return ActiveSheet().Columns(address); }
 sheet::Range Application::Selection() const { return rangeOnActiveSheet(activeSheetData().selection); }

@@ -50,6 +50,8 @@ public:
     sheet::Range Cells() const;
     sheet::Range Cells(int row, int column) const;
     sheet::Range Range(const std::string& address) const;
+    // The same block given as rows and columns, for callers that already know them.
+    sheet::Range Range(const CellRect& block) const;
     sheet::Range Rows(const std::string& address) const;
     sheet::Range Columns(const std::string& address) const;
     sheet::Range Selection() const;
