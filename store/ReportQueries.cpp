@@ -125,14 +125,29 @@ std::vector<ReportEmployee> reportEmployees(ReportReading& reading)
     return employees;
 }
 
+namespace {
+
+// A stored time that is no time of day reads as none, like an empty field: the shift still counts
+// on the sheet, which reports that it cannot place it, and the employee's other shifts stay.
+QTime timeOrNone(const QVariant& storedField)
+{
+    try {
+        return timeFromStored(storedField);
+    } catch (const StoreError&) {
+        return {};
+    }
+}
+
+}  // namespace
+
 std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId)
 {
     const Rows rows =
         ReportReads::guarded(reading, [&] { return ReportReads::shifts(reading, day).run({employeeId}); });
     std::vector<ReportShift> shifts;
     for (const Row& row : rows) {
-        shifts.push_back({timeFromStored(row.value(QStringLiteral("fldtimein"))),
-                          timeFromStored(row.value(QStringLiteral("fldtimeout"))),
+        shifts.push_back({timeOrNone(row.value(QStringLiteral("fldtimein"))),
+                          timeOrNone(row.value(QStringLiteral("fldtimeout"))),
                           row.value(QStringLiteral("fldPosition")).toString()});
     }
     return shifts;

@@ -53,8 +53,8 @@ struct ReportEmployee {
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading);
 
 struct ReportShift {
-    QTime timeIn;     // invalid when the field holds nothing
-    QTime timeOut;    // invalid when the field holds nothing
+    QTime timeIn;     // invalid when the field holds nothing or no time of day
+    QTime timeOut;    // invalid when the field holds nothing or no time of day
     QString position;
 };
 // The employee's shifts on that weekday, in the order the database returns them.

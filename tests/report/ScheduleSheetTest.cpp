@@ -179,6 +179,10 @@ TEST_F(ScheduleSheetTest, EveryShiftCountsEvenPastSixteenBitsOrWithoutAReadableT
     // Dee's two shifts have no time in: none stored, and an empty text.
     store::shared().execute(QStringLiteral("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) values "
                                            "(%1, null, '09:00:00'), (%1, '', '09:00:00')").arg(dee));
+    // Eve's first shift holds a text that is no time; her second one still marks its slot.
+    const qint64 eve = addEmployee("Eve", "Usher");
+    store::shared().execute(QStringLiteral("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) values "
+                                           "(%1, 'soon', '09:00:00'), (%1, '08:00:00', '08:00:00')").arg(eve));
     build();
 
     // Rows: header 5, Ann 6, Bob 7, Cy 8, Dee 9; time columns C to E (7:00 to 9:00), "Sick?" in F,
@@ -187,6 +191,9 @@ TEST_F(ScheduleSheetTest, EveryShiftCountsEvenPastSixteenBitsOrWithoutAReadableT
     EXPECT_EQ(text("G7"), "1");
     EXPECT_EQ(text("G8"), "65536");
     EXPECT_EQ(text("G9"), "2");
+    EXPECT_EQ(text("G10"), "2");
+    EXPECT_EQ(text("D10"), "Usher");
+    EXPECT_EQ(text("F10"), "");
     for (const QString row : {"6", "8", "9"}) {
         EXPECT_EQ(text("F" + row), "") << "not sick in row " << row.toStdString();
         for (const QString column : {"C", "D", "E"})
@@ -194,9 +201,10 @@ TEST_F(ScheduleSheetTest, EveryShiftCountsEvenPastSixteenBitsOrWithoutAReadableT
     }
     // Each unreadable time in is reported at the statement that reads it, in plain words.
     const auto reports = errorReports();
-    ASSERT_EQ(reports.size(), 2u);
+    ASSERT_EQ(reports.size(), 3u);
     for (const auto& report : reports) {
-        EXPECT_TRUE(report.text.startsWith("A shift of Dee on Monday has no time in that can be read."))
+        EXPECT_TRUE(report.text.startsWith("A shift of Dee on Monday has no time in that can be read.") ||
+                    report.text.startsWith("A shift of Eve on Monday has no time in that can be read."))
             << report.text.toStdString();
         EXPECT_TRUE(report.text.contains(app::errorSourceLabel("EmployeeShiftSchedule", "GenerateReport") + "at line 246\r\r"));
     }

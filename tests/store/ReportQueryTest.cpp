@@ -53,6 +53,22 @@ TEST_P(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
     EXPECT_TRUE(reportEmployeeShifts(*db, Weekday::Wednesday, ann).empty());
 }
 
+TEST_P(StoreTest, AStoredTimeThatIsNoTimeReadsAsNoneAndKeepsTheOtherShifts)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "11:00:00 AM");
+    db->execute(QStringLiteral("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) values (%1, 'soon', '25:00:00')")
+                    .arg(ann));
+
+    auto shifts = reportEmployeeShifts(*db, Weekday::Monday, ann);
+    ASSERT_EQ(shifts.size(), 2u);
+    std::sort(shifts.begin(), shifts.end(), [](const auto& a, const auto& b) { return a.timeIn.isValid() < b.timeIn.isValid(); });
+    EXPECT_FALSE(shifts[0].timeIn.isValid());
+    EXPECT_FALSE(shifts[0].timeOut.isValid());
+    EXPECT_EQ(shifts[0].position, "Cook");
+    EXPECT_EQ(shifts[1].timeIn, QTime(9, 0));
+}
+
 TEST_P(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
 {
     // Employee i works on the weekdays d with (i + d) % 3 != 0, from 6 + i AM for two hours.
