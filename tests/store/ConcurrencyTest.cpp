@@ -16,9 +16,11 @@
 #include <thread>
 
 using namespace store;
-using store_testing::StoreTest;
 
 namespace {
+
+class ConcurrencyTest : public store_testing::StoreTest {};
+ON_BOTH_STORES(ConcurrencyTest);
 
 // Runs both planners' work for each round, the two starting each round together. A planner's
 // failure is recorded, not thrown across the thread.
@@ -81,7 +83,7 @@ bool addShift(Connection& db, qint64 employee, const QString& in, const QString&
 
 }  // namespace
 
-TEST_P(StoreTest, OfTwoOverlappingShiftsAddedAtOnceExactlyOneIsStored)
+TEST_P(ConcurrencyTest, OfTwoOverlappingShiftsAddedAtOnceExactlyOneIsStored)
 {
     constexpr int rounds = 40;
     std::vector<qint64> employees;
@@ -104,7 +106,7 @@ TEST_P(StoreTest, OfTwoOverlappingShiftsAddedAtOnceExactlyOneIsStored)
             << "employee E" << i;
 }
 
-TEST_P(StoreTest, ADeletedEmployeeGoesWithAllItsShiftsAtOnceForEveryOtherPlanner)
+TEST_P(ConcurrencyTest, ADeletedEmployeeGoesWithAllItsShiftsAtOnceForEveryOtherPlanner)
 {
     constexpr int rounds = 25;
     std::vector<qint64> employees;
@@ -158,7 +160,7 @@ TEST_P(StoreTest, ADeletedEmployeeGoesWithAllItsShiftsAtOnceForEveryOtherPlanner
     EXPECT_EQ(rowCount("tblEmployee"), 0);
 }
 
-TEST_P(StoreTest, TwoSampleLoadsAtOnceStoreEachSampleRowOnce)
+TEST_P(ConcurrencyTest, TwoSampleLoadsAtOnceStoreEachSampleRowOnce)
 {
     constexpr int rounds = 12;
     QStringList wrong;

@@ -1,180 +1,26 @@
-// Opening the working database: files that are not ours are refused and left exactly as found;
-// every failure is a StoreError with the database's own description.
+// Statements on an open connection, on both stores: a refused statement carries the store's own
+// description, a row's columns are found by position or by name, and a table whose identifiers
+// are used up is named in plain words.
 #include "tests/store/StoreFixture.h"
 
 #include "store/Employees.h"
 #include "store/Shifts.h"
 #include "store/StoreError.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <functional>
-
-#include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace store;
-using store_testing::fileBytes;
-using store_testing::SqliteStoreTest;
-using store_testing::StoreTest;
-using store_testing::templatePath;
 
 namespace {
 
-class OpenTest : public ::testing::Test {
-protected:
-    QString write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = environment.dataHome() + '/' + name;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
-    QString copyOfTemplate(const QString& name)
-    {
-        return write(name, fileBytes(templatePath()));
-    }
-
-    // Opening fails, the file keeps every byte, and SQLite left no journal beside it.
-    void expectRefusedAndUntouched(const QString& path, const char* expectedPart = nullptr)
-    {
-        const QFileInfo info(path);
-        const auto permissions = info.exists() ? info.permissions() : QFile::Permissions();
-        QFile::setPermissions(path, permissions | QFile::ReadOwner);
-        const QByteArray before = fileBytes(path);
-        QFile::setPermissions(path, permissions);
-        Connection connection("open-test");
-        try {
-            connection.open(path);
-            ADD_FAILURE() << "opened " << path.toStdString();
-        } catch (const StoreError& e) {
-            EXPECT_FALSE(QString(e.what()).isEmpty());
-            if (expectedPart)
-                EXPECT_TRUE(QString(e.what()).contains(expectedPart, Qt::CaseInsensitive)) << e.what();
-        }
-        EXPECT_FALSE(connection.isOpen());
-        if (info.exists()) {
-            QFile::setPermissions(path, permissions | QFile::ReadOwner);
-            EXPECT_EQ(fileBytes(path), before);
-            QFile::setPermissions(path, permissions);
-        }
-        EXPECT_FALSE(QFile::exists(path + "-journal"));
-        EXPECT_FALSE(QFile::exists(path + "-wal"));
-    }
-
-    testing_support::TestEnvironment environment;
-};
+class ConnectionTest : public store_testing::StoreTest {};
+ON_BOTH_STORES(ConnectionTest);
 
 }  // namespace
 
-TEST_F(OpenTest, MissingFileIsNotCreated)
-{
-    const QString path = environment.dataHome() + "/dbData.sqlite";
-    expectRefusedAndUntouched(path, "does not exist");
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(OpenTest, FilesThatAreNotOurDatabaseAreRefusedAndLeftAlone)
-{
-    expectRefusedAndUntouched(write("text.sqlite", "This is a shopping list, not a database.\n"), "not a database");
-    expectRefusedAndUntouched(write("empty.sqlite", ""), "tblEmployee");
-
-    // A sound SQLite database of some other program.
-    const QString other = environment.dataHome() + "/other.sqlite";
-    {
-        Connection template_("make-other");
-        const QString seed = copyOfTemplate("seed.sqlite");
-        template_.open(seed);
-        template_.execute("drop view qrySunday");
-        template_.close();
-        QFile::rename(seed, other);
-    }
-    expectRefusedAndUntouched(other, "qrySunday");
-}
-
-TEST_F(OpenTest, DamagedDatabaseIsRefusedAndLeftAlone)
-{
-    QByteArray header = fileBytes(templatePath());
-    ASSERT_GT(header.size(), 4096);
-    header.replace(0, 16, QByteArray(16, 'X'));
-    expectRefusedAndUntouched(write("badheader.sqlite", header));
-
-    // A scrambled table page behind an intact header.
-    QByteArray pages = fileBytes(templatePath());
-    for (int i = 4096; i < pages.size(); ++i)
-        pages[i] = static_cast<char>(i * 37 + 11);
-    expectRefusedAndUntouched(write("badpages.sqlite", pages));
-
-    QByteArray cut = fileBytes(templatePath());
-    cut.truncate(cut.size() / 2 + 100);
-    expectRefusedAndUntouched(write("cut.sqlite", cut));
-}
-
-TEST_F(OpenTest, FilesWithoutPermissionAreRefusedAndLeftAlone)
-{
-    const QString readOnly = copyOfTemplate("readonly.sqlite");
-    QFile::setPermissions(readOnly, QFile::ReadOwner);
-    if (QFileInfo(readOnly).isWritable())
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    expectRefusedAndUntouched(readOnly, "permission");
-
-    const QString unreadable = copyOfTemplate("unreadable.sqlite");
-    QFile::setPermissions(unreadable, QFile::Permissions());
-    expectRefusedAndUntouched(unreadable, "permission");
-}
-
-TEST_F(OpenTest, FoldersWithBlanksSignsAndAccentsOpenTheFileItself)
-{
-    const QString folder = environment.dataHome() + QString::fromUtf8("/Rostelle Software #1 ?50% Zoë");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = folder + "/dbData.sqlite";
-    ASSERT_TRUE(QFile::copy(templatePath(), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-
-    Connection connection("path-test");
-    connection.open(path);
-    insertEmployee(connection, "Ann", "Cook");
-    connection.close();
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"dbData.sqlite"});
-    connection.open(path);
-    EXPECT_EQ(listEmployees(connection).size(), 1u);
-}
-
-TEST_F(OpenTest, ClosedConnectionRefusesEveryStatement)
-{
-    Connection connection("closed-test");
-    EXPECT_FALSE(connection.isOpen());
-    EXPECT_THROW(connection.execute("delete from tblEmployee"), StoreError);
-    EXPECT_THROW(connection.query("select * from tblEmployee"), StoreError);
-    EXPECT_THROW(listEmployees(connection), StoreError);
-
-    connection.open(copyOfTemplate("db.sqlite"));
-    EXPECT_TRUE(connection.isOpen());
-    connection.close();
-    EXPECT_FALSE(connection.isOpen());
-    try {
-        insertEmployee(connection, "Ann", "Cook");
-        ADD_FAILURE() << "inserted on a closed connection";
-    } catch (const StoreError& e) {
-        EXPECT_STREQ(e.what(), "The database is not open.");
-    }
-}
-
-TEST_F(OpenTest, SharedConnectionIsReachableAndReportsItsState)
-{
-    EXPECT_EQ(&shared(), &shared());
-    EXPECT_FALSE(sharedIsOpen());
-    shared().open(copyOfTemplate("shared.sqlite"));
-    EXPECT_TRUE(sharedIsOpen());
-    insertEmployee(shared(), "Ann", "Cook");
-    EXPECT_EQ(listEmployees(shared()).size(), 1u);
-    shared().close();
-    EXPECT_FALSE(sharedIsOpen());
-}
-
-TEST_P(StoreTest, RejectedStatementCarriesTheDatabasesDescription)
+TEST_P(ConnectionTest, RejectedStatementCarriesTheDatabasesDescription)
 {
     try {
         db->execute("delete from tblNothing where fldid=1");
@@ -187,14 +33,7 @@ TEST_P(StoreTest, RejectedStatementCarriesTheDatabasesDescription)
     EXPECT_THROW(db->query("select fldNothing from tblEmployee"), StoreError);
 }
 
-TEST_F(SqliteStoreTest, OnlyOneStatementRunsPerCall)
-{
-    insertEmployee(*db, "Ann", "Cook");
-    EXPECT_THROW(db->execute("insert into tblEmployee (fldName) values ('x'); delete from tblEmployee"), StoreError);
-    EXPECT_EQ(rowCount("tblEmployee"), 1);
-}
-
-TEST_P(StoreTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
+TEST_P(ConnectionTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
 {
     insertEmployee(*db, "Ann", "Cook");
     const Rows rows = db->query("select * from tblEmployee");
@@ -206,58 +45,7 @@ TEST_P(StoreTest, ColumnsAreFoundByPositionOrByNameInAnyCase)
     EXPECT_THROW(rows[0].value("fldTimeIn"), StoreError);
 }
 
-TEST_F(SqliteStoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
-{
-    Connection other("locker");
-    other.open(databasePath);
-    other.execute("begin exclusive");
-    try {
-        insertEmployee(*db, "Ann", "Cook");
-        ADD_FAILURE() << "wrote to a locked database";
-    } catch (const StoreError& e) {
-        EXPECT_TRUE(QString(e.what()).contains("locked")) << e.what();
-    }
-    other.execute("rollback");
-    insertEmployee(*db, "Ann", "Cook");
-    EXPECT_EQ(rowCount("tblEmployee"), 1);
-}
-
-TEST_F(OpenTest, ReadOnlyConnectionReadsAndRefusesEveryChangeLeavingTheFileAlone)
-{
-    const QString path = copyOfTemplate("readonly-use.sqlite");
-    {
-        Connection writer("seed");
-        writer.open(path);
-        insertEmployee(writer, "Ann", "Cook");
-    }
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QByteArray before = fileBytes(path);
-
-    Connection reader("read-only");
-    reader.open(path, Access::ReadOnly);
-    ASSERT_TRUE(reader.isOpen());
-    ASSERT_EQ(listEmployees(reader).size(), 1u);
-    EXPECT_THROW(insertEmployee(reader, "Bob", "Cook"), StoreError);
-    EXPECT_THROW(reader.execute("delete from tblEmployee"), StoreError);
-    EXPECT_THROW(reader.execute("create table tblMore (x)"), StoreError);
-    EXPECT_EQ(listEmployees(reader).size(), 1u);
-    reader.close();
-
-    EXPECT_EQ(fileBytes(path), before);
-    EXPECT_FALSE(QFile::exists(path + "-journal"));
-}
-
-TEST_F(OpenTest, ReadOnlyConnectionStillRefusesFilesThatAreNotOurs)
-{
-    Connection connection("read-only-refusals");
-    EXPECT_THROW(connection.open(environment.dataHome() + "/missing.sqlite", Access::ReadOnly), StoreError);
-    EXPECT_THROW(connection.open(write("text.sqlite", "not a database at all, only words\n"), Access::ReadOnly),
-                 StoreError);
-    EXPECT_FALSE(connection.isOpen());
-    EXPECT_FALSE(QFile::exists(environment.dataHome() + "/missing.sqlite"));
-}
-
-TEST_P(StoreTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
+TEST_P(ConnectionTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     insertShift(*db, Weekday::Friday, ann, "09:00:00 AM", "10:00:00 AM");
@@ -283,21 +71,4 @@ TEST_P(StoreTest, UsedUpIdentifiersAreNamedInPlainWordsAndOtherTablesGoOn)
     EXPECT_EQ(rowCount("tblShiftFriday"), 1);
     // Every other table still numbers its rows.
     EXPECT_GT(insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM"), 0);
-}
-
-TEST_F(SqliteStoreTest, AFullDiskIsNamedInPlainWordsAndNothingIsStored)
-{
-    insertEmployee(*db, "Ann", "Cook");
-    // The database may not grow by a page: to SQLite that is a full disk.
-    const int pages = db->query("pragma page_count").front().value(0).toInt();
-    db->query("pragma max_page_count=" + QString::number(pages));
-    try {
-        insertEmployee(*db, QString(200000, 'x'), "Cook");
-        ADD_FAILURE() << "stored on a full disk";
-    } catch (const StoreError& e) {
-        EXPECT_TRUE(e.description().contains("the disk is full")) << e.what();
-        EXPECT_TRUE(e.description().contains(databasePath)) << e.what();
-        EXPECT_FALSE(e.description().contains("identifiers")) << e.what();
-    }
-    EXPECT_EQ(rowCount("tblEmployee"), 1);
 }

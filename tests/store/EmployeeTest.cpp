@@ -7,9 +7,15 @@
 #include "store/StoreError.h"
 
 using namespace store;
-using store_testing::StoreTest;
 
-TEST_P(StoreTest, ApostrophesUnicodeAndStatementTextAreStoredAsTyped)
+namespace {
+
+class EmployeeTest : public store_testing::StoreTest {};
+ON_BOTH_STORES(EmployeeTest);
+
+}  // namespace
+
+TEST_P(EmployeeTest, ApostrophesUnicodeAndStatementTextAreStoredAsTyped)
 {
     const std::vector<std::pair<QString, QString>> typed{
         {"O'Brien", "Chef's Assistant"},
@@ -39,7 +45,7 @@ TEST_P(StoreTest, ApostrophesUnicodeAndStatementTextAreStoredAsTyped)
     EXPECT_TRUE(listed.contains(QString::fromUtf8("Zoë Ångström-Łukasz 李小龍")));
 }
 
-TEST_P(StoreTest, LookupMatchesNameAndPositionTogether)
+TEST_P(EmployeeTest, LookupMatchesNameAndPositionTogether)
 {
     const qint64 ann = insertEmployee(*db, "Ann Lee", "Cook");
     insertEmployee(*db, "Ann Lee2", "Cook");
@@ -50,7 +56,7 @@ TEST_P(StoreTest, LookupMatchesNameAndPositionTogether)
     EXPECT_FALSE(findEmployee(*db, "Ann Lee' or '1'='1", "Cook").has_value());
 }
 
-TEST_P(StoreTest, DeleteCascadeRemovesOnlyThatEmployeesShiftsOnEveryWeekday)
+TEST_P(EmployeeTest, DeleteCascadeRemovesOnlyThatEmployeesShiftsOnEveryWeekday)
 {
     const qint64 gone = insertEmployee(*db, "Gone", "Cook");
     const qint64 kept = insertEmployee(*db, "Kept", "Cook");
@@ -75,7 +81,7 @@ TEST_P(StoreTest, DeleteCascadeRemovesOnlyThatEmployeesShiftsOnEveryWeekday)
     }
 }
 
-TEST_P(StoreTest, ShiftsOfADeletedEmployeeStayOutOfTheListsUntilTheirOwnDelete)
+TEST_P(EmployeeTest, ShiftsOfADeletedEmployeeStayOutOfTheListsUntilTheirOwnDelete)
 {
     // A cascade whose shift deletes failed leaves orphans behind; they must not show up
     // under anyone's name.

@@ -10,9 +10,15 @@
 #include <algorithm>
 
 using namespace store;
-using store_testing::StoreTest;
 
-TEST_P(StoreTest, WeekdaySpanRunsFromEarliestInToLatestOut)
+namespace {
+
+class ReportQueryTest : public store_testing::StoreTest {};
+ON_BOTH_STORES(ReportQueryTest);
+
+}  // namespace
+
+TEST_P(ReportQueryTest, WeekdaySpanRunsFromEarliestInToLatestOut)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
@@ -27,7 +33,7 @@ TEST_P(StoreTest, WeekdaySpanRunsFromEarliestInToLatestOut)
     EXPECT_FALSE(dayEnd(*db, Weekday::Friday).has_value());
 }
 
-TEST_P(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
+TEST_P(ReportQueryTest, EmployeeShiftsCarryTheEmployeesPosition)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Chef's Assistant");
     const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
@@ -53,7 +59,7 @@ TEST_P(StoreTest, EmployeeShiftsCarryTheEmployeesPosition)
     EXPECT_TRUE(reportEmployeeShifts(*db, Weekday::Wednesday, ann).empty());
 }
 
-TEST_P(StoreTest, AStoredTimeThatIsNoTimeReadsAsNoneAndKeepsTheOtherShifts)
+TEST_P(ReportQueryTest, AStoredTimeThatIsNoTimeReadsAsNoneAndKeepsTheOtherShifts)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "11:00:00 AM");
@@ -69,7 +75,7 @@ TEST_P(StoreTest, AStoredTimeThatIsNoTimeReadsAsNoneAndKeepsTheOtherShifts)
     EXPECT_EQ(shifts[1].timeIn, QTime(9, 0));
 }
 
-TEST_P(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
+TEST_P(ReportQueryTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
 {
     // Employee i works on the weekdays d with (i + d) % 3 != 0, from 6 + i AM for two hours.
     std::vector<qint64> ids;
@@ -100,7 +106,7 @@ TEST_P(StoreTest, OneReadingGivesEachEmployeeAndWeekdayItsOwnRows)
     EXPECT_TRUE(reportEmployeeShifts(reading, Weekday::Monday, 999).empty());
 }
 
-TEST_P(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
+TEST_P(ReportQueryTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
@@ -127,7 +133,7 @@ TEST_P(StoreTest, AReadingSeesOneStateOfTheRosterFromFirstReadToLast)
     EXPECT_EQ(reportEmployees(later).size(), written ? 2u : 1u);
 }
 
-TEST_P(StoreTest, AReadingInsideTheCallersTransactionLeavesItOpen)
+TEST_P(ReportQueryTest, AReadingInsideTheCallersTransactionLeavesItOpen)
 {
     db->beginReading();
     {

@@ -1,14 +1,11 @@
-// The sample data set: the shifts it yields for each interval, and what storing it again adds
-// under the overlap rule.
-#include "tests/store/StoreFixture.h"
-
-#include "store/Employees.h"
+// The sample data set: the shifts it yields for each interval, against a table written by hand.
 #include "store/SampleData.h"
-#include "store/Shifts.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace store;
-using store_testing::storeSample;
-using store_testing::StoreTest;
 
 namespace {
 
@@ -61,36 +58,4 @@ TEST(SampleData, PositionsGiveTheTableOfShiftsForEveryInterval)
             EXPECT_EQ(actual[i].timeOut, expected[i].timeOut);
         }
     }
-}
-
-TEST_P(StoreTest, StoringTheSampleTwiceAddsNothingTheSecondTime)
-{
-    EXPECT_EQ(storeSample(*db, 60).size(), expectedShifts(60).size());
-    EXPECT_TRUE(storeSample(*db, 60).empty());
-    EXPECT_EQ(rowCount("tblEmployee"), 3);
-}
-
-TEST_P(StoreTest, SampleAfterAnIntervalChangeAddsOnlyTheShiftsThatDoNotCollide)
-{
-    storeSample(*db, 60);
-    using Added = std::vector<std::pair<int, Weekday>>;
-    EXPECT_EQ(storeSample(*db, 30), (Added{{1, Saturday}, {2, Saturday}, {2, Sunday}}));
-}
-
-TEST_P(StoreTest, QuarterHourSampleAfterHourlyAddsItsEarlyShifts)
-{
-    storeSample(*db, 60);
-    using Added = std::vector<std::pair<int, Weekday>>;
-    EXPECT_EQ(storeSample(*db, 15), (Added{{0, Thursday},
-                                           {0, Friday},
-                                           {1, Monday},
-                                           {1, Tuesday},
-                                           {1, Wednesday},
-                                           {1, Thursday},
-                                           {1, Friday},
-                                           {1, Saturday},
-                                           {2, Friday},
-                                           {2, Saturday},
-                                           {2, Sunday}}));
-    EXPECT_EQ(rowCount("tblEmployee"), 3);
 }

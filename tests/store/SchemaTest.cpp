@@ -1,4 +1,5 @@
-// The template database: its objects, its collation, its time order and its identifiers.
+// The roster's tables on both stores: names in any case, the collation, the time order and the
+// identifiers.
 #include "tests/store/StoreFixture.h"
 
 #include "store/Employees.h"
@@ -6,47 +7,15 @@
 #include "store/Shifts.h"
 
 using namespace store;
-using store_testing::SqliteStoreTest;
-using store_testing::StoreTest;
 
 namespace {
 
-QStringList objectNames(Connection& db, const QString& type)
-{
-    QStringList names;
-    for (const Row& row : db.query("select name from sqlite_master where type='" + type +
-                                   "' and name not like 'sqlite%' order by name"))
-        names.append(row.value(0).toString());
-    return names;
-}
+class SchemaTest : public store_testing::StoreTest {};
+ON_BOTH_STORES(SchemaTest);
 
 }  // namespace
 
-TEST_F(SqliteStoreTest, FreshTemplateHoldsEightTablesSevenViewsAndNoRows)
-{
-    QStringList tables{"tblEmployee"};
-    QStringList views;
-    for (Weekday day : allWeekdays) {
-        tables.append(shiftTableName(day));
-        views.append(weekdayQueryName(day));
-    }
-    tables.sort();
-    views.sort();
-    EXPECT_EQ(objectNames(*db, "table"), tables);
-    EXPECT_EQ(objectNames(*db, "view"), views);
-
-    for (const QString& object : tables + views)
-        EXPECT_EQ(rowCount(object), 0) << object.toStdString();
-    EXPECT_TRUE(listEmployees(*db).empty());
-    EXPECT_TRUE(reportEmployees(*db).empty());
-    for (Weekday day : allWeekdays) {
-        EXPECT_TRUE(listShifts(*db, day).empty());
-        EXPECT_FALSE(dayStart(*db, day).has_value());
-        EXPECT_FALSE(dayEnd(*db, day).has_value());
-    }
-}
-
-TEST_P(StoreTest, MixedCaseTableAndColumnNamesReachTheSameObjects)
+TEST_P(SchemaTest, MixedCaseTableAndColumnNamesReachTheSameObjects)
 {
     db->execute("INSERT INTO TBLEMPLOYEE (FLDNAME,FLDPOSITION) VALUES ('Ann','Cook')");
     db->execute("insert into tblshiftmonday (FldEmpId,FLDTIMEIN,fldtimeout) values ('1','09:00:00','10:00:00')");
@@ -64,7 +33,7 @@ TEST_P(StoreTest, MixedCaseTableAndColumnNamesReachTheSameObjects)
     EXPECT_EQ(rowCount("tblShiftMonday"), 1);
 }
 
-TEST_P(StoreTest, NamesAreOrderedWithoutRegardToCase)
+TEST_P(SchemaTest, NamesAreOrderedWithoutRegardToCase)
 {
     // ASCII letters fold to lower case and then every character counts by its code, whatever
     // order the server's language would give punctuation and letters beyond ASCII.
@@ -84,7 +53,7 @@ TEST_P(StoreTest, NamesAreOrderedWithoutRegardToCase)
     EXPECT_EQ(names, expected);
 }
 
-TEST_P(StoreTest, MidnightSortsFirstAndNoonAfterTheMorning)
+TEST_P(SchemaTest, MidnightSortsFirstAndNoonAfterTheMorning)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     insertShift(*db, Weekday::Friday, ann, "11:00:00 PM", "11:30:00 PM");
@@ -100,7 +69,7 @@ TEST_P(StoreTest, MidnightSortsFirstAndNoonAfterTheMorning)
     EXPECT_EQ(dayEnd(*db, Weekday::Friday), QTime(23, 30));
 }
 
-TEST_P(StoreTest, IdentifiersAreNeverReusedAfterDelete)
+TEST_P(SchemaTest, IdentifiersAreNeverReusedAfterDelete)
 {
     const qint64 first = insertEmployee(*db, "A", "x");
     const qint64 second = insertEmployee(*db, "B", "x");

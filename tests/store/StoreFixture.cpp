@@ -4,6 +4,7 @@
 #include "store/SampleData.h"
 #include "store/ServerSetup.h"
 #include "store/Shifts.h"
+#include "store/StoreError.h"
 #include "store/WriteTransaction.h"
 
 #include <QFile>
@@ -28,6 +29,16 @@ QByteArray fileBytes(const QString& path)
 std::string backendName(const ::testing::TestParamInfo<Backend>& info)
 {
     return info.param == Backend::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+QString failureOf(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const store::StoreError& e) {
+        return e.description();
+    }
+    return QString();
 }
 
 void StoreTest::SetUp()
@@ -119,7 +130,5 @@ std::vector<std::pair<int, store::Weekday>> storeSample(store::Connection& db, i
     }
     return added;
 }
-
-ON_BOTH_STORES(StoreTest);
 
 }  // namespace store_testing

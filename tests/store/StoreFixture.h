@@ -1,7 +1,7 @@
 // The roster's store on each of its engines: a fresh copy of the built template (SQLite) or a new
 // database on the tests' PostgreSQL server set up as --init-database does, opened on its own
-// connection. Tests of what both stores must do are TEST_P on StoreTest (or a fixture derived
-// from it, instantiated with ON_BOTH_STORES); tests of the SQLite file itself use SqliteStoreTest.
+// connection. Each test file of what both stores must do derives its own suite from StoreTest and
+// instantiates it with ON_BOTH_STORES; tests of the SQLite file itself use SqliteStoreTest.
 #pragma once
 
 #include "store/Connection.h"
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -54,6 +55,9 @@ protected:
 };
 
 std::string backendName(const ::testing::TestParamInfo<Backend>& info);
+
+// The description of the StoreError the step throws; empty when it throws none.
+QString failureOf(const std::function<void()>& step);
 
 // Stores the sample set the way the program does, each rule in its write transaction: find or
 // add each employee, then each shift unless it collides. Returns the (employee, weekday) pairs

@@ -7,23 +7,26 @@
 #include "store/StoreError.h"
 #include "store/WriteTransaction.h"
 
+#include <functional>
+
 using namespace store;
-using store_testing::StoreTest;
 
 namespace {
 
-class CascadeTest : public StoreTest {
+class WriteTransactionTest : public store_testing::StoreTest {
 protected:
-    void SetUp() override
+    // An employee with a shift on every weekday, whose Thursday shift cannot be deleted, as in a
+    // damaged or locked table.
+    qint64 employeeWithAStuckShift()
     {
-        StoreTest::SetUp();
-        gone = insertEmployee(*db, "Gone", "Cook");
+        const qint64 employee = insertEmployee(*db, "Gone", "Cook");
         for (Weekday day : allWeekdays)
-            insertShift(*db, day, gone, "09:00:00 AM", "10:00:00 AM");
+            insertShift(*db, day, employee, "09:00:00 AM", "10:00:00 AM");
         refuseDeletesFrom("tblShiftThursday");
+        return employee;
     }
     // The delete cascade as the window runs it: every statement, whatever the one before did.
-    int cascade()
+    int cascade(qint64 employee)
     {
         int failures = 0;
         const auto step = [&](const std::function<void()>& statement) {
@@ -33,9 +36,9 @@ protected:
                 ++failures;
             }
         };
-        step([&] { deleteEmployee(*db, gone); });
+        step([&] { deleteEmployee(*db, employee); });
         for (Weekday day : allWeekdays)
-            step([&] { deleteEmployeeShifts(*db, day, gone); });
+            step([&] { deleteEmployeeShifts(*db, day, employee); });
         return failures;
     }
     int shiftsLeft()
@@ -45,18 +48,18 @@ protected:
             left += rowCount(shiftTableName(day));
         return left;
     }
-    qint64 gone = 0;
 };
 
-ON_BOTH_STORES(CascadeTest);
+ON_BOTH_STORES(WriteTransactionTest);
 
 }  // namespace
 
-TEST_P(CascadeTest, OneFailedStatementLeavesTheOthersWorkingAndTheChangeIsDroppedWhole)
+TEST_P(WriteTransactionTest, OneFailedStatementLeavesTheOthersWorkingAndTheChangeIsDroppedWhole)
 {
+    const qint64 gone = employeeWithAStuckShift();
     {
         WriteTransaction removal(*db, WriteRule::DeleteEmployee, gone);
-        EXPECT_EQ(cascade(), 1);
+        EXPECT_EQ(cascade(gone), 1);
         // Inside the change the statements after the failed one did their part.
         EXPECT_EQ(rowCount("tblEmployee"), 0);
         EXPECT_EQ(shiftsLeft(), 1);
@@ -66,29 +69,31 @@ TEST_P(CascadeTest, OneFailedStatementLeavesTheOthersWorkingAndTheChangeIsDroppe
     EXPECT_EQ(shiftsLeft(), 7);
 }
 
-TEST_P(CascadeTest, AChangeThatIsNeitherKeptNorDroppedIsDroppedWhenItEnds)
+TEST_P(WriteTransactionTest, AChangeThatIsNeitherKeptNorDroppedIsDroppedWhenItEnds)
 {
+    const qint64 gone = employeeWithAStuckShift();
     {
         WriteTransaction removal(*db, WriteRule::DeleteEmployee, gone);
-        cascade();
+        cascade(gone);
     }
     EXPECT_EQ(listEmployees(*db).size(), 1u);
     EXPECT_EQ(shiftsLeft(), 7);
     EXPECT_FALSE(db->inTransaction());
 }
 
-TEST_P(CascadeTest, AKeptChangeKeepsWhatWorked)
+TEST_P(WriteTransactionTest, AKeptChangeKeepsWhatWorked)
 {
+    const qint64 gone = employeeWithAStuckShift();
     {
         WriteTransaction removal(*db, WriteRule::DeleteEmployee, gone);
-        cascade();
+        cascade(gone);
         removal.commit();
     }
     EXPECT_TRUE(listEmployees(*db).empty());
     EXPECT_EQ(shiftsLeft(), 1);
 }
 
-TEST_P(StoreTest, AChangeThatCannotBeginLetsNoneOfItsStepsRunUntilItEnds)
+TEST_P(WriteTransactionTest, AChangeThatCannotBeginLetsNoneOfItsStepsRunUntilItEnds)
 {
     const qint64 ann = insertEmployee(*db, "Ann", "Cook");
     const auto other = otherConnection("other-planner");
