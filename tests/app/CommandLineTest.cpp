@@ -1,11 +1,9 @@
 // The command line: options, the rules that refuse what cannot be meant, and the built program
-// run without a display.
+// run from it without a display.
 #include "app/CommandLine.h"
-#include "app/HeadlessGraphics.h"
 #include "app/LoadSampleCommand.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
-
 
 #include "store/Connection.h"
 #include "store/Employees.h"
@@ -24,8 +22,9 @@
 
 #include <unistd.h>
 
-using app_testing::ProgramRun;
-using app_testing::runProgram;
+using testing_support::ProgramRun;
+using testing_support::runProgram;
+using testing_support::workingDatabase;
 using testing_support::TestEnvironment;
 
 // Texts in failure messages as text rather than bytes.
@@ -82,7 +81,7 @@ TEST(CommandLine, HelpListsTheOptions)
 TEST(CommandLine, LoadSampleWithoutADisplayStoresTheSampleAndIsIdempotent)
 {
     TestEnvironment env;
-    const QString database = env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite";
+    const QString database = workingDatabase(env);
     const ProgramRun first = runProgram(env, {"--load-sample", "--interval", "hourly"});
     ASSERT_EQ(first.exitCode, 0) << qPrintable(first.err);
     ASSERT_TRUE(QFile::exists(database));
@@ -102,15 +101,11 @@ TEST(CommandLine, LoadSampleWithoutADisplayStoresTheSampleAndIsIdempotent)
 TEST(CommandLine, LoadSampleUsesTheRememberedInterval)
 {
     TestEnvironment env;
-    QDir().mkpath(env.configHome() + "/Tarrowby");
-    QFile conf(env.configHome() + "/Tarrowby/Tarrowby.conf");
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write("[Rostelle%20Software]\nOption3=False\nOption4=False\nOption5=True\n");
-    conf.close();
+    testing_support::writeSettings(env, "Option3=False\nOption4=False\nOption5=True");
     const ProgramRun run = runProgram(env, {"--load-sample"});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     store::Connection connection(QStringLiteral("command-line-interval"));
-    connection.open(env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite");
+    connection.open(workingDatabase(env));
     const auto monday = store::listShifts(connection, store::Weekday::Monday);
     ASSERT_FALSE(monday.empty());
     EXPECT_EQ(monday.front().timeIn, "8:15:00 AM");  // the quarter-hour pattern
@@ -168,7 +163,7 @@ QString outcome(const QStringList& arguments)
 
 }  // namespace
 
-TEST(CommandLineRules, ARunGoesToTheOneCommandThatTakesEveryOptionGiven)
+TEST(CommandLine, ARunGoesToTheOneCommandThatTakesEveryOptionGiven)
 {
     EXPECT_EQ(outcome({}), "window");
     EXPECT_EQ(outcome({"--database", "postgresql://host/db"}), "window");
@@ -181,7 +176,7 @@ TEST(CommandLineRules, ARunGoesToTheOneCommandThatTakesEveryOptionGiven)
     EXPECT_EQ(outcome({"--init-database", "u", "--database", "v"}), "init-database");
 }
 
-TEST(CommandLineRules, WhatNoGivenCommandTakesIsRefusedWithOneLine)
+TEST(CommandLine, WhatNoGivenCommandTakesIsRefusedWithOneLine)
 {
     const std::vector<std::pair<QStringList, QString>> cases = {
         {{"--export", "a.xls", "--load-sample"}, "--export and --load-sample cannot be used together."},
@@ -212,7 +207,7 @@ TEST(CommandLineRules, WhatNoGivenCommandTakesIsRefusedWithOneLine)
     EXPECT_TRUE(commandLine.versionRequested());
 }
 
-TEST(CommandLineRules, TwoFilesOfOneRunMayNotBeOneFile)
+TEST(CommandLine, TwoFilesOfOneRunMayNotBeOneFile)
 {
     TestEnvironment env;
     const QString folder = env.root();
@@ -324,34 +319,4 @@ TEST(CommandLine, APictureWithoutASessionPrintsOnlyItsOwnMessagesAndLeavesNoFold
     EXPECT_EQ(inSession.err, "");
     EXPECT_TRUE(QDir(runtime).isEmpty());
     EXPECT_TRUE(QDir(env.tempDir()).isEmpty());
-}
-
-TEST(HeadlessGraphics, WithoutASessionThePrivateRuntimeFolderIsMadeInTheProgramsTemporaryFolder)
-{
-    if (app::usableRuntimeFolder("/run/user/" + QByteArray::number(::geteuid())))
-        GTEST_SKIP() << "this account has a session folder, which is used instead";
-    TestEnvironment env;
-    // The constructor changes the process's environment; the test puts it back.
-    struct Restore {
-        const char* name;
-        bool wasSet = qEnvironmentVariableIsSet(name);
-        QByteArray value = qgetenv(name);
-        ~Restore() { wasSet ? qputenv(name, value) : qunsetenv(name); }
-    } runtime{"XDG_RUNTIME_DIR"}, platform{"QT_QPA_PLATFORM"};
-    qunsetenv("XDG_RUNTIME_DIR");
-
-    for (const auto& [temporary, expected] : {std::pair{env.tempDir(), env.tempDir()},
-                                               std::pair{env.root() + "/missing", QStringLiteral("/tmp")}}) {
-        SCOPED_TRACE(temporary.toStdString());
-        qputenv("TMPDIR", temporary.toUtf8());
-        QString made;
-        {
-            const app::HeadlessGraphics graphics;
-            made = QString::fromUtf8(qgetenv("XDG_RUNTIME_DIR"));
-            EXPECT_EQ(QFileInfo(made).path().toStdString(), expected.toStdString());
-            EXPECT_TRUE(app::usableRuntimeFolder(made.toUtf8()));
-        }
-        EXPECT_FALSE(made.isEmpty() || QFileInfo::exists(made));
-        EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));
-    }
 }

@@ -1,13 +1,14 @@
 // The program's files and folders: the data path made with its parents in a brand-new account,
 // the template copy that fails plainly, the temporary folder, and the program's own files, which
-// no export may write over, nor anything that is not a file. The built program is run as a
-// script would run it, including with a file name that is not UTF-8.
+// no export may write over, nor anything that is not a file; in the functions that decide and in
+// the built program run as a script runs it, including with a file name that is not UTF-8.
 #include "app/DataSetup.h"
 #include "app/FileNames.h"
 #include "app/Paths.h"
 #include "app/ProtectedFiles.h"
 #include "app/Settings.h"
 #include "app/Trap.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "fileio/TestHooks.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
@@ -27,7 +27,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testing_support::ProgramRun;
+using testing_support::runProgram;
+using testing_support::runProgramInShell;
 using testing_support::TestEnvironment;
+using testing_support::workingDatabase;
+using testing_support::writeSettings;
 
 namespace {
 
@@ -140,54 +145,17 @@ TEST_F(ProgramFiles, TheProgramsOwnFilesAreRefusedAsTargetsWhereverTheyAre)
     EXPECT_EQ(refusal(env.root() + "/week.xls"), QStringLiteral("accepted"));
 }
 
-namespace {
-
-// The built program, started as a script starts it: no display, the test's own homes.
-class BuiltProgram : public ::testing::Test {
-protected:
-    struct Run {
-        int exitCode = -1;
-        QString err;
-    };
-
-    Run run(const QStringList& arguments, const QString& program = QStringLiteral(ROSTELLE_EXECUTABLE))
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(env.tempDir());
-        process.start(program, arguments);
-        process.waitForFinished(120000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-    // Runs the program with arguments that go through the shell, so that they may hold any byte.
-    Run runInShell(const QString& arguments) { return run({"-c", "exec \"$0\" " + arguments, ROSTELLE_EXECUTABLE}, "/bin/sh"); }
-
-    QString database() const { return env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite"; }
-
-    TestEnvironment env;
-    QProcessEnvironment environment = [this] {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            e.remove(name);
-        e.insert("XDG_DATA_HOME", env.dataHome());
-        e.insert("XDG_CONFIG_HOME", env.configHome());
-        e.insert("TMPDIR", env.tempDir());
-        return e;
-    }();
-};
-
-}  // namespace
-
-TEST_F(BuiltProgram, ABrandNewAccountLoadsTheSampleAndExports)
+TEST_F(ProgramFiles, ABrandNewAccountLoadsTheSampleAndExports)
 {
     const QString home = env.root() + "/home";
     QDir().mkpath(home);
-    environment.insert("HOME", home);
-    environment.remove("XDG_DATA_HOME");
-    environment.remove("XDG_CONFIG_HOME");
+    const auto newAccount = [&](QProcessEnvironment& environment) {
+        environment.insert("HOME", home);
+        environment.remove("XDG_DATA_HOME");
+        environment.remove("XDG_CONFIG_HOME");
+    };
 
-    const Run sample = run({"--load-sample"});
+    const ProgramRun sample = runProgram(env, {"--load-sample"}, newAccount);
     EXPECT_EQ(sample.exitCode, 0) << sample.err.toStdString();
     const QString data = home + "/.local/share/Tarrowby/Rostelle Software";
     EXPECT_TRUE(QFileInfo(data + "/dbData.sqlite").isFile());
@@ -196,46 +164,46 @@ TEST_F(BuiltProgram, ABrandNewAccountLoadsTheSampleAndExports)
 
     QDir(home).removeRecursively();
     QDir().mkpath(home);
-    const Run exported = run({"--export", env.tempDir() + "/week.xls"});
+    const ProgramRun exported = runProgram(env, {"--export", env.tempDir() + "/week.xls"}, newAccount);
     EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
     EXPECT_TRUE(QFileInfo(env.tempDir() + "/week.xls").isFile());
     EXPECT_TRUE(QFileInfo(data + "/dbData.sqlite").isFile());
 }
 
-TEST_F(BuiltProgram, AnExportNeverWritesOverTheProgramsOwnFiles)
+TEST_F(ProgramFiles, AnExportNeverWritesOverTheProgramsOwnFiles)
 {
-    ASSERT_EQ(run({"--load-sample"}).exitCode, 0);
-    const QString settings = env.configHome() + "/Tarrowby/Tarrowby.conf";
-    writeFile(settings, "[Rostelle%20Software]\nDepartment=Bar\n");
-    const QByteArray roster = digest(database());
+    ASSERT_EQ(runProgram(env, {"--load-sample"}).exitCode, 0);
+    const QString database = workingDatabase(env);
+    const QString settings = writeSettings(env, "Department=Bar");
+    const QByteArray roster = digest(database);
     const QByteArray remembered = digest(settings);
-    QFile::link(database(), env.tempDir() + "/soft-link.xls");
-    QFile::link(database(), env.tempDir() + "/soft-link.png");
-    ASSERT_EQ(::link(QFile::encodeName(database()).constData(), QFile::encodeName(env.tempDir() + "/hard-link.xls").constData()), 0);
+    QFile::link(database, env.tempDir() + "/soft-link.xls");
+    QFile::link(database, env.tempDir() + "/soft-link.png");
+    ASSERT_EQ(::link(QFile::encodeName(database).constData(), QFile::encodeName(env.tempDir() + "/hard-link.xls").constData()), 0);
 
     struct Case {
         QStringList arguments;
         const char* reason;
     };
     const QString picture = env.tempDir() + "/week.png";
-    for (const Case& refused : {Case{{"--export", database()}, "it is the program's working database"},
+    for (const Case& refused : {Case{{"--export", database}, "it is the program's working database"},
                                 Case{{"--export", env.tempDir() + "/soft-link.xls"}, "it is the program's working database"},
                                 Case{{"--export", env.tempDir() + "/hard-link.xls"}, "it is the program's working database"},
-                                Case{{"--export", database() + "-journal"}, "a journal file of the program's working database"},
+                                Case{{"--export", database + "-journal"}, "a journal file of the program's working database"},
                                 Case{{"--export", settings}, "it is the program's settings file"},
                                 Case{{"--export", env.tempDir() + "/week.xls", "--picture", env.tempDir() + "/soft-link.png"},
                                      "it is the program's working database"}}) {
-        const Run result = run(refused.arguments);
+        const ProgramRun result = runProgram(env, refused.arguments);
         EXPECT_EQ(result.exitCode, 2) << refused.arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.contains(refused.reason)) << result.err.toStdString();
     }
-    EXPECT_EQ(digest(database()), roster);
-    EXPECT_FALSE(QFile::exists(database() + "-journal"));
+    EXPECT_EQ(digest(database), roster);
+    EXPECT_FALSE(QFile::exists(database + "-journal"));
     EXPECT_FALSE(QFile::exists(env.tempDir() + "/week.xls")) << "a refused picture stops the export before it writes";
     EXPECT_EQ(digest(settings), remembered);
 }
 
-TEST_F(BuiltProgram, AnExportRefusesWhatIsNotAFile)
+TEST_F(ProgramFiles, AnExportRefusesWhatIsNotAFile)
 {
     const QByteArray pipe = QFile::encodeName(env.tempDir() + "/pipe.xls");
     ASSERT_EQ(::mkfifo(pipe.constData(), 0644), 0);
@@ -243,7 +211,7 @@ TEST_F(BuiltProgram, AnExportRefusesWhatIsNotAFile)
     for (const auto& [target, reason] : {std::pair{env.tempDir() + "/pipe.xls", "it is a named pipe, not a file"},
                                          std::pair{env.tempDir() + "/folder.xls", "it is a folder"},
                                          std::pair{QStringLiteral("/dev/stdout"), "it is a named pipe, not a file"}}) {
-        const Run result = run({"--export", target});
+        const ProgramRun result = runProgram(env, {"--export", target});
         EXPECT_EQ(result.exitCode, 2) << target.toStdString();
         EXPECT_TRUE(result.err.contains(reason)) << result.err.toStdString();
     }
@@ -253,14 +221,14 @@ TEST_F(BuiltProgram, AnExportRefusesWhatIsNotAFile)
     EXPECT_EQ(namesIn(env.tempDir()), (std::vector<std::string>{"folder.xls", "pipe.xls"}));
 }
 
-TEST_F(BuiltProgram, AFileNameThatIsNotUtf8KeepsItsBytes)
+TEST_F(ProgramFiles, AFileNameThatIsNotUtf8KeepsItsBytes)
 {
-    const Run written = runInShell("--export \"$(printf 'caf\\351.xls')\"");
+    const ProgramRun written = runProgramInShell(env, "--export \"$(printf 'caf\\351.xls')\"");
     EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
     EXPECT_EQ(namesIn(env.tempDir()), std::vector<std::string>{"caf\xE9.xls"});
 
     // A message names it readably.
-    const Run failed = runInShell("--export \"$(printf 'missing\\351/week.xls')\"");
+    const ProgramRun failed = runProgramInShell(env, "--export \"$(printf 'missing\\351/week.xls')\"");
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.contains("missing\\xE9/week.xls")) << failed.err.toStdString();
 }

@@ -1,5 +1,5 @@
 // The built program started as a script starts it: no display and no platform chosen, in the
-// test's own data, config and temporary folders.
+// test's own data, config and temporary folders, the temporary folder its working folder.
 #pragma once
 
 #include "tests/support/TestEnvironment.h"
@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-namespace app_testing {
+namespace testing_support {
 
 struct ProgramRun {
     int exitCode = -1;  // -1 when the program did not end by itself
@@ -33,10 +33,18 @@ struct ProgramStart {
 bool canDropOverrideRights();
 
 // Started and left running, for runs at the same time; finish() waits for it.
-std::unique_ptr<QProcess> startProgram(const testing_support::TestEnvironment& env, const ProgramStart& start);
+std::unique_ptr<QProcess> startProgram(const TestEnvironment& env, const ProgramStart& start);
 ProgramRun finish(QProcess& process);
 
-ProgramRun runProgram(const testing_support::TestEnvironment& env, const QStringList& arguments,
+ProgramRun runProgram(const TestEnvironment& env, const QStringList& arguments,
                       const std::function<void(QProcessEnvironment&)>& adjust = {});
+// The arguments as one line the shell reads, so that they may hold any byte.
+ProgramRun runProgramInShell(const TestEnvironment& env, const QString& arguments);
 
-}  // namespace app_testing
+// The working database the program makes in the test's data home.
+QString workingDatabase(const TestEnvironment& env);
+// Writes the program's settings file in the test's config home, the lines in the program's group;
+// returns its path.
+QString writeSettings(const TestEnvironment& env, const QString& lines);
+
+}  // namespace testing_support
