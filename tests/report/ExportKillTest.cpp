@@ -1,18 +1,21 @@
 // The built program's export of a large roster killed with SIGKILL at random moments, again and
 // again: the target is afterwards either absent or the whole workbook, and no temporary file is
 // ever left beside it.
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -24,26 +27,21 @@ class ExportKill : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString data = env.dataHome() + "/Tarrowby/Rostelle Software";
-        ASSERT_TRUE(QDir().mkpath(data));
+        const QString database = testing_support::workingDatabase(env);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(database).path()));
         ASSERT_TRUE(QDir().mkpath(out));
         QProcess roster;
-        roster.start("python3", {ROSTELLE_ROSTER_SCRIPT, ROSTELLE_TEMPLATE_DATABASE, data + "/dbData.sqlite", "two-shifts", "400"});
+        roster.start("python3", {ROSTELLE_ROSTER_SCRIPT, ROSTELLE_TEMPLATE_DATABASE, database, "two-shifts", "400"});
         ASSERT_TRUE(roster.waitForFinished(120000));
         ASSERT_EQ(roster.exitCode(), 0) << roster.readAllStandardError().toStdString();
     }
 
-    void start(QProcess& process)
+    std::unique_ptr<QProcess> start()
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
-        environment.insert("XDG_DATA_HOME", env.dataHome());
-        environment.insert("XDG_CONFIG_HOME", env.configHome());
-        environment.insert("TMPDIR", env.tempDir());
-        process.setProcessEnvironment(environment);
-        process.start(ROSTELLE_PROGRAM_DIR "/rostelle", {"--export", out + "/week.xls", "--week", "Week 1", "--interval", "15-minutes"});
-        ASSERT_TRUE(process.waitForStarted());
+        auto process = testing_support::startProgram(
+            env, {{"--export", out + "/week.xls", "--week", "Week 1", "--interval", "15-minutes"}});
+        EXPECT_TRUE(process->waitForStarted());
+        return process;
     }
     QByteArray digestOf(const QString& path) const
     {
@@ -63,13 +61,12 @@ protected:
 
 TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTemporaryFile)
 {
-    QProcess whole;
     QElapsedTimer timer;
     timer.start();
-    start(whole);
-    ASSERT_TRUE(whole.waitForFinished(120000));
+    const auto whole = start();
+    ASSERT_TRUE(whole->waitForFinished(120000));
     const qint64 duration = timer.elapsed();
-    ASSERT_EQ(whole.exitCode(), 0) << whole.readAllStandardError().toStdString();
+    ASSERT_EQ(whole->exitCode(), 0) << whole->readAllStandardError().toStdString();
     const QByteArray complete = digestOf(out + "/week.xls");
     QFile::remove(out + "/week.xls");
     const int probe = ::open(QFile::encodeName(out).constData(), O_TMPFILE | O_RDWR, 0600);
@@ -80,12 +77,11 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
     for (int round = 0; round < 8; ++round) {
         // Mostly late in the run, where the workbook is being written.
         const auto delay = static_cast<unsigned long>(duration * (30 + QRandomGenerator::global()->bounded(75)) / 100);
-        QProcess killed;
-        start(killed);
+        const auto killed = start();
         QThread::msleep(delay);
-        const qint64 pid = killed.processId();
+        const qint64 pid = killed->processId();
         ::kill(static_cast<pid_t>(pid), SIGKILL);
-        killed.waitForFinished(60000);
+        killed->waitForFinished(60000);
         QStringList left = leftIn(out);
         SCOPED_TRACE("killed after " + std::to_string(delay) + " ms of " + std::to_string(duration));
         // Where the file system has no unnamed files, the killed writer's named one stays until
@@ -98,10 +94,9 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
         EXPECT_TRUE(leftIn(env.tempDir()).filter(".rostelle-save").isEmpty());
     }
 
-    QProcess last;
-    start(last);
-    ASSERT_TRUE(last.waitForFinished(120000));
-    EXPECT_EQ(last.exitCode(), 0);
+    const auto last = start();
+    ASSERT_TRUE(last->waitForFinished(120000));
+    EXPECT_EQ(last->exitCode(), 0);
     EXPECT_EQ(leftIn(out), QStringList{"week.xls"});
     EXPECT_EQ(digestOf(out + "/week.xls"), complete);
 }
