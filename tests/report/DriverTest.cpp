@@ -13,6 +13,7 @@
 #include "app/ErrorReport.h"
 
 #include "sheet/model/Constants.h"
+#include "sheet/render/Renderer.h"
 
 #include "store/Connection.h"
 
@@ -223,10 +224,7 @@ TEST_F(DriverTest, ARosterTooLargeForOneSheetIsRefusedBeforeAnythingIsWritten)
     EXPECT_LE(lastScheduleRow(maxScheduleEmployees()), sheet::kMaxRows);
     EXPECT_GT(lastScheduleRow(maxScheduleEmployees() + 1), sheet::kMaxRows);
 
-    store::shared().execute("begin");
-    for (long long i = 1; i < maxScheduleEmployees() + 1; ++i)  // one is there already
-        addEmployee(QStringLiteral("Employee %1").arg(i), "Staff");
-    store::shared().execute("commit");
+    addStaff(static_cast<int>(maxScheduleEmployees()));  // one is there already
 
     startButtonClick(host);
     const auto reports = errorReports();
@@ -237,6 +235,44 @@ TEST_F(DriverTest, ARosterTooLargeForOneSheetIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(host.calls, (QStringList{"busy", "default"}));
     EXPECT_EQ(sheet::Application::liveInstances(), 0);
     EXPECT_EQ(xlAppOrNull(), nullptr);
+}
+
+TEST_F(DriverTest, ARosterPastTheOldCellLimitsIsBuiltSavedPicturedAndReadBack)
+{
+    // A shift over the whole day at 15 minutes gives every weekday 96 time columns: the sheet
+    // holds more than the 2,000,000 cells the reader once refused, and its picture more than the
+    // million the renderer once refused.
+    const int employees = 2900 + 1;  // with the fixture's own
+    addStaff(employees - 1, "12:00:00 AM", "11:45:00 PM");
+    host.chosen = Interval::FifteenMinutes;
+    const QString path = GenerateReport0(host);
+    EXPECT_TRUE(errorReports().empty()) << dialogs.texts().join("\n").toStdString();
+    EXPECT_EQ(host.calls.filter("show preview").size(), 1);
+
+    // Pictured scaled down to fit the picture limits, not refused.
+    EXPECT_TRUE(host.pictureHandedOver);
+    EXPECT_GT(host.pictureSize.height(), 1000);
+    EXPECT_LE(host.pictureSize.height(), sheet::render::kMaxPictureSide);
+    EXPECT_LE(static_cast<long long>(host.pictureSize.width()) * host.pictureSize.height(),
+              sheet::render::kMaxPicturePixels);
+
+    sheet::Application reader;
+    const sheet::Worksheet read = reader.Workbooks().Open(path.toStdString()).ActiveSheet();
+    const sheet::Range used = read.UsedRange();
+    EXPECT_GT(static_cast<long long>(used.Rows().count()) * used.Columns().count(), 2'000'000);
+    // Sunday's header row comes after six blocks of a header row, the employees and two closing
+    // rows, its title above it; its time columns run from C (12:00 AM) to CT (11:45 PM), then
+    // "Sick?" and "TOTAL".
+    const int sunday = 5 + 6 * (employees + 2);
+    const int last = sunday + employees;
+    EXPECT_EQ(read.Range("B" + std::to_string(sunday - 1)).Text(), "Sunday");
+    EXPECT_EQ(read.Range("CT" + std::to_string(sunday)).Text(), "11:45:00 PM");
+    EXPECT_EQ(read.Range("CV" + std::to_string(sunday)).Text(), "TOTAL");
+    EXPECT_EQ(read.Range("B" + std::to_string(last)).Text(), "Employee 02900");
+    EXPECT_EQ(read.Range("C" + std::to_string(last)).Text(), "Staff");
+    EXPECT_EQ(read.Range("CT" + std::to_string(last)).Text(), "Staff");
+    EXPECT_EQ(read.Range("CU" + std::to_string(last)).Text(), "");
+    EXPECT_EQ(read.Range("CV" + std::to_string(last)).Text(), "1");
 }
 
 }  // namespace

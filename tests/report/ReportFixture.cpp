@@ -84,6 +84,18 @@ void ReportTest::addShift(store::Weekday day, qint64 employee, const QString& ti
     store::insertShift(store::shared(), day, employee, timeIn, timeOut);
 }
 
+void ReportTest::addStaff(int employees, const QString& timeIn, const QString& timeOut)
+{
+    store::shared().execute("begin");
+    for (int i = 1; i <= employees; ++i) {
+        const qint64 id = addEmployee(QStringLiteral("Employee %1").arg(i, 5, 10, QLatin1Char('0')), "Staff");
+        if (!timeIn.isEmpty())
+            for (const store::Weekday day : store::allWeekdays)
+                addShift(day, id, timeIn, timeOut);
+    }
+    store::shared().execute("commit");
+}
+
 void ReportTest::startWorkbook()
 {
     using namespace report::EmployeeShiftSchedule;

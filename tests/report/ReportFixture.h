@@ -61,6 +61,9 @@ protected:
     qint64 addEmployee(const QString& name, const QString& position);
     // Times as the time lists write them: "07:00:00 AM".
     void addShift(store::Weekday day, qint64 employee, const QString& timeIn, const QString& timeOut);
+    // "Employee 00001" to "Employee NNNNN", all "Staff", added in one transaction, each with the
+    // shift on every weekday when its times are given.
+    void addStaff(int employees, const QString& timeIn = {}, const QString& timeOut = {});
 
     // A new workbook with one sheet in a fresh application object, ready for the sheet builder.
     void startWorkbook();
