@@ -1,9 +1,10 @@
-// Employees: the dialog, saving, namesakes, deleting with every weekday's shifts, and text that
-// carries apostrophes or other characters exactly as typed.
+// Employees: the dialog, saving, namesakes, deleting with every weekday's shifts (kept whole when
+// one step fails), and text that carries apostrophes or other characters exactly as typed.
 #include "tests/ui/UiFixture.h"
 
 #include "ui/main/Form2.h"
 
+#include "app/Paths.h"
 #include "app/Settings.h"
 
 #include "store/Connection.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTreeWidget>
 
 class EmployeeTest : public UiTest {};
@@ -23,25 +23,22 @@ TEST_F(EmployeeTest, TheEmployeeDialogIsLaidOutAndStartsEmpty)
 {
     start();
     bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<ui::Form2*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    inEmployeeDialog([&](ui::Form2& dialog) {
         seen = true;
-        EXPECT_EQ(dialog->windowTitle(), "Employee");
-        EXPECT_EQ(dialog->size(), QSize(304, 107));
-        EXPECT_EQ(dialog->findChild<QLineEdit*>("txtName")->geometry(), QRect(64, 8, 232, 23));
-        EXPECT_EQ(dialog->findChild<QPushButton*>("PushButton4")->text(), "Save");
-        EXPECT_EQ(dialog->findChild<QPushButton*>("PushButton1")->geometry(), QRect(184, 72, 112, 27));
-        EXPECT_TRUE(dialog->findChild<QLineEdit*>("txtName")->text().isEmpty());
+        EXPECT_EQ(dialog.windowTitle(), "Employee");
+        EXPECT_EQ(dialog.size(), QSize(304, 107));
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("txtName")->geometry(), QRect(64, 8, 232, 23));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("PushButton4")->text(), "Save");
+        EXPECT_EQ(dialog.findChild<QPushButton*>("PushButton1")->geometry(), QRect(184, 72, 112, 27));
+        EXPECT_TRUE(dialog.findChild<QLineEdit*>("txtName")->text().isEmpty());
         // The hand over its buttons, as in the main window.
-        auto* save = dialog->findChild<QPushButton*>("PushButton4");
+        auto* save = dialog.findChild<QPushButton*>("PushButton4");
         QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), save->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(save, &move);
-        EXPECT_EQ(dialog->cursor().shape(), Qt::BitmapCursor);
-        dialog->findChild<QPushButton*>("PushButton1")->click();
+        EXPECT_EQ(dialog.cursor().shape(), Qt::BitmapCursor);
+        dialog.findChild<QPushButton*>("PushButton1")->click();
     });
-    click("PushButton1");
     EXPECT_TRUE(seen);
     EXPECT_TRUE(store::listEmployees(store::shared()).empty());
 }
@@ -51,16 +48,11 @@ TEST_F(EmployeeTest, SaveWithAFieldEmptyStoresNothingAndKeepsTheDialogOpen)
     start();
     for (const auto& [name, position] : {std::pair<QString, QString>{"Ada", ""}, {"", "Cook"}}) {
         bool stayedOpen = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<ui::Form2*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->findChild<QLineEdit*>("txtName")->setText(name);
-            dialog->findChild<QLineEdit*>("txtPosition")->setText(position);
-            dialog->findChild<QPushButton*>("PushButton4")->click();
-            stayedOpen = dialog->isVisible();
-            dialog->findChild<QPushButton*>("PushButton1")->click();
+        inEmployeeDialog([&](ui::Form2& dialog) {
+            typeAndSave(dialog, name, position);
+            stayedOpen = dialog.isVisible();
+            dialog.findChild<QPushButton*>("PushButton1")->click();
         });
-        click("PushButton1");
         EXPECT_TRUE(stayedOpen);
     }
     EXPECT_TRUE(store::listEmployees(store::shared()).empty());
@@ -141,6 +133,29 @@ TEST_F(EmployeeTest, DeleteEmployeeRemovesTheirShiftsOnEveryWeekday)
     dialogs.clear();
     click("PushButton2");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(EmployeeTest, ADeleteCascadeWithAFailedStepKeepsTheEmployeeAndEveryShift)
+{
+    start();
+    addEmployee("Ada", "Cook");
+    for (int day = 0; day < 7; ++day)
+        addShift("Ada", day, "08:00:00 AM", "12:00:00 PM");
+    {
+        // Thursday's shifts cannot be deleted, as in a damaged or locked table.
+        store::Connection other(QStringLiteral("refuser"));
+        other.open(app::paths::workingDatabase());
+        other.execute("create trigger refuse before delete on tblShiftThursday "
+                      "begin select raise(abort, 'deleting is refused'); end");
+    }
+    list("cboName")->setCurrentIndex(0);
+    dialogs.answers = {app::msg::kYes};
+    click("PushButton2");
+
+    EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton2_Click:114"}));
+    EXPECT_EQ(list("cboName")->count(), 1);
+    for (const store::Weekday day : store::allWeekdays)
+        EXPECT_EQ(shifts(day), QStringList({"Ada 08:00:00 AM-12:00:00 PM"})) << store::weekdayCaption(day).toStdString();
 }
 
 TEST_F(EmployeeTest, WithTheDatabaseGoneEveryStatementOfTheDeleteIsReportedAtItsOwnLine)

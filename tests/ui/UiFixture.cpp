@@ -2,7 +2,6 @@
 
 #include "app/Paths.h"
 #include "app/ProgramExit.h"
-#include "ui/main/Form2.h"
 
 #include "store/Connection.h"
 #include "store/TimeText.h"
@@ -41,18 +40,30 @@ void UiTest::quit()
     store::shared().close();
 }
 
-void UiTest::addEmployee(const QString& name, const QString& position)
+void UiTest::inEmployeeDialog(const std::function<void(ui::Form2&)>& step)
 {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<ui::Form2*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit*>("txtName")->setText(name);
-        dialog->findChild<QLineEdit*>("txtPosition")->setText(position);
-        dialog->findChild<QPushButton*>("PushButton4")->click();
-        if (dialog->isVisible())  // Save did not close it: leave as the user would
-            dialog->findChild<QPushButton*>("PushButton1")->click();
+        step(*dialog);
     });
     click("PushButton1");
+}
+
+void UiTest::typeAndSave(ui::Form2& dialog, const QString& name, const QString& position)
+{
+    dialog.findChild<QLineEdit*>("txtName")->setText(name);
+    dialog.findChild<QLineEdit*>("txtPosition")->setText(position);
+    dialog.findChild<QPushButton*>("PushButton4")->click();
+}
+
+void UiTest::addEmployee(const QString& name, const QString& position)
+{
+    inEmployeeDialog([&](ui::Form2& dialog) {
+        typeAndSave(dialog, name, position);
+        if (dialog.isVisible())  // Save did not close it: leave as the user would
+            dialog.findChild<QPushButton*>("PushButton1")->click();
+    });
 }
 
 void UiTest::addShift(const QString& name, int weekday, const QString& timeIn, const QString& timeOut)

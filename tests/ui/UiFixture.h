@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/main/Form1.h"
+#include "ui/main/Form2.h"
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +42,11 @@ protected:
     QComboBox* list(const char* name) const { return child<QComboBox>(name); }
     void click(const char* button) const { child<QPushButton>(button)->click(); }
 
+    // Presses "Add Employee" and, once the employee dialog shows, does the step in it; the step
+    // leaves it closed.
+    void inEmployeeDialog(const std::function<void(ui::Form2&)>& step);
+    // Types the name and the position into the employee dialog and presses its Save.
+    static void typeAndSave(ui::Form2& dialog, const QString& name, const QString& position);
     // Through the employee dialog, as a user would.
     void addEmployee(const QString& name, const QString& position);
     // Selects the employee, the tab and the two times, then presses "Add Schedule".

@@ -1,7 +1,5 @@
-// The window's changes that hold several statements together: the delete cascade keeps
-// everything when one of its steps fails; and on a shared roster the window names the roster,
-// refuses overlaps, and after a lost connection reports, stores nothing, and works again on the
-// next action.
+// The window on a shared roster: it names the roster, refuses overlaps, and after a lost
+// connection reports, stores nothing, and works again on the next action.
 #include "tests/ui/UiFixture.h"
 
 #include "tests/support/PostgresServer.h"
@@ -14,29 +12,6 @@
 #include "store/ServerSetup.h"
 
 #include <QTabWidget>
-
-TEST_F(UiTest, ADeleteCascadeWithAFailedStepKeepsTheEmployeeAndEveryShift)
-{
-    start();
-    addEmployee("Ada", "Cook");
-    for (int day = 0; day < 7; ++day)
-        addShift("Ada", day, "08:00:00 AM", "12:00:00 PM");
-    {
-        // Thursday's shifts cannot be deleted, as in a damaged or locked table.
-        store::Connection other(QStringLiteral("refuser"));
-        other.open(app::paths::workingDatabase());
-        other.execute("create trigger refuse before delete on tblShiftThursday "
-                      "begin select raise(abort, 'deleting is refused'); end");
-    }
-    list("cboName")->setCurrentIndex(0);
-    dialogs.answers = {app::msg::kYes};
-    click("PushButton2");
-
-    EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton2_Click:114"}));
-    EXPECT_EQ(list("cboName")->count(), 1);
-    for (const store::Weekday day : store::allWeekdays)
-        EXPECT_EQ(shifts(day), QStringList({"Ada 08:00:00 AM-12:00:00 PM"})) << store::weekdayCaption(day).toStdString();
-}
 
 namespace {
 
