@@ -1,8 +1,10 @@
 target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/render/BandTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/BmpWriterTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/FontResolverTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/ImageFileTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PagePainterTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/PaletteTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PixelMetricsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderProbe.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RendererTest.cpp

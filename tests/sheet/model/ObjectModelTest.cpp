@@ -1,6 +1,7 @@
 // The automation object model driven the way the schedule code drives it: the selection as the
 // channel between calls, merges, borders per edge, whole rows/columns/sheet without cells, sheet
-// management, page setup and the errors a caller gets.
+// management, page setup, application instances apart from each other and the errors a caller
+// gets.
 #include "sheet/Application.h"
 #include "sheet/model/SheetError.h"
 
@@ -292,7 +293,7 @@ TEST_F(ObjectModel, InvalidValuesAreRefusedAndChangeNothing)
     EXPECT_TRUE(formatAt(3, 3).wrapText);
 }
 
-TEST(Application, InstancesAreSeparateAndFailClearlyAfterQuit)
+TEST_F(ObjectModel, ApplicationInstancesAreSeparateAndFailClearlyAfterQuit)
 {
     const int before = Application::liveInstances();
     auto first = std::make_unique<Application>();

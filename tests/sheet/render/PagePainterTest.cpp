@@ -61,7 +61,7 @@ OneSheetBook smallSheet()
 
 }  // namespace
 
-TEST(PageLayout, PaperOrientationAndMarginsComeFromThePageSetup)
+TEST(PagePainter, PaperOrientationAndMarginsComeFromThePageSetup)
 {
     const QPageLayout a4 = pageLayoutOf(schedulePageSetup());
     EXPECT_EQ(a4.pageSize().id(), QPageSize::A4);
@@ -91,7 +91,7 @@ TEST(PageLayout, PaperOrientationAndMarginsComeFromThePageSetup)
     EXPECT_GT(clamped.paintRect(QPageLayout::Point).height(), 0);
 }
 
-TEST(PageLayout, ThePrintAreaPrintsElseTheUsedRange)
+TEST(PagePainter, ThePrintAreaPrintsElseTheUsedRange)
 {
     OneSheetBook b;
     EXPECT_FALSE(printedRange(*b.sheet).has_value());

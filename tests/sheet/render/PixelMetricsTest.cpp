@@ -1,10 +1,5 @@
-// Sheet units to pixels, the palette and font substitution: the numbers every picture is built on.
-#include "sheet/render/FontResolver.h"
-#include "sheet/render/Palette.h"
+// Sheet units to pixels: the numbers every picture is built on.
 #include "sheet/render/PixelMetrics.h"
-
-#include <QFontDatabase>
-#include <QFontInfo>
 
 #include <gtest/gtest.h>
 
@@ -48,41 +43,4 @@ TEST(PixelMetrics, RowHeightsAndFontSizesRoundPointsToWholePixels)
     EXPECT_EQ(fontPixelSize(12), 16);
     EXPECT_EQ(fontPixelSize(24), 32);
     EXPECT_EQ(fontPixelSize(0), 1);
-}
-
-TEST(Palette, ColourIndexesMapToTheDefaultPalette)
-{
-    EXPECT_EQ(paletteRgb(1), 0x000000u);
-    EXPECT_EQ(paletteRgb(2), 0xFFFFFFu);
-    EXPECT_EQ(paletteRgb(15), 0xC0C0C0u);  // grey 25 %
-    EXPECT_EQ(paletteRgb(16), 0x808080u);  // grey 50 %
-    EXPECT_EQ(paletteRgb(48), 0x969696u);  // grey 40 %
-    EXPECT_EQ(paletteRgb(34), 0xCCFFFFu);  // first employee colour
-    EXPECT_EQ(paletteRgb(45), 0xFF9900u);
-    EXPECT_EQ(paletteRgb(56), 0x333333u);  // last employee colour
-    EXPECT_EQ(paletteRgb(11), paletteRgb(25));  // the palette repeats some colours
-    EXPECT_FALSE(paletteRgb(0).has_value());
-    EXPECT_FALSE(paletteRgb(57).has_value());
-    EXPECT_FALSE(paletteRgb(sheet::xlColorIndexAutomatic).has_value());
-    EXPECT_EQ(paletteRgbOr(sheet::xlColorIndexAutomatic, kAutomaticRgb), kAutomaticRgb);
-}
-
-TEST(FontResolver, MissingFontsFallBackToFacesOfTheSameWidths)
-{
-    if (!QFontDatabase::hasFamily(QStringLiteral("Century Gothic")) && QFontDatabase::hasFamily(QStringLiteral("URW Gothic")))
-        EXPECT_EQ(installedFamily(QStringLiteral("Century Gothic")), QStringLiteral("URW Gothic"));
-    if (!QFontDatabase::hasFamily(QStringLiteral("Arial")) && QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-        EXPECT_EQ(installedFamily(QStringLiteral("Arial")), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(installedFamily(QStringLiteral("No Such Face Anywhere")), QStringLiteral("No Such Face Anywhere"));
-
-    sheet::Font title;
-    title.name = "Century Gothic";
-    title.size = 24;
-    title.bold = true;
-    const QFont font = cellFont(title);
-    EXPECT_EQ(font.pixelSize(), 32);
-    EXPECT_TRUE(font.bold());
-    // Qt may add the foundry: "URW Gothic [urw]".
-    EXPECT_TRUE(QFontInfo(font).family().startsWith(installedFamily(QStringLiteral("Century Gothic")))) << QFontInfo(font).family().toStdString();
-    EXPECT_GT(QFontInfo(font).weight(), QFont::Normal);
 }
