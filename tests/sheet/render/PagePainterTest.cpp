@@ -6,7 +6,6 @@
 #include "sheet/model/SheetError.h"
 #include "sheet/render/PagePainter.h"
 #include "sheet/render/PdfFile.h"
-#include "sheet/render/Palette.h"
 
 #include "tests/support/PdfProbe.h"
 
@@ -25,9 +24,6 @@ using namespace sheet::render::testing;
 using testing_support::PdfProbe;
 
 namespace {
-
-QRgb rgbOf(int colorIndex) { return 0xFF000000u | *paletteRgb(colorIndex); }
-constexpr QRgb kWhite = 0xFFFFFFFFu;
 
 // The schedule's own page setup: A4 landscape, margins 0.7 inch left and right, 0.5 top and bottom.
 PageSetup schedulePageSetup()

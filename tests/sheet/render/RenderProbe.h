@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sheet/model/SheetData.h"
+#include "sheet/render/Palette.h"
 #include "sheet/render/Renderer.h"
 
 #include <QImage>
@@ -12,6 +13,11 @@
 #include <optional>
 
 namespace sheet::render::testing {
+
+// Pixels as a picture holds them, opaque: white, a gridline, and a palette colour.
+inline constexpr QRgb kWhite = 0xFFFFFFFFu;
+inline constexpr QRgb kGrid = 0xFF000000u | kGridlineRgb;
+inline QRgb rgbOf(int colorIndex) { return 0xFF000000u | *paletteRgb(colorIndex); }
 
 struct OneSheetBook {
     WorkbookData book;

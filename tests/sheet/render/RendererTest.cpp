@@ -3,7 +3,6 @@
 #include "RenderProbe.h"
 
 #include "sheet/model/SheetError.h"
-#include "sheet/render/Palette.h"
 #include "sheet/render/PixelMetrics.h"
 #include "sheet/render/Renderer.h"
 
@@ -19,10 +18,6 @@ namespace {
 
 // Default columns are 64 px and default rows 17 px: column A spans x 0..64, B 64..128, C 128..192;
 // row 1 spans y 0..17, row 2 17..34, row 3 34..51 (the first and last pixel are grid lines).
-constexpr QRgb kGrid = 0xFF000000u | kGridlineRgb;
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-
-QRgb rgbOf(int colorIndex) { return 0xFF000000u | *paletteRgb(colorIndex); }
 
 CellFormat bordered(BorderSide side, int colorIndex)
 {

@@ -2,7 +2,6 @@
 // for their cell, wrap, vertical placement, colour and weight.
 #include "RenderProbe.h"
 
-#include "sheet/render/Palette.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@ using namespace sheet::render::testing;
 namespace {
 
 // Default columns: A spans x 0..64, B 64..128, C 128..192; rows are 17 px.
-constexpr QRgb kGrid = 0xFF000000u | kGridlineRgb;
 const std::string kLongText = "Overflowing text here";
 
 CellFormat aligned(int horizontal, int vertical = xlBottom)
