@@ -13,7 +13,6 @@
 
 #include "fileio/TestHooks.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,11 +26,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testing_support::fileBytes;
 using testing_support::ProgramRun;
 using testing_support::runProgram;
 using testing_support::runProgramInShell;
 using testing_support::TestEnvironment;
 using testing_support::workingDatabase;
+using testing_support::writeFile;
 using testing_support::writeSettings;
 
 namespace {
@@ -44,19 +45,6 @@ QString failureOf(const std::function<void()>& statement)
         return app::fromSystemBytes(e.wholeDescription());
     }
     return QStringLiteral("no failure");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray digest(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) : QByteArray();
 }
 
 // Every entry of the folder, hidden ones and any kind included, as the bytes of their names.
@@ -102,13 +90,13 @@ TEST_F(ProgramFiles, TheTemplateCopyIsWholeOrAbsentAndSaysPlainlyWhatWentWrong)
     ASSERT_TRUE(QFile::copy(app::paths::templateDatabase(), readOnly));
     ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
     app::copyTemplateDatabase(readOnly, working);
-    EXPECT_EQ(digest(working), digest(readOnly));
+    EXPECT_EQ(fileBytes(working), fileBytes(readOnly));
     EXPECT_EQ(modeOf(working) & 0600, 0600u);
 
     // An existing working database is never replaced.
     writeFile(working, "the roster");
     EXPECT_TRUE(failureOf([&] { app::copyTemplateDatabase(readOnly, working); }).endsWith(": File exists"));
-    EXPECT_EQ(digest(working), QCryptographicHash::hash("the roster", QCryptographicHash::Sha256));
+    EXPECT_EQ(fileBytes(working), "the roster");
 }
 
 TEST_F(ProgramFiles, TheTemporaryFolderIsTmpdirOnlyWhenItIsAWritableFolder)
@@ -175,8 +163,8 @@ TEST_F(ProgramFiles, AnExportNeverWritesOverTheProgramsOwnFiles)
     ASSERT_EQ(runProgram(env, {"--load-sample"}).exitCode, 0);
     const QString database = workingDatabase(env);
     const QString settings = writeSettings(env, "Department=Bar");
-    const QByteArray roster = digest(database);
-    const QByteArray remembered = digest(settings);
+    const QByteArray roster = fileBytes(database);
+    const QByteArray remembered = fileBytes(settings);
     QFile::link(database, env.tempDir() + "/soft-link.xls");
     QFile::link(database, env.tempDir() + "/soft-link.png");
     ASSERT_EQ(::link(QFile::encodeName(database).constData(), QFile::encodeName(env.tempDir() + "/hard-link.xls").constData()), 0);
@@ -197,10 +185,10 @@ TEST_F(ProgramFiles, AnExportNeverWritesOverTheProgramsOwnFiles)
         EXPECT_EQ(result.exitCode, 2) << refused.arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.contains(refused.reason)) << result.err.toStdString();
     }
-    EXPECT_EQ(digest(database), roster);
+    EXPECT_EQ(fileBytes(database), roster);
     EXPECT_FALSE(QFile::exists(database + "-journal"));
     EXPECT_FALSE(QFile::exists(env.tempDir() + "/week.xls")) << "a refused picture stops the export before it writes";
-    EXPECT_EQ(digest(settings), remembered);
+    EXPECT_EQ(fileBytes(settings), remembered);
 }
 
 TEST_F(ProgramFiles, AnExportRefusesWhatIsNotAFile)

@@ -17,16 +17,11 @@
 
 #include <gtest/gtest.h>
 
+using testing_support::fileBytes;
 using testing_support::ProgramRun;
 using testing_support::TestEnvironment;
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A working database with one employee and a Monday shift, in the test's data folder.
 class ReadOnlyRosterTest : public ::testing::Test {

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QEnterEvent>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,15 +18,9 @@
 
 using app::WindowPointer;
 using Shape = app::WindowPointer::Shape;
+using testing_support::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A 4 × 4 XPM whose values line is given.
 QByteArray xpm(const char* values)
@@ -42,9 +35,8 @@ QByteArray cursorFile(const QString& path, QPoint hotSpot)
     QImage image(32, 32, QImage::Format_ARGB32);
     image.fill(Qt::black);
     EXPECT_TRUE(image.save(path, "ICO"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = testing_support::fileBytes(path);
+    EXPECT_FALSE(bytes.isEmpty()) << path.toStdString();
     qToLittleEndian<quint16>(2, bytes.data() + 2);  // type: cursor
     qToLittleEndian<quint16>(hotSpot.x(), bytes.data() + 10);
     qToLittleEndian<quint16>(hotSpot.y(), bytes.data() + 12);

@@ -21,6 +21,9 @@
 
 #include <memory>
 
+using testing_support::fileBytes;
+using testing_support::writeFile;
+
 class PreviewFixture : public ::testing::Test {
 protected:
     testing_support::TestEnvironment env;
@@ -44,18 +47,6 @@ protected:
         form.reset();
         app::setEndProgramHandler(nullptr);
         app::paths::setProgramFolder(QString());
-    }
-
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     // A picture whose left half is red and right half blue.

@@ -181,7 +181,7 @@ TEST_F(PrintSchedule, SaveAsPdfWritesTheOnePageAskingOnlyBeforeItOverwrites)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kQuestion.arg(target));
     EXPECT_EQ(dialogs.messages[0].style, app::msg::kYesNo);
-    EXPECT_EQ(readFile(target), QByteArray("last week's PDF"));
+    EXPECT_EQ(fileBytes(target), QByteArray("last week's PDF"));
 
     dialogs.clear();
     dialogs.savePaths = {target};
@@ -207,7 +207,7 @@ TEST_F(PrintSchedule, AFailedPdfWriteKeepsTheOldFileWholeAndIsNeverCalledDone)
         << report.toStdString();
     EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108"));
     EXPECT_FALSE(dialogs.texts().contains("Done."));
-    EXPECT_EQ(readFile(target), QByteArray("last week's PDF"));
+    EXPECT_EQ(fileBytes(target), QByteArray("last week's PDF"));
     EXPECT_EQ(filesIn(env.root()).filter(".pdf"), QStringList{"week.pdf"});
     EXPECT_EQ(filesIn(env.root()).filter(".rostelle"), QStringList{});
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
@@ -232,7 +232,7 @@ TEST_F(PrintSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQu
         EXPECT_TRUE(report.contains(reason)) << report.toStdString();
         EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108")) << report.toStdString();
     }
-    EXPECT_EQ(readFile(app::paths::workingDatabase()), QByteArray("the roster"));
+    EXPECT_EQ(fileBytes(app::paths::workingDatabase()), QByteArray("the roster"));
     struct stat pipe {};
     ASSERT_EQ(::lstat(QFile::encodeName(env.root() + "/pipe.pdf").constData(), &pipe), 0);
     EXPECT_TRUE(S_ISFIFO(pipe.st_mode));

@@ -45,14 +45,14 @@ TEST_F(SaveSchedule, ExistingFileIsOverwrittenOnlyAfterYes)
     EXPECT_EQ(dialogs.messages[0].style, app::msg::kYesNo);
     EXPECT_EQ(dialogs.messages[0].title, app::applicationTitle());
     EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("Done."));
-    EXPECT_EQ(readFile(target), QByteArray("old schedule"));
+    EXPECT_EQ(fileBytes(target), QByteArray("old schedule"));
 
     dialogs.clear();
     dialogs.savePaths = {target};
     dialogs.answers = {app::msg::kYes};
     form->PushButton6_Click();
     EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
-    EXPECT_EQ(readFile(target), readFile(workbook));
+    EXPECT_EQ(fileBytes(target), fileBytes(workbook));
     EXPECT_EQ(QDir(env.root()).entryList({"week*"}, QDir::Files | QDir::Hidden), QStringList{"week.xls"});
 }
 
@@ -65,8 +65,8 @@ TEST_F(SaveSchedule, NewNamesAreCopiedWithoutAQuestionAndTwiceGiveIdenticalCopie
     form->PushButton6_Click();
     form->PushButton6_Click();
     EXPECT_EQ(dialogs.texts(), (QStringList{"Done.", "Done."}));
-    EXPECT_EQ(readFile(first), QByteArray("working workbook bytes"));
-    EXPECT_EQ(readFile(second), readFile(first));
+    EXPECT_EQ(fileBytes(first), QByteArray("working workbook bytes"));
+    EXPECT_EQ(fileBytes(second), fileBytes(first));
     EXPECT_TRUE(QFile::exists(workbook));
 }
 
@@ -110,7 +110,7 @@ TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
     form->PushButton6_Click();
     EXPECT_EQ(dialogs.errorReports().size(), 1u);
     EXPECT_FALSE(dialogs.texts().contains("Done."));
-    EXPECT_EQ(readFile(target), QByteArray("old schedule"));
+    EXPECT_EQ(fileBytes(target), QByteArray("old schedule"));
     EXPECT_EQ(QDir(env.root()).entryList({"week*"}, QDir::Files | QDir::Hidden), QStringList{"week.xls"});
 
     // The next save works again.
@@ -119,7 +119,7 @@ TEST_F(SaveSchedule, AFailedCopyIsReportedNotCalledDoneAndKeepsTheOldFile)
     dialogs.savePaths = {target};
     form->PushButton6_Click();
     EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
-    EXPECT_EQ(readFile(target), QByteArray("rebuilt"));
+    EXPECT_EQ(fileBytes(target), QByteArray("rebuilt"));
 }
 
 TEST_F(SaveSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQuestion)
@@ -147,7 +147,7 @@ TEST_F(SaveSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQue
         EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton6_Click at line 106")) << report.toStdString();
         EXPECT_FALSE(form->isSaving());
     }
-    EXPECT_EQ(readFile(database), QByteArray("the roster"));
+    EXPECT_EQ(fileBytes(database), QByteArray("the roster"));
     EXPECT_FALSE(QFile::exists(database + "-journal"));
     struct stat pipe {};
     ASSERT_EQ(::lstat(QFile::encodeName(env.root() + "/pipe.xls").constData(), &pipe), 0);
@@ -167,7 +167,7 @@ TEST_F(SaveSchedule, AReadOnlyOrGroupWritableFileIsReplacedAfterYesAndKeepsItsMo
         dialogs.answers = {app::msg::kYes};
         form->PushButton6_Click();
         EXPECT_EQ(dialogs.texts(), (QStringList{kQuestion.arg(target), "Done."}));
-        EXPECT_EQ(readFile(target), readFile(workbook));
+        EXPECT_EQ(fileBytes(target), fileBytes(workbook));
         struct stat info {};
         ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, mode);
@@ -186,6 +186,6 @@ TEST_F(SaveSchedule, AWriteThatFailsOnceTheFileIsOpenKeepsTheOldFileAndLeavesNot
     ASSERT_EQ(dialogs.errorReports().size(), 1u);
     EXPECT_TRUE(dialogs.errorReports()[0].text.startsWith(QStringLiteral("Could not write \"%1\": No space left on device\r\n").arg(target)));
     EXPECT_FALSE(dialogs.texts().contains("Done."));
-    EXPECT_EQ(readFile(target), QByteArray("old schedule"));
+    EXPECT_EQ(fileBytes(target), QByteArray("old schedule"));
     EXPECT_EQ(QDir(env.root()).entryList({"*.xls", ".rostelle*"}, QDir::Files | QDir::Hidden), QStringList{"week.xls"});
 }

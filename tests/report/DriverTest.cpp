@@ -150,19 +150,15 @@ TEST_F(DriverTest, IsExcelRunningSeesOnlyLiveInstances)
 
 TEST_F(DriverTest, ANameWhoseFileExistsIsDrawnAgain)
 {
-    QFile taken(QDir::tempPath() + "/tquill11111111.xls");
-    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
-    taken.write("someone else's");
-    taken.close();
+    const QString taken = QDir::tempPath() + "/tquill11111111.xls";
+    testing_support::writeFile(taken, "someone else's");
 
     int calls = 0;
     setWorkingNameDigits([&] { return calls++ < 8 ? 1 : 2; });
     const QString path = GenerateReport0(host);
     EXPECT_EQ(path, QDir::tempPath() + "/tquill22222222.xls");
     EXPECT_TRUE(QFile::exists(path));
-    QFile again(taken.fileName());
-    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
-    EXPECT_EQ(again.readAll(), "someone else's");
+    EXPECT_EQ(testing_support::fileBytes(taken), "someone else's");
 }
 
 TEST_F(DriverTest, WorkingNamesHaveFourteenCharactersWithoutZeroBeforeTheExtension)

@@ -4,7 +4,6 @@
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -43,11 +42,6 @@ protected:
         EXPECT_TRUE(process->waitForStarted());
         return process;
     }
-    QByteArray digestOf(const QString& path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256) : QByteArray();
-    }
     QStringList leftIn(const QString& folder) const
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -67,7 +61,7 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
     ASSERT_TRUE(whole->waitForFinished(120000));
     const qint64 duration = timer.elapsed();
     ASSERT_EQ(whole->exitCode(), 0) << whole->readAllStandardError().toStdString();
-    const QByteArray complete = digestOf(out + "/week.xls");
+    const QByteArray complete = testing_support::fileBytes(out + "/week.xls");
     QFile::remove(out + "/week.xls");
     const int probe = ::open(QFile::encodeName(out).constData(), O_TMPFILE | O_RDWR, 0600);
     const bool unnamedFilesWork = probe >= 0;
@@ -90,7 +84,7 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
             left.removeIf([&](const QString& name) { return name.startsWith(QStringLiteral(".rostelle-save-%1-").arg(pid)); });
         EXPECT_TRUE(left.isEmpty() || left == QStringList{"week.xls"}) << left.join(' ').toStdString();
         if (left.contains("week.xls"))
-            EXPECT_EQ(digestOf(out + "/week.xls"), complete);
+            EXPECT_EQ(testing_support::fileBytes(out + "/week.xls"), complete);
         EXPECT_TRUE(leftIn(env.tempDir()).filter(".rostelle-save").isEmpty());
     }
 
@@ -98,5 +92,5 @@ TEST_F(ExportKill, KilledAtRandomMomentsItLeavesTheWholeWorkbookOrNothingAndNoTe
     ASSERT_TRUE(last->waitForFinished(120000));
     EXPECT_EQ(last->exitCode(), 0);
     EXPECT_EQ(leftIn(out), QStringList{"week.xls"});
-    EXPECT_EQ(digestOf(out + "/week.xls"), complete);
+    EXPECT_EQ(testing_support::fileBytes(out + "/week.xls"), complete);
 }

@@ -23,6 +23,8 @@
 
 using namespace report;
 using report_testing::ReportTest;
+using testing_support::fileBytes;
+using testing_support::writeFile;
 
 namespace {
 
@@ -37,11 +39,6 @@ protected:
         store::shared().close();
     }
     QString settingsFile() const { return environment.configHome() + "/Tarrowby/Tarrowby.conf"; }
-    QByteArray bytes(const QString& path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // The workbook as the engine's reader sees it.
     std::string shown(const QString& path, const char* cell)
     {
@@ -63,7 +60,7 @@ TEST_F(ExportTest, UsesTheRememberedTextsAndIntervalAndNeverWritesTheSettings)
     app::Settings::setDepartment("Bar");
     app::Settings::setForAWeek("Week 50");
     app::Settings::setIntervalOptions(false, true, false);
-    const QByteArray before = bytes(settingsFile());
+    const QByteArray before = fileBytes(settingsFile());
     ASSERT_FALSE(before.isEmpty());
 
     EXPECT_EQ(runExport({target, {}, {}, {}, {}}), kExportDone);
@@ -72,7 +69,7 @@ TEST_F(ExportTest, UsesTheRememberedTextsAndIntervalAndNeverWritesTheSettings)
     EXPECT_EQ(shown(target, "L2"), "Bar");
     EXPECT_EQ(shown(target, "D5"), "8:30:00 AM");
     EXPECT_EQ(shown(target, "C6"), "Cook");
-    EXPECT_EQ(bytes(settingsFile()), before);
+    EXPECT_EQ(fileBytes(settingsFile()), before);
 }
 
 TEST_F(ExportTest, GivenTextsAndIntervalWinAndNoSettingsFileAppears)
@@ -111,27 +108,19 @@ TEST_F(ExportTest, AFailureIsReportedAndLeavesNoFileAndAnOldOneUntouched)
     ASSERT_EQ(dialogs.errorReports().size(), 1u);
     EXPECT_TRUE(dialogs.errorReports()[0].text.contains(app::errorSourceLabel("Main", "ExportSchedule") + "at line "));
 
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("last week's schedule");
-    }
-    {
-        QFile database(app::paths::workingDatabase());
-        ASSERT_TRUE(database.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        database.write(QByteArray(4096, 'x'));
-    }
+    writeFile(target, "last week's schedule");
+    writeFile(app::paths::workingDatabase(), QByteArray(4096, 'x'));
     dialogs.clear();
     EXPECT_EQ(runExport({target, {}, {}, {}, {}}), kExportFailed);
     EXPECT_FALSE(dialogs.errorReports().empty());
-    EXPECT_EQ(bytes(target), "last week's schedule");
+    EXPECT_EQ(fileBytes(target), "last week's schedule");
     EXPECT_EQ(sheet::Application::liveInstances(), 0);
 }
 
 TEST_F(ExportTest, APdfAloneIsTheSchedulesOneLandscapePageAndLeavesNothingElse)
 {
     app::Settings::setForAWeek("Week 50");
-    const QByteArray before = bytes(settingsFile());
+    const QByteArray before = fileBytes(settingsFile());
     const QString pdf = QDir::tempPath() + "/week.pdf";
     EXPECT_EQ(runCommandLine({"--pdf", pdf, "--department", "Hall", "--interval", "half-hour"}), kExportDone);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join("\n").toStdString();
@@ -142,7 +131,7 @@ TEST_F(ExportTest, APdfAloneIsTheSchedulesOneLandscapePageAndLeavesNothingElse)
     for (const char* text : {"Week 50", "Hall", "Ann", "Cook", "8:30:00 AM", "TOTAL"})
         EXPECT_TRUE(probe.text().contains(text)) << text;
     EXPECT_EQ(QDir(QDir::tempPath()).entryList(QDir::Files), QStringList{"week.pdf"}) << "no workbook, no working files";
-    EXPECT_EQ(bytes(settingsFile()), before);
+    EXPECT_EQ(fileBytes(settingsFile()), before);
 }
 
 TEST_F(ExportTest, TheWorkbookAndThePdfComeFromOneBuild)
@@ -159,11 +148,7 @@ TEST_F(ExportTest, TheWorkbookAndThePdfComeFromOneBuild)
     // The one build is refused as a whole: a broken database writes neither file.
     QFile::remove(target);
     QFile::remove(pdf);
-    {
-        QFile database(app::paths::workingDatabase());
-        ASSERT_TRUE(database.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        database.write(QByteArray(4096, 'x'));
-    }
+    writeFile(app::paths::workingDatabase(), QByteArray(4096, 'x'));
     EXPECT_EQ(runCommandLine({"--export", target, "--pdf", pdf}), kExportFailed);
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_FALSE(QFile::exists(pdf));
@@ -172,24 +157,20 @@ TEST_F(ExportTest, TheWorkbookAndThePdfComeFromOneBuild)
 TEST_F(ExportTest, APdfThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole)
 {
     const QString pdf = QDir::tempPath() + "/week.pdf";
-    {
-        QFile old(pdf);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("last week's PDF");
-    }
+    writeFile(pdf, "last week's PDF");
     fileio::test_hooks::setFault([](fileio::test_hooks::Step step) { return step == fileio::test_hooks::Step::Sync ? EIO : 0; });
     EXPECT_EQ(runCommandLine({"--pdf", pdf}), kExportFailed);
     fileio::test_hooks::setFault({});
     ASSERT_EQ(dialogs.errorReports().size(), 1u);
     EXPECT_TRUE(dialogs.errorReports()[0].text.startsWith(QStringLiteral("The PDF cannot be saved as \"%1\": Input/output error").arg(pdf)));
     EXPECT_TRUE(dialogs.errorReports()[0].text.contains(app::errorSourceLabel("Main", "ExportPdf") + "at line 100"));
-    EXPECT_EQ(bytes(pdf), "last week's PDF");
+    EXPECT_EQ(fileBytes(pdf), "last week's PDF");
     EXPECT_EQ(QDir(QDir::tempPath()).entryList(QDir::Files | QDir::Hidden), QStringList{"week.pdf"});
 
     EXPECT_EQ(runCommandLine({"--pdf", "  "}), kExportBadUsage);
     EXPECT_EQ(runCommandLine({"--pdf", pdf, "--interval", "weekly"}), kExportBadUsage);
     EXPECT_EQ(runExport({{}, QDir::tempPath() + "/week.png", {}, {}, {}, pdf, true}), kExportBadUsage);
-    EXPECT_EQ(bytes(pdf), "last week's PDF");
+    EXPECT_EQ(fileBytes(pdf), "last week's PDF");
 }
 
 TEST_F(ExportTest, AFreshMachineGetsTheDatabaseMadeAndAnEmptySchedule)

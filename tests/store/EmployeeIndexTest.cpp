@@ -10,7 +10,7 @@
 #include <QFile>
 
 using namespace store;
-using store_testing::fileBytes;
+using testing_support::fileBytes;
 using store_testing::SqliteStoreTest;
 
 namespace {

@@ -18,14 +18,6 @@ QString templatePath()
     return QStringLiteral(ROSTELLE_TEMPLATE_DATABASE);
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
 std::string backendName(const ::testing::TestParamInfo<Backend>& info)
 {
     return info.param == Backend::SQLite ? "SQLite" : "PostgreSQL";

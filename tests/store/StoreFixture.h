@@ -21,7 +21,6 @@ namespace store_testing {
 enum class Backend { SQLite, PostgreSQL };
 
 QString templatePath();
-QByteArray fileBytes(const QString& path);
 
 class StoreTest : public ::testing::TestWithParam<Backend> {
 protected:

@@ -1,9 +1,6 @@
 #include "tests/support/ProgramRun.h"
 
 #include <QDir>
-#include <QFile>
-
-#include <gtest/gtest.h>
 
 #include <unistd.h>
 
@@ -76,10 +73,7 @@ QString writeSettings(const TestEnvironment& env, const QString& lines)
 {
     const QString path = env.configHome() + "/Tarrowby/Tarrowby.conf";
     QDir().mkpath(env.configHome() + "/Tarrowby");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-    file.write("[Rostelle%20Software]\n" + lines.toUtf8() + "\n");
+    writeFile(path, "[Rostelle%20Software]\n" + lines.toUtf8() + "\n");
     return path;
 }
 

@@ -1,8 +1,11 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <gtest/gtest.h>
 
 namespace testing_support {
 
@@ -32,6 +35,22 @@ TestEnvironment::~TestEnvironment()
     restore("XDG_DATA_HOME", oldData_);
     restore("XDG_CONFIG_HOME", oldConfig_);
     restore("TMPDIR", oldTmp_);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ADD_FAILURE() << "cannot write " << path.toStdString() << ": " << file.errorString().toStdString();
+        return;
+    }
+    file.write(bytes);
 }
 
 }  // namespace testing_support

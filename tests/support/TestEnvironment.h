@@ -1,4 +1,5 @@
-// Gives each test its own data home, config home and temporary folder, and restores them after.
+// Gives each test its own data home, config home and temporary folder, and restores them after;
+// and the two file helpers tests share.
 #pragma once
 
 #include <QByteArray>
@@ -20,5 +21,10 @@ private:
     QTemporaryDir dir_;
     QByteArray oldData_, oldConfig_, oldTmp_;
 };
+
+// Every byte of the file; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// Makes or replaces the file with the bytes; a file that cannot be made fails the test.
+void writeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace testing_support

@@ -10,7 +10,6 @@
 #include "store/Connection.h"
 #include "store/Employees.h"
 
-#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -22,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+using testing_support::fileBytes;
+
 class StartUpTest : public UiTest {};
 
 namespace {
@@ -29,13 +30,6 @@ namespace {
 QString workingDatabase(const testing_support::TestEnvironment& env)
 {
     return env.dataHome() + "/Tarrowby/Rostelle Software/dbData.sqlite";
-}
-
-QByteArray fileDigest(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 }  // namespace
@@ -51,7 +45,7 @@ TEST_F(StartUpTest, FirstStartOnACleanMachine)
     EXPECT_TRUE(store::sharedIsOpen());
 
     // A copy of the template, whose schema the store's tests hold.
-    EXPECT_EQ(fileDigest(workingDatabase(env)), fileDigest(app::paths::templateDatabase()));
+    EXPECT_EQ(fileBytes(workingDatabase(env)), fileBytes(app::paths::templateDatabase()));
 
     EXPECT_EQ(form->windowTitle(), "Rostelle Software");
     EXPECT_EQ(app::applicationTitle(), "Rostelle");
@@ -90,13 +84,13 @@ TEST_F(StartUpTest, ALaterStartLeavesTheDatabaseUntouched)
     addEmployee("Ada", "Cook");
     quit();
     const QString path = workingDatabase(env);
-    const QByteArray before = fileDigest(path);
+    const QByteArray before = fileBytes(path);
     const QDateTime modified = QFileInfo(path).lastModified();
 
     start();
     EXPECT_EQ(list("cboName")->count(), 1);
     quit();
-    EXPECT_EQ(fileDigest(path), before);
+    EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
 }
 
@@ -199,14 +193,14 @@ TEST_F(StartUpTest, ADamagedWorkingDatabaseIsReportedAndKeptAsItIs)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("This is not a database, but somebody's notes.\n").repeated(200));
     }
-    const QByteArray before = fileDigest(path);
+    const QByteArray before = fileBytes(path);
     start();
     const QStringList lines = reportLines();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines[0], "Form1.Form_Load:126");
     EXPECT_FALSE(lines.contains("Form1.Form_Load:110"));  // never replaced by the template
     quit();
-    EXPECT_EQ(fileDigest(path), before);
+    EXPECT_EQ(fileBytes(path), before);
 }
 
 TEST_F(StartUpTest, WithoutTheSpreadsheetEngineTheMessageComesLastAndTheProgramEnds)
