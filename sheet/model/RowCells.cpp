@@ -68,6 +68,57 @@ Cell& RowCells::findOrAdd(int column, bool& added)
     return cells_[at];
 }
 
+Cell* RowCells::fill(int left, int right)
+{
+    const std::size_t reaching = runReaching(left);
+    if (reaching < runs_.size() && runs_[reaching].first <= left && runs_[reaching].first + runs_[reaching].count > right)
+        return &cells_[runs_[reaching].offset + static_cast<std::size_t>(left - runs_[reaching].first)];
+    // Runs first .. last - 1 overlap the span or touch it, and become one run with it.
+    std::size_t first = reaching;
+    if (first > 0 && runs_[first - 1].first + runs_[first - 1].count == left)
+        --first;
+    std::size_t last = reaching;
+    while (last < runs_.size() && runs_[last].first <= right + 1)
+        ++last;
+    int from = left, to = right;
+    std::size_t kept = 0;
+    if (first < last) {
+        from = std::min<int>(left, runs_[first].first);
+        to = std::max<int>(right, runs_[last - 1].first + runs_[last - 1].count - 1);
+        for (std::size_t i = first; i < last; ++i)
+            kept += runs_[i].count;
+    }
+    const std::size_t width = static_cast<std::size_t>(to - from + 1);
+    const std::size_t added = width - kept;
+    const std::size_t start = first < runs_.size() ? runs_[first].offset : cells_.size();
+    const std::size_t oldSize = cells_.size();
+    if (added > 1 && oldSize + added > cells_.capacity())
+        cells_.reserve(oldSize + added);
+    cells_.resize(oldSize + added);
+    // From the right: the cells after the span move right by `added`, then the merged run is laid
+    // out column by column, each kept cell moving right by the cells added to its left.
+    std::move_backward(cells_.begin() + static_cast<std::ptrdiff_t>(start + kept),
+                       cells_.begin() + static_cast<std::ptrdiff_t>(oldSize), cells_.end());
+    std::size_t run = last;
+    for (int column = to; column >= from; --column) {
+        Cell& slot = cells_[start + static_cast<std::size_t>(column - from)];
+        while (run > first && runs_[run - 1].first > column)
+            --run;
+        if (run > first && runs_[run - 1].first + runs_[run - 1].count > column) {
+            Cell& kept = cells_[runs_[run - 1].offset + static_cast<std::size_t>(column - runs_[run - 1].first)];
+            if (&kept != &slot)
+                slot = std::move(kept);
+        } else {
+            slot = Cell{{}, kAdded};
+        }
+    }
+    const Run merged{static_cast<std::uint16_t>(from), static_cast<std::uint16_t>(width), static_cast<std::uint32_t>(start)};
+    runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(first), runs_.begin() + static_cast<std::ptrdiff_t>(last));
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(first), merged);
+    shiftOffsets(first + 1, static_cast<int>(added));
+    return &cells_[start + static_cast<std::size_t>(left - from)];
+}
+
 bool RowCells::erase(int column)
 {
     const std::size_t i = runReaching(column);
@@ -112,6 +163,12 @@ RowCells& RowTable::make(int row)
 std::size_t RowTable::bandsMade() const
 {
     return static_cast<std::size_t>(std::count_if(bands_.begin(), bands_.end(), [](const auto& b) { return !b.empty(); }));
+}
+
+void RowCells::shrinkToFit()
+{
+    runs_.shrink_to_fit();
+    cells_.shrink_to_fit();
 }
 
 void RowCells::clear()

@@ -3,7 +3,9 @@
 // neighbouring columns, with the cells of all its runs side by side in one vector in column order.
 // Memory follows the cells that exist (a row with a cell in column A and one in column IV holds
 // two cells, not 256), a cell is found by its run in a step or two, and cells appended at the end
-// of a run cost no search and no shifting. Rows are made in bands as cells arrive.
+// of a run cost no search and no shifting. A block of cells is added to a row in one pass, with
+// room for exactly the cells the row then holds, so a sheet formatted block by block carries no
+// spare capacity. Rows are made in bands as cells arrive.
 #pragma once
 
 #include "sheet/model/CellFormat.h"
@@ -45,8 +47,15 @@ public:
     Cell* find(int column);
     // The cell of the column, added empty (format 0) when missing; `added` says which.
     Cell& findOrAdd(int column, bool& added);
+    // Makes every column from left to right hold a cell and returns the cell of `left`; the
+    // cells of left..right then lie side by side. Added cells are empty with the format kAdded,
+    // for the caller to set. A row that grows by more than one cell grows to exactly its new size.
+    static constexpr FormatId kAdded = ~FormatId{0};
+    Cell* fill(int left, int right);
     // False when there was no such cell.
     bool erase(int column);
+    // Gives back the room the row holds beyond its cells.
+    void shrinkToFit();
     void clear();
 
     const std::vector<Run>& runs() const { return runs_; }

@@ -110,6 +110,13 @@ RowCells* SheetData::rowCells(int row)
     return &rows_.make(row);
 }
 
+Cell* SheetData::filledRow(int row, int left, int right)
+{
+    if (left < 1 || right > kMaxColumns)
+        throw SheetError("Cell position out of range: columns " + std::to_string(left) + " to " + std::to_string(right) + ".");
+    return rowCells(row)->fill(left, right);
+}
+
 Cell& SheetData::at(int row, int column)
 {
     if (column < 1 || column > kMaxColumns)
@@ -128,6 +135,12 @@ void SheetData::erase(int row, int column)
     RowCells* cells = rows_.find(row);
     if (cells && cells->erase(column))
         uncounted(row, column);
+}
+
+void SheetData::trimRow(int row)
+{
+    if (RowCells* cells = rows_.find(row))
+        cells->shrinkToFit();
 }
 
 void SheetData::clearCells()

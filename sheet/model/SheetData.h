@@ -128,6 +128,9 @@ public:
     void visitExisting(const CellRect& block, Visit&& visit) const { walkExisting(*this, block, visit); }
     void erase(int row, int column);
     void clearCells();
+    // Gives back the room the row's cells hold beyond what they take, once a row whose cells came
+    // one by one is complete.
+    void trimRow(int row);
 
     // Format of cells created later in a whole row or column (set by formatting whole rows/columns).
     std::optional<FormatId> rowFormat(int row) const;
@@ -166,6 +169,8 @@ private:
     static constexpr FormatId kNoFormat = ~FormatId{0};
 
     RowCells* rowCells(int row);
+    // The cells left..right of the row, side by side, made where missing (RowCells::fill).
+    Cell* filledRow(int row, int left, int right);
     FormatId fallbackFormat(int row, int column) const;
     void counted(int row, int column);    // a cell was added
     void uncounted(int row, int column);  // a cell was removed
@@ -208,12 +213,13 @@ private:
 template <class Visit>
 void SheetData::visitBlock(const CellRect& block, Visit&& visit)
 {
+    if (block.left > block.right)
+        return;
     for (int row = block.top; row <= block.bottom; ++row) {
-        RowCells& cells = *rowCells(row);
+        Cell* cells = filledRow(row, block.left, block.right);
         for (int column = block.left; column <= block.right; ++column) {
-            bool added = false;
-            Cell& cell = cells.findOrAdd(column, added);
-            if (added) {
+            Cell& cell = cells[column - block.left];
+            if (cell.format == RowCells::kAdded) {
                 cell.format = fallbackFormat(row, column);
                 counted(row, column);
             }

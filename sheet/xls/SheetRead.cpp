@@ -47,6 +47,11 @@ public:
         }
         const bool known = sheet_.find(row + 1, column + 1) != nullptr;
         budget_.charge(known ? cost::cell(value) - cost::kCell : cost::cell(value));
+        // Cells come row by row, so a row is complete when the next one starts.
+        if (row + 1 != rowFilling_) {
+            finishRow();
+            rowFilling_ = row + 1;
+        }
         Cell& c = sheet_.at(row + 1, column + 1);
         c.format = format(xf);
         c.value = std::move(value);
@@ -59,6 +64,13 @@ public:
         sheet_.at(at.row, at.column).value = std::move(value);
     }
 
+    // The row being filled goes without the room its vector grew beyond its cells.
+    void finishRow()
+    {
+        if (rowFilling_ != 0)
+            sheet_.trimRow(rowFilling_);
+    }
+
 private:
     static constexpr FormatId kNone = ~FormatId{0};
     const Globals& g_;
@@ -67,6 +79,7 @@ private:
     ReadBudget& budget_;
     std::vector<FormatId> formatOfXf_;
     std::vector<bool> bandMade_ = std::vector<bool>(kMaxRows / RowTable::kBand, false);
+    int rowFilling_ = 0;
 };
 
 std::string errorText(std::uint8_t code)
@@ -331,6 +344,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
         }
     }
 
+    build.finishRow();
     if (setup) {
         // Without valid printer settings, paper, scale and orientation mean nothing.
         if (!(setup->flags & setup::kNoPrinterSettings)) {

@@ -1,6 +1,7 @@
 // Cell storage: formats interned once, new cells taking their row's or column's format, and the
 // rows of cells with their runs checked against a plain ordered map of cells under random adds
-// and removals: the same cells, in the same order, and the used range always the cells' bounds.
+// and removals: the same cells with the same texts, in the same order, and the used range always
+// the cells' bounds; a row filled block by block keeps no spare room.
 #include "sheet/model/SheetData.h"
 #include "sheet/model/SheetError.h"
 
@@ -91,7 +92,10 @@ TEST(SheetData, ErasedClearedAndCopiedSheetsStayApart)
 namespace {
 
 // The cells and the used range the store must show, worked out from a plain map.
-void expectSame(const SheetData& s, const std::map<CellRef, double>& expected, const std::string& after)
+// Long enough to live outside the cell, so that a cell moved wrongly loses it.
+std::string textOf(int i) { return "value " + std::to_string(i) + " of the random walk over the sheet"; }
+
+void expectSame(const SheetData& s, const std::map<CellRef, std::string>& expected, const std::string& after)
 {
     SCOPED_TRACE(after);
     ASSERT_EQ(s.cellCount(), expected.size());
@@ -99,7 +103,7 @@ void expectSame(const SheetData& s, const std::map<CellRef, double>& expected, c
     for (const auto& [ref, cell] : s.cells()) {
         ASSERT_NE(e, expected.end());
         ASSERT_EQ(ref, e->first);
-        ASSERT_EQ(std::get<double>(cell.value), e->second);
+        ASSERT_EQ(std::get<std::string>(cell.value), e->second);
         ++e;
     }
     ASSERT_EQ(e, expected.end());
@@ -123,7 +127,7 @@ TEST(SheetData, RowsOfCellsMatchAnOrderedMapUnderRandomAddsAndRemovals)
         std::mt19937 random(seed);
         const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
         SheetData s;
-        std::map<CellRef, double> expected;
+        std::map<CellRef, std::string> expected;
         const int rows = pick(1, 6), columns = pick(3, 40);
         for (int i = 0; i < 600; ++i) {
             const int row = pick(1, rows), column = pick(1, columns);
@@ -135,14 +139,14 @@ TEST(SheetData, RowsOfCellsMatchAnOrderedMapUnderRandomAddsAndRemovals)
             } else if (pick(0, 3) == 0) {
                 // A block: cells added in one pass along each row.
                 const CellRect block{row, column, std::min(rows, row + pick(0, 1)), std::min(columns, column + pick(0, 5))};
-                s.visitBlock(block, [&](Cell& c) { c.value = static_cast<double>(i); });
+                s.visitBlock(block, [&](Cell& c) { c.value = textOf(i); });
                 for (int r = block.top; r <= block.bottom; ++r)
                     for (int c = block.left; c <= block.right; ++c)
-                        expected[{r, c}] = i;
+                        expected[{r, c}] = textOf(i);
                 what = "block ";
             } else {
-                s.at(row, column).value = static_cast<double>(i);
-                expected[{row, column}] = i;
+                s.at(row, column).value = textOf(i);
+                expected[{row, column}] = textOf(i);
                 what = "add ";
             }
             expectSame(s, expected, "seed " + std::to_string(seed) + ", step " + std::to_string(i) + ": " + what +
@@ -170,4 +174,27 @@ TEST(SheetData, RowsOfCellsMatchAnOrderedMapUnderRandomAddsAndRemovals)
                 ASSERT_EQ(s.find(probe.top, c) != nullptr, expected.count({probe.top, c}) == 1);
         }
     }
+}
+
+TEST(SheetData, ARowFilledBlockByBlockHoldsNoSpareRoom)
+{
+    SheetData s;
+    // The order a framed grid is drawn in: its left edge, its right edge, then what lies between,
+    // joining both and the cell before them into one run.
+    s.at(7, 2);
+    s.visitBlock({7, 3, 7, 3}, [](Cell&) {});
+    s.visitBlock({7, 100, 7, 100}, [](Cell&) {});
+    s.visitBlock({7, 3, 7, 100}, [](Cell& c) { c.value = 1.0; });
+    const RowCells& row = s.cellsOfRow(7);
+    ASSERT_EQ(row.runs().size(), 1u);
+    EXPECT_EQ(row.size(), 99u);
+    EXPECT_EQ(row.cells().capacity(), row.size());
+    EXPECT_EQ(s.cellCount(), 99u);
+    EXPECT_EQ(*s.usedRange(), (CellRect{7, 2, 7, 100}));
+    // A row whose cells came one by one gives its room back once trimmed, keeping its cells.
+    for (int c = 1; c <= 33; ++c)
+        s.at(9, c).value = static_cast<double>(c);
+    s.trimRow(9);
+    EXPECT_EQ(s.cellsOfRow(9).cells().capacity(), 33u);
+    EXPECT_EQ(std::get<double>(s.find(9, 33)->value), 33.0);
 }
