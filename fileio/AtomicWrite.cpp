@@ -63,6 +63,20 @@ void writeFileFrom(const std::string& path, const std::function<void(const ByteS
     });
 }
 
+void writeFileSeekable(const std::string& path, const std::function<void(SeekableSink&)>& produce, WriteOptions options)
+{
+    struct Sink final : SeekableSink {
+        explicit Sink(detail::TemporaryFile& file) : file(file) {}
+        void write(const void* data, std::size_t size) override { file.write(data, size); }
+        void seek(std::uint64_t offset) override { file.seek(offset); }
+        detail::TemporaryFile& file;
+    };
+    writeWith(path, options, [&](detail::TemporaryFile& file) {
+        Sink sink(file);
+        produce(sink);
+    });
+}
+
 void copyFile(const std::string& source, const std::string& target, WriteOptions options)
 {
     const auto cannotRead = [&](const std::string& reason) { return FileError(FileError::Operation::Read, source, reason); };

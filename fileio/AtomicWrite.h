@@ -40,6 +40,20 @@ using ByteSink = std::function<void(const void* data, std::size_t size)>;
 // Writes what `produce` hands to its sink, piece by piece: a large file is never held whole in
 // memory. An exception from `produce` abandons the write and is passed on; the old file stays.
 void writeFileFrom(const std::string& path, const std::function<void(const ByteSink&)>& produce, WriteOptions options = {});
+// A file being written that can go back over what it holds, for formats whose header is filled in
+// once the rest is written. Writes go on from the current position.
+class SeekableSink {
+public:
+    virtual void write(const void* data, std::size_t size) = 0;
+    // Moves to `offset` bytes from the start of the file.
+    virtual void seek(std::uint64_t offset) = 0;
+
+protected:
+    ~SeekableSink() = default;
+};
+// As writeFileFrom, for a producer that moves about in the file.
+void writeFileSeekable(const std::string& path, const std::function<void(SeekableSink&)>& produce,
+                       WriteOptions options = {});
 // Copies the regular file at `source` to `target`.
 void copyFile(const std::string& source, const std::string& target, WriteOptions options = {});
 

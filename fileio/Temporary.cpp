@@ -159,6 +159,12 @@ void TemporaryFile::write(const void* data, std::size_t size)
     }
 }
 
+void TemporaryFile::seek(std::uint64_t offset)
+{
+    if (::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) < 0)
+        fail(errno);
+}
+
 void TemporaryFile::sync()
 {
     if (const int error = injected(test_hooks::Step::Sync))

@@ -7,6 +7,7 @@
 #include "fileio/Posix.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include <sys/stat.h>
@@ -29,6 +30,8 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     void write(const void* data, std::size_t size);
+    // Moves to `offset` bytes from the start; writes go on from there.
+    void seek(std::uint64_t offset);
     void sync();
     // Puts the file in place at `target`: over an existing file, or only where nothing is.
     void commit(const std::string& target, bool replace);

@@ -174,6 +174,38 @@ TEST_F(AtomicWrite, AFileWrittenPieceByPieceIsWholeAndAProducerThatThrowsKeepsTh
     });
 }
 
+TEST_F(AtomicWrite, AProducerThatGoesBackFillsInItsHeaderAndAFailedWriteKeepsTheOldFile)
+{
+    bothKinds([&] {
+        put(path("week.xls"), "last week");
+        // A header of zeros written first and filled in last, over a body larger than one chunk.
+        const std::string body(300000, 'b');
+        const auto produce = [&](fileio::SeekableSink& sink) {
+            sink.write("00000000", 8);
+            sink.write(body.data(), body.size());
+            sink.seek(2);
+            sink.write("HEAD", 4);
+            sink.seek(8 + body.size());
+            sink.write("end", 3);
+        };
+        fileio::writeFileSeekable(path("week.xls"), produce);
+        EXPECT_EQ(read(path("week.xls")), "00HEAD00" + body + "end");
+
+        put(path("week.xls"), "last week");
+        fileio::test_hooks::setFault([](Step at) { return at == Step::Write ? ENOSPC : 0; });
+        EXPECT_EQ(errorOf([&] { fileio::writeFileSeekable(path("week.xls"), produce); }),
+                  "Cannot write \"" + path("week.xls") + "\": No space left on device");
+        fileio::test_hooks::setFault({});
+        EXPECT_THROW(fileio::writeFileSeekable(path("week.xls"), [](fileio::SeekableSink& sink) {
+            sink.write("half", 4);
+            throw std::runtime_error("the workbook could not be built");
+        }),
+                     std::runtime_error);
+        EXPECT_EQ(read(path("week.xls")), "last week");
+        EXPECT_EQ(entries(), Strings{"week.xls"});
+    });
+}
+
 TEST_F(AtomicWrite, CopiesAFileAndNamesTheSourceWhenItCannotBeRead)
 {
     put(path("source.xls"), std::string(300000, 's'));
