@@ -1,16 +1,21 @@
 // Record framing for writing.
 #include "sheet/xls/BiffWriter.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <stdexcept>
 
 namespace sheet::xls {
 
+BiffWriter::BiffWriter(StreamSink& sink) : sink_(&sink) { out_.reserve(kPiece + 4 + kMaxRecordData); }
+
 void BiffWriter::begin(std::uint16_t id)
 {
     if (open_)
         throw std::logic_error("BIFF record opened inside another");
+    if (sink_ && out_.size() >= kPiece)
+        finish();
     recordStart_ = out_.size();
     open_ = true;
     u16(id);
@@ -56,8 +61,29 @@ void BiffWriter::f64(double v)
 
 void BiffWriter::patchU32(std::size_t at, std::uint32_t v)
 {
+    std::uint8_t field[4];
     for (int i = 0; i < 4; ++i)
-        out_.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+        field[i] = static_cast<std::uint8_t>(v >> (8 * i));
+    if (at < handedOver_) {
+        if (at + 4 > handedOver_)
+            throw std::logic_error("BIFF field split between pieces");
+        sink_->overwrite(at, field);
+        return;
+    }
+    if (at - handedOver_ + 4 > out_.size())
+        throw std::logic_error("BIFF field beyond the stream");
+    std::copy(field, field + 4, out_.begin() + static_cast<std::ptrdiff_t>(at - handedOver_));
+}
+
+void BiffWriter::finish()
+{
+    if (!sink_ || out_.empty())
+        return;
+    if (open_)
+        throw std::logic_error("BIFF record still open");
+    sink_->append(out_);
+    handedOver_ += out_.size();
+    out_.clear();
 }
 
 }  // namespace sheet::xls

@@ -7,12 +7,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace sheet::xls {
 
+// Where a writer hands its finished records: the workbook stream in its container, so that a large
+// stream is never held whole. Bytes already handed over can still be written over (a sheet's
+// offset is known only once the sheets before it are written).
+class StreamSink {
+public:
+    virtual void append(std::span<const std::uint8_t> bytes) = 0;
+    virtual void overwrite(std::size_t offset, std::span<const std::uint8_t> bytes) = 0;
+
+protected:
+    ~StreamSink() = default;
+};
+
 class BiffWriter {
 public:
+    // Keeps the whole stream (data()).
+    BiffWriter() = default;
+    // Hands the stream to the sink in pieces of about kPiece bytes, between records.
+    explicit BiffWriter(StreamSink& sink);
+    static constexpr std::size_t kPiece = 1024 * 1024;
+
     void begin(std::uint16_t id);
     void end();  // throws std::logic_error when the data outgrew kMaxRecordData
     // A record of 16-bit fields only.
@@ -26,17 +45,21 @@ public:
     void bytes(const std::uint8_t* p, std::size_t n) { out_.insert(out_.end(), p, p + n); }
 
     // Position in the stream, and bytes in the open record so far.
-    std::size_t position() const { return out_.size(); }
+    std::size_t position() const { return handedOver_ + out_.size(); }
     std::size_t recordLength() const { return out_.size() - recordStart_ - 4; }
     bool inRecord() const { return open_; }
 
     void patchU32(std::size_t at, std::uint32_t v);
-    void reserve(std::size_t n) { out_.reserve(n); }
+    // Hands what is left to the sink.
+    void finish();
+    // The stream so far, for a writer without a sink.
     std::vector<std::uint8_t>& data() { return out_; }
 
 private:
     std::vector<std::uint8_t> out_;
-    std::size_t recordStart_ = 0;
+    StreamSink* sink_ = nullptr;
+    std::size_t handedOver_ = 0;  // bytes given to the sink before out_
+    std::size_t recordStart_ = 0;  // in out_
     bool open_ = false;
 };
 

@@ -6,12 +6,16 @@
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
+#include <gsf/gsf-output.h>
 #include <gsf/gsf-utils.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <new>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -64,56 +68,169 @@ void quietContainerDiagnostics()
     });
 }
 
-// `written` is called once the container holds the stream.
-template <class Written>
-std::vector<std::uint8_t> wrap(std::span<const std::uint8_t> stream, Written&& written)
+// A libgsf output writing into a file of the file library. libgsf is C: a failure of the file
+// (a C++ exception) is kept here and reported as a failed write, and the caller throws it again
+// once libgsf has returned.
+struct FileOutput {
+    GsfOutput base;
+    fileio::SeekableSink* file;
+    std::exception_ptr failure;
+    bool abandoned;  // the container is being dropped: nothing more goes into the file
+};
+struct FileOutputClass {
+    GsfOutputClass base;
+};
+
+G_DEFINE_TYPE(FileOutput, sheet_xls_file_output, GSF_OUTPUT_TYPE)
+
+// The object is made by GObject, which knows nothing of C++ members.
+void sheet_xls_file_output_init(FileOutput* self)
 {
-    GPtr<GsfOutput> sink(gsf_output_memory_new());
-    GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink.get()));
-    if (!ole)
-        throw std::runtime_error("the compound file could not be started");
-    gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
-    GPtr<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
-    const std::size_t size = stream.size();
-    bool ok = child && gsf_output_write(child.get(), size, stream.data());
-    written();
-    if (ok && size < kMiniStreamCutoff) {
-        const std::vector<guint8> padding(kMiniStreamCutoff - size, 0);
-        ok = gsf_output_write(child.get(), padding.size(), padding.data());
-    }
-    ok = child && gsf_output_close(child.get()) && ok;
-    child.reset();
-    ok = gsf_output_close(GSF_OUTPUT(ole.get())) && ok;
-    ole.reset();
-    if (!ok)
-        throw std::runtime_error("the compound file could not be built");
-    auto* memory = GSF_OUTPUT_MEMORY(sink.get());
-    const guint8* bytes = gsf_output_memory_get_bytes(memory);
-    const auto fileSize = static_cast<std::size_t>(gsf_output_size(sink.get()));
-    return std::vector<std::uint8_t>(bytes, bytes + fileSize);
+    new (&self->failure) std::exception_ptr();
+    self->file = nullptr;
+    self->abandoned = false;
 }
+
+void finalizeFileOutput(GObject* object)
+{
+    reinterpret_cast<FileOutput*>(object)->failure.~exception_ptr();
+    G_OBJECT_CLASS(sheet_xls_file_output_parent_class)->finalize(object);
+}
+
+template <class Act>
+gboolean intoFile(GsfOutput* output, Act&& act)
+{
+    auto* self = reinterpret_cast<FileOutput*>(output);
+    if (self->abandoned || self->failure)
+        return FALSE;
+    try {
+        act(*self->file);
+        return TRUE;
+    } catch (...) {
+        self->failure = std::current_exception();
+        return FALSE;
+    }
+}
+
+gboolean writeFileOutput(GsfOutput* output, size_t size, const guint8* data)
+{
+    return intoFile(output, [&](fileio::SeekableSink& file) { file.write(data, size); });
+}
+
+gboolean seekFileOutput(GsfOutput* output, gsf_off_t offset, GSeekType whence)
+{
+    const gsf_off_t from = whence == G_SEEK_CUR ? output->cur_offset : whence == G_SEEK_END ? output->cur_size : 0;
+    if (from + offset < 0)
+        return FALSE;
+    return intoFile(output, [&](fileio::SeekableSink& file) { file.seek(static_cast<std::uint64_t>(from + offset)); });
+}
+
+gboolean closeFileOutput(GsfOutput* output) { return !reinterpret_cast<FileOutput*>(output)->failure; }
+
+void sheet_xls_file_output_class_init(FileOutputClass* type)
+{
+    G_OBJECT_CLASS(type)->finalize = finalizeFileOutput;
+    type->base.Write = writeFileOutput;
+    type->base.Seek = seekFileOutput;
+    type->base.Close = closeFileOutput;
+}
+
+// The workbook stream as the container's child.
+class ChildStream final : public StreamSink {
+public:
+    ChildStream(GsfOutput* child, FileOutput& file) : child_(child), file_(file) {}
+    void append(std::span<const std::uint8_t> bytes) override { check(gsf_output_write(child_, bytes.size(), bytes.data())); }
+    void overwrite(std::size_t offset, std::span<const std::uint8_t> bytes) override
+    {
+        check(gsf_output_seek(child_, static_cast<gsf_off_t>(offset), G_SEEK_SET));
+        check(gsf_output_write(child_, bytes.size(), bytes.data()));
+        check(gsf_output_seek(child_, 0, G_SEEK_END));
+    }
+
+private:
+    void check(gboolean ok) const
+    {
+        if (file_.failure)
+            std::rethrow_exception(file_.failure);
+        if (!ok)
+            throw std::runtime_error("the compound file could not be built");
+    }
+    GsfOutput* child_;
+    FileOutput& file_;
+};
 
 }  // namespace
 
+void MemoryFile::write(const void* data, std::size_t size)
+{
+    if (position_ + size > bytes_.size())
+        bytes_.resize(position_ + size);
+    std::memcpy(bytes_.data() + position_, data, size);
+    position_ += size;
+}
+
+std::uint64_t writeCompoundFile(fileio::SeekableSink& file, const std::function<void(StreamSink&)>& fill)
+{
+    quietContainerDiagnostics();
+    GPtr<FileOutput> output(static_cast<FileOutput*>(g_object_new(sheet_xls_file_output_get_type(), nullptr)));
+    output->file = &file;
+    GsfOutput* sink = &output->base;
+    const auto failed = [&] {
+        if (output->failure)
+            std::rethrow_exception(output->failure);
+        throw std::runtime_error("the compound file could not be built");
+    };
+    GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink));
+    if (!ole)
+        failed();
+    gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(ole.get()), kWorkbookClassId);
+    GPtr<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
+    if (!child)
+        failed();
+    try {
+        ChildStream stream(child.get(), *output);
+        fill(stream);
+        const auto size = static_cast<std::size_t>(gsf_output_size(child.get()));
+        if (size < kMiniStreamCutoff) {
+            const std::vector<std::uint8_t> padding(kMiniStreamCutoff - size, 0);
+            stream.append(padding);
+        }
+    } catch (...) {
+        output->abandoned = true;
+        throw;
+    }
+    bool ok = gsf_output_close(child.get());
+    child.reset();
+    ok = gsf_output_close(GSF_OUTPUT(ole.get())) && ok;
+    ole.reset();
+    if (!ok || output->failure)
+        failed();
+    return static_cast<std::uint64_t>(gsf_output_size(sink));
+}
+
 std::vector<std::uint8_t> wrapWorkbookStream(std::span<const std::uint8_t> stream)
 {
-    return wrap(stream, [] {});
+    MemoryFile file;
+    writeCompoundFile(file, [&](StreamSink& sink) { sink.append(stream); });
+    return std::move(file.bytes());
 }
 
-std::vector<std::uint8_t> wrapWorkbookStream(std::vector<std::uint8_t>&& stream)
-{
-    return wrap(stream, [&] { std::vector<std::uint8_t>().swap(stream); });
-}
+namespace {
 
-std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> file)
+const std::uint8_t kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+
+void requireSignature(bool present)
 {
-    static const std::uint8_t signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-    if (file.size() < 512 || std::memcmp(file.data(), signature, 8) != 0)
+    if (!present)
         throw FormatError("it is not an Excel 97-2003 workbook (.xls)");
+}
+
+// The "Workbook" stream of the compound file `input` reads, a file of `fileSize` bytes.
+std::vector<std::uint8_t> workbookStreamOf(GsfInput* input, std::uint64_t fileSize)
+{
     quietContainerDiagnostics();
-    GPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
     GError* rawError = nullptr;
-    GPtr<GsfInfile> ole(gsf_infile_msole_new(input.get(), &rawError));
+    GPtr<GsfInfile> ole(gsf_infile_msole_new(input, &rawError));
     std::unique_ptr<GError, ErrorFree> error(rawError);
     if (!ole)
         damaged("its compound file structure cannot be read");
@@ -126,10 +243,10 @@ std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> fi
     }
     const gsf_off_t size = gsf_input_size(stream.get());
     // A stream cannot hold more than the file it comes from; a larger declared size is a lie.
-    if (size < 0 || static_cast<std::uint64_t>(size) > file.size())
+    if (size < 0 || static_cast<std::uint64_t>(size) > fileSize)
         damaged("the workbook stream is larger than the file");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    constexpr std::size_t chunk = 64 * 1024;
+    constexpr std::size_t chunk = 1024 * 1024;
     for (std::size_t done = 0; done < bytes.size();) {
         const std::size_t n = std::min(chunk, bytes.size() - done);
         if (!gsf_input_read(stream.get(), n, bytes.data() + done))
@@ -139,13 +256,18 @@ std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> fi
     return bytes;
 }
 
-namespace {
-
 std::string systemReason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t maxSize)
+std::vector<std::uint8_t> extractWorkbookStream(std::span<const std::uint8_t> file)
+{
+    requireSignature(file.size() >= 512 && std::memcmp(file.data(), kSignature, 8) == 0);
+    GPtr<GsfInput> input(gsf_input_memory_new(file.data(), static_cast<gsf_off_t>(file.size()), FALSE));
+    return workbookStreamOf(input.get(), file.size());
+}
+
+InputFile::InputFile(const std::string& path, std::size_t maxSize) : path_(path)
 {
     // Non-blocking, so that a named pipe given as a workbook cannot hold the program up.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -160,24 +282,27 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t max
         ::close(fd);
         throw std::runtime_error("the file is too large to be a workbook this program reads");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            throw std::runtime_error(systemReason(error));
-        }
-        if (n == 0)
-            break;  // the file shrank while being read
-        done += static_cast<std::size_t>(n);
+    file_ = ::fdopen(fd, "rb");
+    if (file_ == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        throw std::runtime_error(systemReason(error));
     }
-    bytes.resize(done);
-    ::close(fd);
-    return bytes;
+    size_ = static_cast<std::uint64_t>(info.st_size);
+}
+
+InputFile::~InputFile() { std::fclose(file_); }
+
+std::vector<std::uint8_t> extractWorkbookStream(InputFile& file)
+{
+    std::uint8_t start[8] = {};
+    const bool whole = file.size() >= 512 && ::pread(::fileno(file.get()), start, 8, 0) == 8;
+    requireSignature(whole && std::memcmp(start, kSignature, 8) == 0);
+    // The container reads the file as it needs it, so the file is never held whole.
+    GPtr<GsfInput> input(gsf_input_stdio_new_FILE(file.path().c_str(), file.get(), TRUE));
+    if (!input)
+        damaged("its compound file structure cannot be read");
+    return workbookStreamOf(input.get(), file.size());
 }
 
 }  // namespace sheet::xls

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <set>
 
 namespace sheet::xls {
@@ -73,15 +74,15 @@ std::unique_ptr<WorkbookData> readWorkbookBytes(std::span<const std::uint8_t> fi
 
 std::unique_ptr<WorkbookData> readWorkbook(const std::string& path)
 {
-    std::vector<std::uint8_t> file;
+    std::optional<InputFile> file;
     try {
-        file = readWholeFile(path, kMaxFileSize);
+        file.emplace(path, kMaxFileSize);
     } catch (const std::exception& e) {
         throw SheetError("Cannot open the workbook " + path + ": " + e.what());
     }
     return guarded(path, [&] {
-        const std::vector<std::uint8_t> stream = extractWorkbookStream(file);
-        std::vector<std::uint8_t>().swap(file);  // the stream is all that is needed from here on
+        const std::vector<std::uint8_t> stream = extractWorkbookStream(*file);
+        file.reset();
         return parse(stream);
     });
 }

@@ -42,9 +42,8 @@ std::string folded(const std::string& name)
     return out;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
+// What can be told before anything is written.
+void checkSaveable(const WorkbookData& book)
 {
     if (book.sheets.empty())
         throw SheetError("a workbook needs at least one sheet");
@@ -62,14 +61,14 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
     if (mergedAreas > kMaxMergedAreas)
         throw SheetError("the workbook has more than " + std::to_string(kMaxMergedAreas) +
                          " merged areas, more than it could be opened with again");
+}
 
+// The workbook stream, handed to the container record by record.
+void writeStream(const WorkbookData& book, StreamSink& sink)
+{
     const StyleTable styles(book);
     const SharedStrings strings = collectStrings(book);
-    BiffWriter w;
-    std::size_t cellCount = 0;
-    for (const auto& sheet : book.sheets)
-        cellCount += sheet->cellCount();
-    w.reserve(4096 + cellCount * 15);
+    BiffWriter w(sink);
     const std::vector<std::size_t> offsetFields = writeGlobals(w, book, styles, strings);
     std::size_t readCost = styles.readCost() + strings.readCost();
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
@@ -81,17 +80,32 @@ std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
     // What is saved must open again.
     if (readCost > readBudget(w.position()))
         throw SheetError("the workbook holds more than this program could open again");
-    std::vector<std::uint8_t> file = wrapWorkbookStream(std::move(w.data()));
-    if (file.size() > kMaxFileSize)
+    w.finish();
+}
+
+void writeWorkbookFile(const WorkbookData& book, fileio::SeekableSink& file)
+{
+    const std::uint64_t size = writeCompoundFile(file, [&](StreamSink& sink) { writeStream(book, sink); });
+    if (size > kMaxFileSize)
         throw SheetError("the file would be larger than the " + std::to_string(kMaxFileSize / (1024 * 1024)) +
                          " MB this program opens");
-    return file;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> workbookFileBytes(const WorkbookData& book)
+{
+    checkSaveable(book);
+    MemoryFile file;
+    writeWorkbookFile(book, file);
+    return std::move(file.bytes());
 }
 
 void writeWorkbook(const WorkbookData& book, const std::string& path)
 {
     try {
-        fileio::writeFile(path, workbookFileBytes(book));
+        checkSaveable(book);
+        fileio::writeFileSeekable(path, [&](fileio::SeekableSink& file) { writeWorkbookFile(book, file); });
     } catch (const fileio::FileError& e) {
         throw SheetError("Cannot save the workbook to " + path + ": " + e.reason());
     } catch (const errors::DescribedError& e) {

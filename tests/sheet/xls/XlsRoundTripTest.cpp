@@ -1,5 +1,7 @@
 // Saving and opening again: a saved workbook reads back as the model that was saved, saving that
-// again gives the same file, and a save that fails leaves no trace and keeps the old file.
+// again gives the same file, and a save that fails leaves no trace and keeps the old file, also
+// when it fails after part of a large workbook went into the file.
+#include "fileio/TestHooks.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/XlsReader.h"
@@ -179,4 +181,45 @@ TEST(XlsRoundTrip, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     xls::writeWorkbook(*xls_test::sampleWorkbook(), path);
     EXPECT_EQ(xls::readWorkbook(path)->sheets.size(), 2u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"schedule.xls"});
+}
+
+TEST(XlsRoundTrip, ALargeSaveThatFailsPartWayKeepsTheOldFileAndOneThatSucceedsIsTheWorkbooksBytes)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("schedule.xls").toStdString();
+    const auto keepsOldFile = [&] {
+        EXPECT_EQ(fileBytes(path), std::vector<std::uint8_t>({'o', 'l', 'd'}));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"schedule.xls"});
+    };
+    std::ofstream(path, std::ios::binary) << "old";
+    // Several megabytes of cells, so that the file is written in many pieces before the end.
+    auto book = xls_test::sampleWorkbook();
+    for (int r = 1; r <= 20000; ++r)
+        for (int c = 1; c <= 12; ++c)
+            book->sheets[0]->at(r, c).value = r + c / 7.0;
+
+    // The last sheet holds what cannot be saved.
+    book->sheets[1]->at(9, 9).value = std::numeric_limits<double>::infinity();
+    EXPECT_THROW(xls::writeWorkbook(*book, path), SheetError);
+    keepsOldFile();
+    book->sheets[1]->erase(9, 9);
+
+    // The disk fills up part way.
+    int writes = 0;
+    fileio::test_hooks::setFault([&](fileio::test_hooks::Step step) {
+        return step == fileio::test_hooks::Step::Write && ++writes == 5 ? ENOSPC : 0;
+    });
+    try {
+        xls::writeWorkbook(*book, path);
+        ADD_FAILURE() << "a save onto a full disk succeeded";
+    } catch (const SheetError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot save the workbook to " + path + ": No space left on device");
+    }
+    fileio::test_hooks::setFault({});
+    EXPECT_GE(writes, 5);
+    keepsOldFile();
+
+    xls::writeWorkbook(*book, path);
+    EXPECT_EQ(fileBytes(path), xls::workbookFileBytes(*book));
+    expectSameSheets(*book, *xls::readWorkbook(path));
 }
