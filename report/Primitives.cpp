@@ -39,7 +39,7 @@ void PutUserText(const QString& range, const QString& text, bool merge)
         xl.Selection().Merge();
 }
 
-void PutUserText(const sheet::CellRect& range, const std::string& text, bool merge)
+void PutUserText(const sheet::CellRect& range, const sheet::CellText& text, bool merge)
 {
     sheet::Application& xl = xlApp();
     xl.Range(range).Select();

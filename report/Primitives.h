@@ -44,10 +44,11 @@ void PutText(const QString& range, const QString& text, bool merge);
 // The same calls, but the text is kept exactly as typed: for names, positions and header texts,
 // which must never turn into a number, a time or anything a spreadsheet would evaluate.
 void PutUserText(const QString& range, const QString& text, bool merge);
-// PutUserText and FillCells for a block already known by its rows and columns, with the text in
-// UTF-8: the same calls on the application object, without writing the address out and reading
-// it back. The schedule marks a cell per shift and time slot, millions of them for a large roster.
-void PutUserText(const sheet::CellRect& range, const std::string& text, bool merge);
+// PutUserText and FillCells for a block already known by its rows and columns, with the text made
+// once for all the cells that show it: the same calls on the application object, without writing
+// the address out and reading it back. The schedule marks a cell per shift and time slot, millions
+// of them for a large roster, with a few texts.
+void PutUserText(const sheet::CellRect& range, const sheet::CellText& text, bool merge);
 void FillCells(const sheet::CellRect& range, int colorIndex);
 
 // Font of the selection: style ("bold"; anything else is regular), size in points, colour index.

@@ -270,7 +270,7 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
             trap(242, [&] { shifts = store::reportEmployeeShifts(db, day, employee.id); });
             trap(244, [&] { n = 0; });
             for (const store::ReportShift& shift : shifts) {
-                const std::string position = shift.position.toStdString();
+                const sheet::CellText position(shift.position.toStdString());
                 // A shift whose time in cannot be read marks nothing but still counts.
                 if (trap(246, [&] { t = shiftTime(shift.timeIn, "in", employee.name, day); })) {
                     while (trap.value(248, false, [&] {

@@ -110,10 +110,10 @@ void Range::setFormulaR1C1(const std::string& text) const
         sheet.erase(rect_.top, rect_.left);
 }
 
-void Range::setText(const std::string& text) const
+void Range::setText(const CellText& text) const
 {
     if (text.empty()) {
-        setFormulaR1C1(text);
+        setFormulaR1C1(std::string());
         return;
     }
     sheetData().at(rect_.top, rect_.left).value = text;
@@ -128,8 +128,8 @@ CellValue Range::Value() const
 std::string Range::FormulaR1C1() const
 {
     const CellValue value = Value();
-    if (const auto* text = std::get_if<std::string>(&value))
-        return *text;
+    if (const auto* text = std::get_if<CellText>(&value))
+        return text->str();
     if (const auto* number = std::get_if<double>(&value)) {
         char buffer[40];
         std::snprintf(buffer, sizeof buffer, "%.15g", *number);

@@ -43,7 +43,8 @@ public:
     void setFormulaR1C1(const std::string& text) const;
     // Enters the text as it stands into the top-left cell: never read as a time, a number or a
     // formula, as a cell formatted as text takes what is typed. An empty text empties the cell.
-    void setText(const std::string& text) const;
+    // A text entered into many cells is best made once and handed over as it is.
+    void setText(const CellText& text) const;
     std::string FormulaR1C1() const;
     CellValue Value() const;
     // The displayed text of the top-left cell.

@@ -126,7 +126,7 @@ ParsedInput parseCellInput(std::string_view text)
         if (auto number = parseNumber(text))
             return {*number == 0 ? 0.0 : *number, kNumberFormatGeneral};
     }
-    return {std::string(text), std::nullopt};
+    return {CellText(text), std::nullopt};
 }
 
 }  // namespace sheet

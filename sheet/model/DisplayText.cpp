@@ -81,8 +81,8 @@ std::string timeText(double value)
 
 std::string displayText(const Cell& cell, const CellFormat& format)
 {
-    if (const auto* text = std::get_if<std::string>(&cell.value))
-        return *text;
+    if (const auto* text = std::get_if<CellText>(&cell.value))
+        return text->str();
     if (const auto* number = std::get_if<double>(&cell.value)) {
         // A negative date-time has no time of day to show; its number is shown instead.
         if (format.numberFormat == kNumberFormatTime && *number >= 0 && std::isfinite(*number))

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "sheet/model/CellFormat.h"
+#include "sheet/model/CellText.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -19,8 +20,8 @@
 
 namespace sheet {
 
-// Empty, a number (times of day are fractions of a day) or a text (UTF-8).
-using CellValue = std::variant<std::monostate, double, std::string>;
+// Empty, a number (times of day are fractions of a day) or a text (UTF-8), in 16 bytes.
+using CellValue = std::variant<std::monostate, double, CellText>;
 
 struct Cell {
     CellValue value;

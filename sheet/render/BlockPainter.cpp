@@ -35,11 +35,11 @@ bool showsSomething(const Cell* cell)
         return false;
     if (std::holds_alternative<double>(cell->value))
         return true;
-    const auto* text = std::get_if<std::string>(&cell->value);
+    const auto* text = std::get_if<CellText>(&cell->value);
     return text != nullptr && !text->empty();
 }
 
-bool isText(const Cell& cell) { return std::holds_alternative<std::string>(cell.value); }
+bool isText(const Cell& cell) { return std::holds_alternative<CellText>(cell.value); }
 
 HorizontalPlacement horizontalPlacement(int alignment, bool number)
 {

@@ -201,8 +201,7 @@ std::size_t writeCellsOfRow(BiffWriter& w, int row, const std::vector<Slot>& slo
                 ++s;
             }
         } else {
-            const std::uint32_t index = strings.indexOf(std::get<std::string>(*s->value));
-            charged += cost::text(strings.readBackSize(index));
+            const std::uint32_t index = strings.indexOf(std::get<CellText>(*s->value));
             beginCell(w, rec::LABELSST, row, *s);
             w.u16(s->xf);
             w.u32(index);

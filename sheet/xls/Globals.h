@@ -32,7 +32,7 @@ struct Globals {
     std::vector<Font> fonts;  // by file font index; index 4 holds a placeholder
     std::vector<CellFormat> xfs;  // by XF index, with font and number format resolved
     std::vector<SheetEntry> sheets;  // worksheets only
-    std::vector<std::string> strings;
+    std::vector<CellText> strings;  // the shared strings, each held once for every cell that shows it
     int activeTab = 0;  // among all sheets of the file
     std::vector<int> tabOfWorksheet;  // each worksheet's place among all sheets
     std::vector<std::pair<int, CellRect>> printAreas;  // by place among all sheets

@@ -33,15 +33,13 @@ inline std::size_t readBudget(std::size_t streamBytes)
 }
 
 namespace cost {
-// A cell in its row (with room for the row's vector to grow), and a text beyond what a string
-// keeps inline.
+// A cell in its row (with room for the row's vector to grow); its text, if any, is charged where
+// the text is made, once for a shared string however many cells show it.
 inline constexpr std::size_t kCell = 2 * sizeof(Cell) + sizeof(RowCells::Run);
+// A string's characters beyond what it keeps inline.
 inline std::size_t text(std::size_t bytes) { return bytes > 15 ? bytes + 1 : 0; }
-inline std::size_t cell(const CellValue& value)
-{
-    const auto* s = std::get_if<std::string>(&value);
-    return kCell + (s ? text(s->size()) : 0);
-}
+// A cell text (CellText) of its own: its characters with their count and the table's entry.
+inline std::size_t cellText(std::size_t bytes) { return bytes + 1 + 8 + 64; }
 // Rows are made in bands (RowTable), a band as soon as one of its rows holds a cell.
 inline constexpr std::size_t kRowBand = RowTable::kBand * sizeof(RowCells) + 64;
 inline int rowBand(int row) { return (row - 1) / RowTable::kBand; }
@@ -49,7 +47,7 @@ inline int rowBand(int row) { return (row - 1) / RowTable::kBand; }
 inline constexpr std::size_t kRowRecord = 2 * 64;
 inline constexpr std::size_t kColumn = 2 * 64;
 inline constexpr std::size_t kMergedArea = sizeof(CellRect);
-inline std::size_t sharedString(std::size_t bytes) { return sizeof(std::string) + text(bytes); }
+inline std::size_t sharedString(std::size_t bytes) { return sizeof(CellText) + cellText(bytes); }
 inline std::size_t font(const Font& f) { return sizeof(Font) + text(f.name.size()); }
 // An XF is kept as the file's format and twice in the workbook's table, each with its font's name.
 inline std::size_t xf(const CellFormat& f) { return 3 * (sizeof(CellFormat) + text(f.font.name.size())) + 64; }

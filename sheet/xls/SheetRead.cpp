@@ -39,14 +39,15 @@ public:
         if (column >= kMaxColumns)
             damaged("a cell lies beyond the last column");
         if (auto* d = std::get_if<double>(&value); d && !std::isfinite(*d))
-            value = std::string("#NUM!");
-        // Charged before anything is allocated: the band of rows, the cell, its text.
+            value = CellText("#NUM!");
+        // Charged before anything is allocated: the band of rows and the cell (a text is charged
+        // where it is made, a shared string once for all its cells).
         if (const int band = cost::rowBand(row + 1); !bandMade_[static_cast<std::size_t>(band)]) {
             budget_.charge(cost::kRowBand);
             bandMade_[static_cast<std::size_t>(band)] = true;
         }
-        const bool known = sheet_.find(row + 1, column + 1) != nullptr;
-        budget_.charge(known ? cost::cell(value) - cost::kCell : cost::cell(value));
+        if (sheet_.find(row + 1, column + 1) == nullptr)
+            budget_.charge(cost::kCell);
         // Cells come row by row, so a row is complete when the next one starts.
         if (row + 1 != rowFilling_) {
             finishRow();
@@ -57,12 +58,15 @@ public:
         c.value = std::move(value);
     }
 
-    // A text that arrives after its cell (a formula's result).
-    void text(const CellRef& at, std::string value)
+    // A text the file writes out in the cell's own record, charged before it is kept.
+    CellText ownText(std::string_view value)
     {
-        budget_.charge(cost::text(value.size()));
-        sheet_.at(at.row, at.column).value = std::move(value);
+        budget_.charge(cost::cellText(value.size()));
+        return CellText(value);
     }
+
+    // A text that arrives after its cell (a formula's result).
+    void text(const CellRef& at, std::string_view value) { sheet_.at(at.row, at.column).value = ownText(value); }
 
     // The row being filled goes without the room its vector grew beyond its cells.
     void finishRow()
@@ -235,7 +239,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
         case rec::LABEL:
         case rec::RSTRING: {
             const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
-            build.cell(row, column, xf, readLongString(c));
+            build.cell(row, column, xf, build.ownText(readLongString(c)));
             break;
         }
         case rec::BLANK: {
@@ -256,7 +260,7 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             const std::uint16_t row = c.u16(), column = c.u16(), xf = c.u16();
             const std::uint8_t value = c.u8();
             const bool isError = c.u8();
-            build.cell(row, column, xf, isError ? errorText(value) : std::string(value ? "TRUE" : "FALSE"));
+            build.cell(row, column, xf, build.ownText(isError ? errorText(value) : std::string(value ? "TRUE" : "FALSE")));
             break;
         }
         case rec::FORMULA: {
@@ -267,12 +271,12 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             if (result[6] == 0xFF && result[7] == 0xFF) {
                 switch (result[0]) {
                 case 0:
-                    build.cell(row, column, xf, std::string());
+                    build.cell(row, column, xf, CellText());
                     formulaAwaitingText = CellRef{row + 1, column + 1};
                     break;
-                case 1: build.cell(row, column, xf, std::string(result[2] ? "TRUE" : "FALSE")); break;
-                case 2: build.cell(row, column, xf, errorText(result[2])); break;
-                default: build.cell(row, column, xf, std::string()); break;
+                case 1: build.cell(row, column, xf, build.ownText(result[2] ? "TRUE" : "FALSE")); break;
+                case 2: build.cell(row, column, xf, build.ownText(errorText(result[2]))); break;
+                default: build.cell(row, column, xf, CellText()); break;
                 }
             } else {
                 ByteCursor number(result);

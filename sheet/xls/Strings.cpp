@@ -123,21 +123,38 @@ std::size_t SharedStrings::readCost() const
     return total;
 }
 
-std::uint32_t SharedStrings::add(const std::string& text)
+std::uint32_t SharedStrings::add(const CellText& text)
 {
-    ++uses_;
-    auto [it, inserted] = index_.try_emplace(text, static_cast<std::uint32_t>(strings_.size()));
+    if (lastKnown_ && text.identity() == lastText_) {
+        ++uses_;
+        return lastIndex_;
+    }
+    auto [it, inserted] = index_.try_emplace(text.identity(), static_cast<std::uint32_t>(strings_.size()));
     if (inserted) {
-        std::u16string units = utf8ToUtf16(text);
+        std::u16string units = utf8ToUtf16(text.view());
         if (units.size() > kMaxCellTextUnits) {
             index_.erase(it);
-            --uses_;
             throw std::length_error("text too long");
         }
         readBackSizes_.push_back(static_cast<std::uint32_t>(utf16ToUtf8(units).size()));
         strings_.push_back(std::move(units));
+        held_.push_back(text);
     }
+    ++uses_;
+    lastText_ = text.identity();
+    lastIndex_ = it->second;
+    lastKnown_ = true;
     return it->second;
+}
+
+std::uint32_t SharedStrings::indexOf(const CellText& text) const
+{
+    if (!lastKnown_ || text.identity() != lastText_) {
+        lastIndex_ = index_.at(text.identity());
+        lastText_ = text.identity();
+        lastKnown_ = true;
+    }
+    return lastIndex_;
 }
 
 std::uint16_t stringsPerBucket(std::size_t uniqueCount)
@@ -275,12 +292,12 @@ private:
 
 }  // namespace
 
-std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments, ReadBudget* budget)
+std::vector<CellText> readSST(const std::vector<std::span<const std::uint8_t>>& segments, ReadBudget* budget)
 {
     SegmentCursor c(segments);
     c.u32();  // uses, not needed
     const std::uint32_t unique = c.u32();
-    std::vector<std::string> strings;
+    std::vector<CellText> strings;
     // The declared count is not trusted for the allocation: every string takes three bytes at least.
     strings.reserve(std::min<std::size_t>(unique, c.totalSize() / 3));
     std::u16string units;
@@ -309,9 +326,10 @@ std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>
         }
         c.skip(std::size_t{runs} * 4);
         c.skip(extSize);
-        strings.push_back(utf16ToUtf8(units));
+        std::string text = utf16ToUtf8(units);
         if (budget)
-            budget->charge(cost::sharedString(strings.back().size()));
+            budget->charge(cost::sharedString(text.size()));
+        strings.emplace_back(text);
     }
     return strings;
 }

@@ -3,6 +3,7 @@
 // splitting and its index (EXTSST) live here, for writing and for reading.
 #pragma once
 
+#include "sheet/model/CellText.h"
 #include "sheet/xls/BiffWriter.h"
 
 #include <cstdint>
@@ -30,13 +31,12 @@ bool fitsLatin1(std::u16string_view units);
 void writeShortString(BiffWriter& w, std::string_view utf8);
 void writeLongString(BiffWriter& w, std::string_view utf8);
 
+// The texts of the cells, each once, found by the text's identity (CellText) without reading it.
 class SharedStrings {
 public:
     // Index of the text in the table, adding it the first time; counts every use.
-    std::uint32_t add(const std::string& text);
-    std::uint32_t indexOf(const std::string& text) const { return index_.at(text); }
-    // The length in UTF-8 of the text a reader gets back for the entry (invalid UTF-8 is mended).
-    std::size_t readBackSize(std::uint32_t index) const { return readBackSizes_[index]; }
+    std::uint32_t add(const CellText& text);
+    std::uint32_t indexOf(const CellText& text) const;
     std::uint32_t totalUses() const { return uses_; }
     // What reading the table back will charge to the reader's budget (ReadLimits.h).
     std::size_t readCost() const;
@@ -45,8 +45,13 @@ public:
 private:
     std::vector<std::u16string> strings_;
     std::vector<std::uint32_t> readBackSizes_;
-    std::unordered_map<std::string, std::uint32_t> index_;
+    std::vector<CellText> held_;  // so that each identity stays that text's
+    std::unordered_map<const void*, std::uint32_t> index_;
     std::uint32_t uses_ = 0;
+    // Neighbouring cells mostly show the same text.
+    mutable const void* lastText_ = nullptr;
+    mutable std::uint32_t lastIndex_ = 0;
+    mutable bool lastKnown_ = false;
 };
 
 // Where each bucket of the string index starts: the stream offset of its first string and that
@@ -61,7 +66,7 @@ void writeEXTSST(BiffWriter& w, std::size_t uniqueCount, const std::vector<SstBu
 
 // Reading. `segments` are the data of an SST record and of the CONTINUE records after it; each
 // text kept is charged to the budget, when there is one.
-std::vector<std::string> readSST(const std::vector<std::span<const std::uint8_t>>& segments,
+std::vector<CellText> readSST(const std::vector<std::span<const std::uint8_t>>& segments,
                                  ReadBudget* budget = nullptr);
 // A string whose characters all lie in one record: 8-bit or 16-bit count, flags, characters.
 std::string readShortString(ByteCursor& c);

@@ -22,7 +22,7 @@ SharedStrings collectStrings(const WorkbookData& book)
     SharedStrings strings;
     for (const auto& sheet : book.sheets)
         for (const auto& [ref, cell] : sheet->cells())
-            if (const auto* text = std::get_if<std::string>(&cell.value)) {
+            if (const auto* text = std::get_if<CellText>(&cell.value)) {
                 try {
                     strings.add(*text);
                 } catch (const std::length_error&) {

@@ -98,8 +98,8 @@ QJsonObject readerDump(const sheet::WorkbookData& book)
             QJsonArray entry{ref.column, ref.column};
             if (const auto* number = std::get_if<double>(&cell.value))
                 entry << "number" << *number;
-            else if (const auto* text = std::get_if<std::string>(&cell.value))
-                entry << "text" << QString::fromStdString(*text);
+            else if (const auto* text = std::get_if<sheet::CellText>(&cell.value))
+                entry << "text" << QString::fromStdString(text->str());
             else
                 entry << "empty" << "";
             entry << looks.indexOf(book.formats.at(cell.format));

@@ -37,8 +37,8 @@ TEST(CellInput, EverythingElseStaysTextAndBlankIsEmpty)
     for (const char* text : {"=1+2", "=A1", "=7:00", "Sick?", "13:00 PM", "24:00", "7:60", "7:5", "1e", "1e999",
                              "inf", "nan", "0x10", "1,5", "--1", "+", ".", "2 3", "12:00:00 XM", " "}) {
         const ParsedInput parsed = parseCellInput(text);
-        ASSERT_TRUE(std::holds_alternative<std::string>(parsed.value)) << text;
-        EXPECT_EQ(std::get<std::string>(parsed.value), text);
+        ASSERT_TRUE(std::holds_alternative<CellText>(parsed.value)) << text;
+        EXPECT_EQ(std::get<CellText>(parsed.value), text);
         EXPECT_FALSE(parsed.numberFormat.has_value()) << text;
     }
     EXPECT_TRUE(std::holds_alternative<std::monostate>(parseCellInput("").value));

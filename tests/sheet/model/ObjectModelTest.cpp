@@ -92,7 +92,7 @@ TEST_F(ObjectModel, CellInputAndDisplayedText)
     // Text entered as text stays exactly what was typed, whatever it looks like.
     for (const std::string typed : {"2", "7:00:00 AM", "-3", "=1+1"}) {
         app.Range("D7").setText(typed);
-        EXPECT_EQ(std::get<std::string>(app.Range("D7").Value()), typed);
+        EXPECT_EQ(std::get<CellText>(app.Range("D7").Value()), typed);
         EXPECT_EQ(app.Range("D7").Text(), typed);
     }
     app.Range("D7").setText("");

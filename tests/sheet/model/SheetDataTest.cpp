@@ -103,7 +103,7 @@ void expectSame(const SheetData& s, const std::map<CellRef, std::string>& expect
     for (const auto& [ref, cell] : s.cells()) {
         ASSERT_NE(e, expected.end());
         ASSERT_EQ(ref, e->first);
-        ASSERT_EQ(std::get<std::string>(cell.value), e->second);
+        ASSERT_EQ(std::get<CellText>(cell.value), e->second);
         ++e;
     }
     ASSERT_EQ(e, expected.end());

@@ -193,7 +193,7 @@ TEST(XlsInterop, ReaderOpensAWorkbookLibreOfficeWrote)
     const auto book = xls::readWorkbook(xlsPath.toStdString());
     ASSERT_EQ(book->sheets.size(), 1u);
     const SheetData& s = *book->sheets[0];
-    const auto text = [&](int r, int c) { return std::get<std::string>(s.find(r, c)->value); };
+    const auto text = [&](int r, int c) { return std::get<CellText>(s.find(r, c)->value); };
     const auto number = [&](int r, int c) { return std::get<double>(s.find(r, c)->value); };
     EXPECT_EQ(text(1, 1), "Employee");
     EXPECT_EQ(text(1, 3), "Hours");

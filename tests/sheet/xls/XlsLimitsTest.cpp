@@ -2,7 +2,7 @@
 // back; what the writer saves opens again right up to the memory the reader allows, and one cell
 // more is refused when saving, not when opening; merged areas beyond what the reader takes are
 // refused when saving; a hostile file asking for far more memory than its size justifies is
-// refused before it gets it.
+// refused before it gets it, while one that shows a long text in many cells holds it once.
 #include "sheet/model/SheetError.h"
 #include "sheet/xls/BiffReader.h"
 #include "sheet/xls/BiffRecords.h"
@@ -40,14 +40,22 @@ std::string saveError(const WorkbookData& book)
     return "";
 }
 
-// The sheet of `cells` cells, each holding the same text of `length` characters.
-std::unique_ptr<WorkbookData> repeatedText(int cells, std::size_t length)
+// Rows are made in bands (RowTable), so a cell alone in its band costs the reader a band of rows
+// while the file holds one row and one cell: `cells` such cells, as many to a sheet as a sheet has
+// bands, reach the reader's limit at a size a test can afford.
+constexpr int kBandsPerSheet = kMaxRows / RowTable::kBand;
+
+std::unique_ptr<WorkbookData> cellsInBandsOfTheirOwn(int cells)
 {
-    return oneSheet([&](WorkbookData&, SheetData& s) {
-        const std::string text(length, 'x');
-        for (int i = 0; i < cells; ++i)
-            s.at(1 + i / 200, 1 + i % 200).value = text;
-    });
+    auto book = std::make_unique<WorkbookData>();
+    for (int first = 0; first < cells; first += kBandsPerSheet) {
+        auto sheet = std::make_unique<SheetData>();
+        sheet->name = "Big" + std::to_string(first / kBandsPerSheet + 1);
+        for (int band = 0; band < std::min(kBandsPerSheet, cells - first); ++band)
+            sheet->at(1 + band * RowTable::kBand, 1).value = 1.0;
+        book->sheets.push_back(std::move(sheet));
+    }
+    return book;
 }
 
 }  // namespace
@@ -92,19 +100,19 @@ TEST(XlsLimits, ASheetOfMoreThanTwoMillionCellsReadsBack)
 
 TEST(XlsLimits, WhatTheWriterSavesOpensAgainUpToTheLimitAndOneCellMoreIsRefusedWhenSaving)
 {
-    // Long texts repeated in many cells cost far more to hold than to keep in the file, so they
-    // reach the reader's limit at a size a test can afford.
-    constexpr std::size_t kLength = 2000;
-    int fits = 1, refused = 40000;
-    ASSERT_EQ(saveError(*repeatedText(fits, kLength)), "");
-    ASSERT_NE(saveError(*repeatedText(refused, kLength)), "");
+    int fits = 1, refused = 20000;
+    ASSERT_EQ(saveError(*cellsInBandsOfTheirOwn(fits)), "");
+    ASSERT_NE(saveError(*cellsInBandsOfTheirOwn(refused)), "");
     while (refused - fits > 1) {
         const int middle = (fits + refused) / 2;
-        (saveError(*repeatedText(middle, kLength)).empty() ? fits : refused) = middle;
+        (saveError(*cellsInBandsOfTheirOwn(middle)).empty() ? fits : refused) = middle;
     }
-    EXPECT_EQ(saveError(*repeatedText(refused, kLength)), "the workbook holds more than this program could open again");
-    const auto back = xls::readWorkbookBytes(xls::workbookFileBytes(*repeatedText(fits, kLength)), "edge.xls");
-    EXPECT_EQ(back->sheets[0]->cellCount(), static_cast<std::size_t>(fits));
+    EXPECT_EQ(saveError(*cellsInBandsOfTheirOwn(refused)), "the workbook holds more than this program could open again");
+    const auto back = xls::readWorkbookBytes(xls::workbookFileBytes(*cellsInBandsOfTheirOwn(fits)), "edge.xls");
+    std::size_t cells = 0;
+    for (const auto& sheet : back->sheets)
+        cells += sheet->cellCount();
+    EXPECT_EQ(cells, static_cast<std::size_t>(fits));
 }
 
 TEST(XlsLimits, MergedAreasBeyondWhatTheReaderTakesAreRefusedWhenSaving)
@@ -135,30 +143,59 @@ TEST(XlsLimits, MergedAreasBeyondWhatTheReaderTakesAreRefusedWhenSaving)
 
 TEST(XlsLimits, AFileAskingForFarMoreMemoryThanItsSizeIsRefusedBeforeItGetsIt)
 {
-    // 20,000 cells with a one-letter text, then each pointed at the one text of 30,000 letters:
-    // a file of some 300 kB that would hold 600 MB of text.
-    auto book = oneSheet([](WorkbookData&, SheetData& s) {
-        for (int i = 0; i < 20000; ++i)
-            s.at(1 + i / 200, 1 + i % 200).value = std::string("x");
-        s.at(200, 1).value = std::string(30000, 'y');
-    });
+    // 255 sheets of 256 numbers in two rows, then each number moved into a band of rows of its
+    // own: a file of about a megabyte that would make 65,280 bands of rows, some 800 MB.
+    auto book = std::make_unique<WorkbookData>();
+    for (int n = 1; n <= 255; ++n) {
+        auto sheet = std::make_unique<SheetData>();
+        sheet->name = "S" + std::to_string(n);
+        for (int i = 0; i < kBandsPerSheet; ++i)
+            sheet->at(1 + i / 128, 1 + 2 * (i % 128)).value = 1.0;  // apart, so each has a record
+        book->sheets.push_back(std::move(sheet));
+    }
     Bytes stream = xls::extractWorkbookStream(xls::workbookFileBytes(*book));
     xls::RecordReader r(stream);
-    int pointed = 0;
+    int moved = 0;
     while (!r.atEnd()) {
         const xls::Record record = r.next();
-        if (record.id == xls::rec::LABELSST && record.data[6] == 0) {  // text 0, "x"
-            stream[record.offset + 4 + 6] = 1;  // text 1, the long one
-            ++pointed;
+        if (record.id == xls::rec::RK) {
+            const int row = moved++ % kBandsPerSheet * RowTable::kBand;
+            stream[record.offset + 4] = static_cast<std::uint8_t>(row & 0xFF);
+            stream[record.offset + 5] = static_cast<std::uint8_t>(row >> 8);
         }
     }
-    ASSERT_EQ(pointed, 20000);
+    ASSERT_EQ(moved, 255 * kBandsPerSheet);
     try {
         xls::readWorkbookBytes(xls::wrapWorkbookStream(stream), "hostile.xls");
         FAIL() << "the file was opened";
     } catch (const SheetError& e) {
         EXPECT_STREQ(e.what(), "Cannot open the workbook hostile.xls: it holds more than this program can open");
     }
+
+    // 20,000 cells pointed at one text of 30,000 letters: a file of some 300 kB whose cells all
+    // show that one text, which is held once.
+    book = oneSheet([](WorkbookData&, SheetData& s) {
+        for (int i = 0; i < 20000; ++i)
+            s.at(1 + i / 200, 1 + i % 200).value = std::string("x");
+        s.at(200, 1).value = std::string(30000, 'y');
+    });
+    stream = xls::extractWorkbookStream(xls::workbookFileBytes(*book));
+    xls::RecordReader labels(stream);
+    int pointed = 0;
+    while (!labels.atEnd()) {
+        const xls::Record record = labels.next();
+        if (record.id == xls::rec::LABELSST && record.data[6] == 0) {  // text 0, "x"
+            stream[record.offset + 4 + 6] = 1;  // text 1, the long one
+            ++pointed;
+        }
+    }
+    ASSERT_EQ(pointed, 20000);
+    const auto back = xls::readWorkbookBytes(xls::wrapWorkbookStream(stream), "shared.xls");
+    const SheetData& s = *back->sheets[0];
+    const CellText& longText = std::get<CellText>(s.find(200, 1)->value);
+    EXPECT_EQ(longText.view(), std::string(30000, 'y'));
+    for (const auto& [ref, cell] : s.cells())
+        ASSERT_EQ(std::get<CellText>(cell.value).identity(), longText.identity()) << ref.row << "," << ref.column;
 }
 
 TEST(XlsLimits, ManySheetsWithACellInTheLastRowOpen)

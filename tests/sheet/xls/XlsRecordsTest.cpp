@@ -194,7 +194,7 @@ TEST(XlsRecords, SharedStringsSplitOverContinueRecordsAndReadBack)
         recordStarts.push_back(next.offset);
     }
     EXPECT_GE(segments.size(), 4u);
-    EXPECT_EQ(readSST(segments), texts);
+    EXPECT_EQ(readSST(segments), std::vector<CellText>(texts.begin(), texts.end()));
 }
 
 TEST(XlsRecords, TextsAreConvertedBetweenUtf8AndUtf16)
