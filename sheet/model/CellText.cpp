@@ -1,9 +1,8 @@
-// The process-wide table of cell texts. A count reaches zero only under the table's lock, and a
-// text is looked up only under it, so a text being dropped is never handed out again.
+// The process-wide table of cell texts. A text's count reaches zero once: the table never hands out
+// a text whose count is zero, but puts a new copy in its place, and whoever let the old one go takes
+// it out of the table (unless it was replaced already) and frees it.
 #include "sheet/model/CellText.h"
 
-#include <atomic>
-#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -12,12 +11,6 @@
 #include <unordered_map>
 
 namespace sheet {
-
-struct CellText::Node {
-    std::atomic<std::uint32_t> references;
-    std::uint32_t size;
-    char* characters() { return reinterpret_cast<char*>(this + 1); }
-};
 
 namespace {
 
@@ -34,6 +27,24 @@ Table& table()
     return *instance;
 }
 
+std::string_view textOf(const CellText::Node* node) { return {node->characters(), node->size}; }
+
+// One more holder, unless the count already reached zero.
+bool holdLive(CellText::Node* node)
+{
+    std::uint32_t seen = node->references.load(std::memory_order_relaxed);
+    while (seen > 0)
+        if (node->references.compare_exchange_weak(seen, seen + 1, std::memory_order_relaxed))
+            return true;
+    return false;
+}
+
+void destroy(CellText::Node* node)
+{
+    node->~Node();
+    ::operator delete(node);
+}
+
 }  // namespace
 
 CellText::CellText(std::string_view text)
@@ -44,72 +55,35 @@ CellText::CellText(std::string_view text)
         throw std::length_error("text too long");
     Table& t = table();
     const std::lock_guard guard(t.lock);
-    if (const auto found = t.nodes.find(text); found != t.nodes.end()) {
+    const auto found = t.nodes.find(text);
+    if (found != t.nodes.end() && holdLive(found->second)) {
         node_ = found->second;
-        node_->references.fetch_add(1, std::memory_order_relaxed);
         return;
     }
     void* memory = ::operator new(sizeof(Node) + text.size() + 1);
-    node_ = new (memory) Node{{1}, static_cast<std::uint32_t>(text.size())};
-    std::memcpy(node_->characters(), text.data(), text.size());
-    node_->characters()[text.size()] = '\0';
+    Node* node = new (memory) Node{{1}, static_cast<std::uint32_t>(text.size())};
+    std::memcpy(node->characters(), text.data(), text.size());
+    node->characters()[text.size()] = '\0';
     try {
-        t.nodes.emplace(std::string_view(node_->characters(), text.size()), node_);
+        if (found != t.nodes.end())
+            t.nodes.erase(found);  // a dying copy: its last holder frees it
+        t.nodes.emplace(textOf(node), node);
     } catch (...) {
-        node_->~Node();
-        ::operator delete(memory);
+        destroy(node);
         throw;
     }
+    node_ = node;
 }
 
-CellText::CellText(const CellText& other) noexcept : node_(other.node_)
+void CellText::drop(Node* node) noexcept
 {
-    if (node_)
-        node_->references.fetch_add(1, std::memory_order_relaxed);
-}
-
-CellText& CellText::operator=(const CellText& other) noexcept
-{
-    if (node_ != other.node_) {
-        CellText copy(other);
-        std::swap(node_, copy.node_);
-    }
-    return *this;
-}
-
-CellText& CellText::operator=(CellText&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        node_ = std::exchange(other.node_, nullptr);
-    }
-    return *this;
-}
-
-void CellText::release() noexcept
-{
-    Node* const node = std::exchange(node_, nullptr);
-    if (!node)
-        return;
-    // Not the last holder: a count above one can drop without the lock.
-    std::uint32_t seen = node->references.load(std::memory_order_relaxed);
-    while (seen > 1)
-        if (node->references.compare_exchange_weak(seen, seen - 1, std::memory_order_acq_rel))
-            return;
     Table& t = table();
     {
         const std::lock_guard guard(t.lock);
-        if (node->references.fetch_sub(1, std::memory_order_acq_rel) != 1)
-            return;  // handed out again before the lock was taken
-        t.nodes.erase(std::string_view(node->characters(), node->size));
+        if (const auto entry = t.nodes.find(textOf(node)); entry != t.nodes.end() && entry->second == node)
+            t.nodes.erase(entry);
     }
-    node->~Node();
-    ::operator delete(node);
-}
-
-std::string_view CellText::view() const noexcept
-{
-    return node_ ? std::string_view(node_->characters(), node_->size) : std::string_view();
+    destroy(node);
 }
 
 std::size_t CellText::distinctTexts()

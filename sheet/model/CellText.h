@@ -5,7 +5,9 @@
 // once, and a cell stays small. Handles may be made, copied and dropped on any thread.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -22,17 +24,31 @@ public:
     CellText(std::string_view text);
     CellText(const std::string& text) : CellText(std::string_view(text)) {}
     CellText(const char* text) : CellText(std::string_view(text)) {}
-    CellText(const CellText& other) noexcept;
+    CellText(const CellText& other) noexcept : node_(other.node_) { hold(); }
     CellText(CellText&& other) noexcept : node_(std::exchange(other.node_, nullptr)) {}
-    CellText& operator=(const CellText& other) noexcept;
-    CellText& operator=(CellText&& other) noexcept;
-    ~CellText() { release(); }
+    CellText& operator=(const CellText& other) noexcept
+    {
+        CellText copy(other);
+        std::swap(node_, copy.node_);
+        return *this;
+    }
+    CellText& operator=(CellText&& other) noexcept
+    {
+        CellText taken(std::move(other));
+        std::swap(node_, taken.node_);
+        return *this;
+    }
+    ~CellText()
+    {
+        if (node_ && node_->references.fetch_sub(1, std::memory_order_acq_rel) == 1)
+            drop(node_);
+    }
 
-    std::string_view view() const noexcept;
+    std::string_view view() const noexcept { return node_ ? std::string_view(node_->characters(), node_->size) : std::string_view(); }
     operator std::string_view() const noexcept { return view(); }
     std::string str() const { return std::string(view()); }
     bool empty() const noexcept { return node_ == nullptr; }
-    std::size_t size() const noexcept { return view().size(); }
+    std::size_t size() const noexcept { return node_ ? node_->size : 0; }
 
     // The same for equal texts and different for different ones, while both are held: a key for
     // tables of texts that need not look at the characters.
@@ -46,11 +62,23 @@ public:
     // How many different texts are held now, for tests and measurements.
     static std::size_t distinctTexts();
 
-    // The shared copy, known only to the table.
-    struct Node;
+    // The shared copy: its holders, then its characters, with a closing zero.
+    struct Node {
+        std::atomic<std::uint32_t> references;
+        std::uint32_t size;
+        const char* characters() const { return reinterpret_cast<const char*>(this + 1); }
+        char* characters() { return reinterpret_cast<char*>(this + 1); }
+    };
 
 private:
-    void release() noexcept;
+    void hold() noexcept
+    {
+        if (node_)
+            node_->references.fetch_add(1, std::memory_order_relaxed);
+    }
+    // The last holder let go: out of the table and freed.
+    static void drop(Node* node) noexcept;
+
     Node* node_ = nullptr;
 };
 
