@@ -43,7 +43,7 @@ double peakMegabytes()
 CellFormat formatFor(int row, int column)
 {
     CellFormat f;
-    f.font = {"Century Gothic", 8 + (row % 3), row % 5 == 0, 16};
+    f.font = {"Century Gothic", 8.0 + row % 3, row % 5 == 0, 16};
     f.horizontalAlignment = column % 2 ? xlCenter : xlRight;
     f.verticalAlignment = xlCenter;
     f.interiorColorIndex = 34 + (row + column) % 20;
