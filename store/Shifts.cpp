@@ -2,6 +2,7 @@
 #include "store/Shifts.h"
 
 #include "store/RowValues.h"
+#include "store/StoreError.h"
 #include "store/Statements.h"
 #include "store/TimeText.h"
 
@@ -16,6 +17,13 @@ bool shiftOverlaps(Connection& connection, Weekday day, qint64 employeeId, const
 qint64 insertShift(Connection& connection, Weekday day, qint64 employeeId, const QString& timeIn,
                    const QString& timeOut)
 {
+    // Another planner may have deleted the employee since this one's list was filled; a shift
+    // stored now would belong to nobody. Inside the change's transaction the answer holds until
+    // the insert.
+    if (connection.query(sql::employeePresent(employeeId)).front().value(0).toLongLong() == 0)
+        throw StoreError(QStringLiteral("Nothing was stored: employee %1 is no longer on the roster; another planner "
+                                        "may have deleted them.")
+                             .arg(employeeId));
     return connection.insert(sql::shiftInsert(day, employeeId, timeIn, timeOut), shiftTableName(day));
 }
 

@@ -17,7 +17,8 @@ namespace store {
 bool shiftOverlaps(Connection& connection, Weekday day, qint64 employeeId, const QString& timeIn,
                    const QString& timeOut);
 
-// Stores the shift unchanged (also when out is earlier than in); returns its identifier.
+// Stores the shift unchanged (also when out is earlier than in); returns its identifier. Refuses,
+// storing nothing, a shift for an employee who is not on the roster.
 qint64 insertShift(Connection& connection, Weekday day, qint64 employeeId, const QString& timeIn,
                    const QString& timeOut);
 

@@ -44,6 +44,11 @@ QString employeeShiftsDelete(Weekday day, qint64 employeeId)
            number(employeeId);
 }
 
+QString employeePresent(qint64 employeeId)
+{
+    return QStringLiteral("select count(*) from tblemployee where fldid=") + number(employeeId);
+}
+
 QString employeeLookup(Engine engine, const QString& name, const QString& position)
 {
     return QStringLiteral("SELECT tblEmployee.fldID From tblEmployee where (") +

@@ -19,6 +19,7 @@ QString employeeInsert(const QString& name, const QString& position);
 QString employeeDelete(qint64 employeeId);
 QString employeeShiftsDelete(Weekday day, qint64 employeeId);    // delete from tblShiftMonday where fldEmpID=...
 QString employeeLookup(Engine engine, const QString& name, const QString& position);
+QString employeePresent(qint64 employeeId);                      // select count(*) from tblemployee where fldid=...
 
 // timeIn and timeOut are list texts ("09:00:00 AM").
 QString shiftOverlap(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut);

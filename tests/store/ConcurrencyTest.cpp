@@ -8,11 +8,13 @@
 #include "store/StoreError.h"
 #include "store/WriteTransaction.h"
 
+#include <algorithm>
 #include <atomic>
 #include <barrier>
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <ranges>
 #include <thread>
 
 using namespace store;
@@ -158,6 +160,47 @@ TEST_P(ConcurrencyTest, ADeletedEmployeeGoesWithAllItsShiftsAtOnceForEveryOtherP
     EXPECT_EQ(planners.failures(), QStringList());
     EXPECT_EQ(halfDone, QStringList());
     EXPECT_EQ(rowCount("tblEmployee"), 0);
+}
+
+TEST_P(ConcurrencyTest, AShiftAddedWhileItsEmployeeIsDeletedIsEitherDeletedWithThemOrNotStored)
+{
+    constexpr int rounds = 25;
+    std::vector<qint64> employees;
+    for (int i = 0; i < rounds; ++i)
+        employees.push_back(insertEmployee(*db, QString("E%1").arg(i), "Cook"));
+
+    const auto refusal = [&](int r) {
+        return QString("round %1: Nothing was stored: employee %2 is no longer on the roster; another planner may "
+                       "have deleted them.")
+            .arg(r)
+            .arg(employees[r]);
+    };
+    TwoPlanners planners(location, rounds);
+    planners.run(
+        [&](Connection& c, int r) {
+            WriteTransaction removal(c, WriteRule::DeleteEmployee, employees[r]);
+            deleteEmployee(c, employees[r]);
+            for (Weekday day : allWeekdays)
+                deleteEmployeeShifts(c, day, employees[r]);
+            removal.commit();
+        },
+        [&](Connection& c, int r) { addShift(c, employees[r], "09:00:00 AM", "10:00:00 AM"); });
+
+    // The adding planner came either first (its shift went with the employee) or second (refused).
+    for (const QString& failure : planners.failures())
+        EXPECT_TRUE(std::ranges::any_of(std::views::iota(0, rounds), [&](int r) { return failure == refusal(r); }))
+            << failure.toStdString();
+    EXPECT_EQ(rowCount("tblEmployee"), 0);
+    EXPECT_EQ(rowCount("tblShiftMonday"), 0);
+
+    // Afterwards, the refusal every time, and nothing stored.
+    try {
+        addShift(*db, employees[0], "09:00:00 AM", "10:00:00 AM");
+        ADD_FAILURE() << "a shift was stored for a deleted employee";
+    } catch (const StoreError& e) {
+        EXPECT_EQ("round 0: " + e.description(), refusal(0));
+    }
+    EXPECT_EQ(rowCount("tblShiftMonday"), 0);
 }
 
 TEST_P(ConcurrencyTest, TwoSampleLoadsAtOnceStoreEachSampleRowOnce)
