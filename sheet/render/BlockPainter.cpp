@@ -610,9 +610,18 @@ void Scene::paint(QPainter& painter, const LineWindow& band) const
         const double bottom = std::isfinite(band.to) ? band.to : geometry_.height() + 1.0;
         narrowClip(painter, QRectF(0, top, geometry_.width() + 1.0, bottom - top));
     }
-    if (options_.gridlines)
+    // In an overview a line is a fraction of a pixel wide. Painted whole or not at all, the lines of
+    // several rows that share a pixel row would come and go with how each falls on the pixel grid,
+    // and where one keeps falling on the pixels' centres it paints bands of solid line colour over
+    // the rows' fills. Covering its share of the pixel, a line shows as faintly as it should.
+    const bool overview = scale_ < 1.0;
+    if (options_.gridlines) {
+        painter.setRenderHint(QPainter::Antialiasing, overview);
         paintGrid(painter);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
     paintFills(painter);
+    painter.setRenderHint(QPainter::Antialiasing, overview);
     paintBorders(painter);
     painter.restore();
     paintTexts(painter, band);

@@ -224,6 +224,30 @@ TEST(Renderer, APictureTooLargeAt96DpiIsDrawnScaledDownToFit)
     EXPECT_FALSE(inkBounds(image, QRect(0, kMaxPictureSide / 2 + 2, image.width(), kMaxPictureSide / 2 - 2)).has_value());
 }
 
+TEST(Renderer, AnOverviewShowsTheFillsOfRowsWhoseLinesAreFinerThanAPixel)
+{
+    // Eight rows of 17 px to a pixel row: a row's bottom line is 1/136 of a pixel high, and every
+    // eighth one crosses the centre of a pixel row (the picture is moved up by a little less than
+    // a line's height). Painted whole or not at all, those lines would turn every pixel row blue;
+    // covering their share, they leave the red fills showing.
+    OneSheetBook b;
+    CellFormat redWithBlueLine = bordered(kBorderBottom, 5);
+    redWithBlueLine.interiorColorIndex = 3;
+    constexpr int kRowsShown = 8 * 40;
+    for (int row = 1; row <= kRowsShown; ++row)
+        for (int column = 1; column <= 2; ++column)
+            b.format(row, column, redWithBlueLine);
+    const QImage p = b.paint(CellRect{1, 1, kRowsShown, 2}, QTransform(1.0 / 136, 0, 0, 1.0 / 136, 0, -0.004), PaintOptions{});
+    ASSERT_GE(p.height(), 40);
+    int reddish = 0;
+    for (int y = 1; y < 39; ++y) {
+        const QRgb pixel = p.pixel(0, y);
+        EXPECT_NE(pixel, rgbOf(5)) << "pixel row " << y;
+        reddish += qRed(pixel) > 200 && qBlue(pixel) < 56;
+    }
+    EXPECT_EQ(reddish, 38);
+}
+
 TEST(Renderer, FormatIdsUnknownToTheWorkbookDrawAsTheDefault)
 {
     OneSheetBook b;
