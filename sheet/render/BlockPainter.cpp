@@ -241,7 +241,7 @@ const FontEntry& Scene::fontFor(const sheet::Font& font)
 
 bool Scene::tooSmallToRead(const FontEntry& font) const
 {
-    return options_.leaveOutUnreadableText && scale_ < 1.0 && font.font.pixelSize() * scale_ < 4;
+    return scale_ < 1.0 && font.font.pixelSize() * scale_ < options_.leaveOutTextBelow;
 }
 
 // Whether every column of the block is wider than nothing, so that no two column edges share a

@@ -127,6 +127,7 @@ void paintPage(QPainter& painter, const QRectF& area, double unitsPerPoint, cons
     PaintOptions options;
     options.gridlines = false;
     options.glyphPerCharacter = true;
+    options.leaveOutTextBelow = kUnreadablePageTextPoints * unitsPerPoint;
     paintRange(painter, book, sheet, range, options);
     painter.restore();
 }

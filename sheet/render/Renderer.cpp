@@ -142,7 +142,7 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
     if (scale < 1.0)
         painter.scale(scale, scale);
     PaintOptions options;
-    options.leaveOutUnreadableText = true;
+    options.leaveOutTextBelow = kUnreadableOverviewTextPixels;
     paintBands(painter, book, sheet, geometry, options);
     return image;
 }

@@ -17,9 +17,11 @@ inline constexpr int kBandCells = 64 * 1024;
 
 struct PaintOptions {
     bool gridlines = true;  // the light grey grid of the screen; paper shows none
-    // An overview (painted smaller than 96 dpi) leaves out text too small to read rather than
-    // smearing it; a page keeps every text, for a PDF viewer to zoom into.
-    bool leaveOutUnreadableText = false;
+    // Painted smaller than 96 dpi, text whose letters would be less than this many device pixels
+    // high is left out. An overview leaves out what it could only smear (a few pixels); a page
+    // keeps every text a PDF viewer can zoom into, and leaves out only what stays unreadable even
+    // at the largest zoom, which would otherwise fill the file with millions of invisible letters.
+    double leaveOutTextBelow = 0;
     // One glyph per character, no ligatures ("ffi" as three letters): the text of a PDF is then
     // found by searching for it as typed. Pictures keep the font's own shaping.
     bool glyphPerCharacter = false;
@@ -38,6 +40,12 @@ void paintRange(QPainter& painter, const WorkbookData& book, const SheetData& sh
 // left out), so every range of a sheet gets a picture. Needs a QGuiApplication. Throws SheetError
 // when there is none, when the range lies outside the sheet or when memory for the picture runs out.
 QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellRect& range);
+
+// Text an overview leaves out: letters under 4 pixels high.
+inline constexpr double kUnreadableOverviewTextPixels = 4;
+// Text a page leaves out: letters under 1/16 point high, which even a viewer's largest zoom
+// (6400 %) shows under 4 points high.
+inline constexpr double kUnreadablePageTextPoints = 1.0 / 16;
 
 // Limits of one picture.
 inline constexpr int kMaxPictureSide = 8192;

@@ -200,6 +200,28 @@ TEST(PagePainter, ARangeTooLargeToReadStillPrintsOnOnePageWithEveryText)
     EXPECT_EQ(text.count(QStringLiteral("Cashier")), kRows);
 }
 
+TEST(PagePainter, TextThatNoZoomCouldShowIsLeftOutAndTheCellsStillPrint)
+{
+    // 8,000 rows on A4: text a twentieth of a point high, about 3 points even at 6400 %. Kept, the
+    // largest roster's millions of such texts took gigabytes to write; left out, the page keeps
+    // the fills (column A made as wide as a column goes, about 7 points on the page).
+    OneSheetBook b;
+    b.sheet->pageSetup = schedulePageSetup();
+    constexpr int kRows = 8000;
+    b.sheet->setColumnWidth(1, 255);
+    CellFormat filled;
+    filled.interiorColorIndex = 34;
+    for (int row = 1; row <= kRows; ++row)
+        b.put(row, 1, "Employee " + std::to_string(row), filled);
+    const PdfProbe probe(activeSheetPdf(b.book));
+    ASSERT_TRUE(probe.error().isEmpty()) << probe.error().toStdString();
+    EXPECT_EQ(probe.pages(), 1);
+    EXPECT_FALSE(probe.text().contains(QStringLiteral("Employee"))) << probe.text().left(200).toStdString();
+    const QImage page = probe.raster(72);
+    ASSERT_FALSE(page.isNull()) << probe.error().toStdString();
+    EXPECT_EQ(page.pixel(54, 300), rgbOf(34));
+}
+
 TEST(PagePainter, PrintsThroughAPrinterWritingAFile)
 {
     const OneSheetBook b = smallSheet();
