@@ -1,5 +1,7 @@
-// The sample data procedure. Each look-up with the insert it decides on is one change, so that
-// two copies loading the sample at once store each row once.
+// The sample data procedure. The whole load is one change, kept at its end only when none of its
+// steps failed, so that a load cut short (killed, its connection lost, a failed commit) leaves the
+// roster as it was. Each look-up with the insert it decides on is a part of it, so that two copies
+// loading the sample at once store each row once.
 #include "app/SampleLoad.h"
 
 #include "app/StoreChange.h"
@@ -18,6 +20,8 @@ namespace app {
 int loadSampleData(SampleLoadView& view)
 {
     Trap trap(QStringLiteral("Form1"), QStringLiteral("PushButton7_Click"));
+    store::WriteTransaction load(store::shared(), store::WriteRule::LoadSample);
+    int lastStep = 100;
     std::vector<store::SampleShiftRow> pattern;
     trap(100, [&] { pattern = store::sampleShiftRows(view.timeListCount()); });
 
@@ -32,8 +36,10 @@ int loadSampleData(SampleLoadView& view)
             const bool added = trap.test(102, missing);
             if (added)
                 trap(104, [&] { store::insertEmployee(store::shared(), sample.name, sample.position); });
-            endChange(adding, trap, failuresBefore, added ? 104 : 102);
+            lastStep = added ? 104 : 102;
+            endChange(adding, trap, failuresBefore, lastStep);
         }
+        lastStep = 106;
         if (trap.test(106, missing))
             continue;  // not stored: this employee gets no shifts
         trap(108, [&] { view.loadEmployees(); });
@@ -57,9 +63,22 @@ int loadSampleData(SampleLoadView& view)
                         store::insertShift(store::shared(), day, view.selectedEmployeeId(), view.selectedTimeIn(),
                                            view.selectedTimeOut());
                     });
-                endChange(adding, trap, failuresBefore, free ? 118 : 116);
+                lastStep = free ? 118 : 116;
+                endChange(adding, trap, failuresBefore, lastStep);
             }
         }
+    }
+    // The end of the load belongs to the last step reached, where its failure is reported. Nothing
+    // of a load that reported a failure is stored, and the list then shows the roster as it is.
+    try {
+        if (trap.failures() == 0) {
+            load.commit();
+        } else {
+            load.rollback();
+            view.loadEmployees();
+        }
+    } catch (...) {
+        trap.report(lastStep, currentFailureDescription());
     }
     return trap.failures();
 }

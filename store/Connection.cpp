@@ -34,6 +34,21 @@ QString fileUri(const QString& path, Access access)
            (access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
+QString journalOf(const QString& path) { return path + QStringLiteral("-journal"); }
+
+bool hasJournal(const QString& path)
+{
+    const QFileInfo journal(journalOf(path));
+    return journal.isFile() && journal.size() > 0;
+}
+
+// Undoing a cut-off change rewrites the file and removes its journal.
+bool mayWriteFile(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
 void checkFileIsUsable(const QString& path, Access access)
 {
     const QFileInfo file(path);
@@ -143,7 +158,57 @@ void Connection::openFile()
     const QString path = location_.text();
     const Access access = location_.access();
     checkFileIsUsable(path, access);
+    try {
+        openCheckedFile();
+    } catch (const StoreError&) {
+        // A read-only connection cannot undo the journal a killed writer left; a connection that
+        // may write does so on its first read, and the file then opens read-only as usual.
+        if (access != Access::ReadOnly || lastFailure_ != FailureKind::ReadOnly || !hasJournal(path))
+            throw;
+        if (!mayWriteFile(path))
+            throw StoreError(QStringLiteral("The file \"%1\" holds a change that was cut off before it was complete "
+                                            "(the program making it was stopped). It can be read again once the "
+                                            "change is undone, which needs a program that may write the file and "
+                                            "its folder: run Rostelle once as a user who may write them.")
+                                 .arg(path));
+        recoverInterruptedChange(path);
+        openCheckedFile();
+    }
+    if (access == Access::ReadWrite)
+        addMissingEmployeeIndexes();
+}
 
+void Connection::recoverInterruptedChange(const QString& path)
+{
+    const QString recoveryName = name_ + QStringLiteral("-recovery");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialect::driverName(Engine::SQLite), recoveryName);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+        db.setDatabaseName(fileUri(path, Access::ReadWrite));
+        QString reason;
+        if (!db.open()) {
+            reason = dialect::describe(Engine::SQLite, db.lastError());
+        } else {
+            // The first read of a file with a hot journal rolls the cut-off change back.
+            QSqlQuery read(db);
+            if (!read.exec(QStringLiteral("select count(*) from sqlite_master")))
+                reason = dialect::describe(Engine::SQLite, read.lastError());
+            read.finish();
+            db.close();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(recoveryName);
+        if (!reason.isEmpty())
+            throw StoreError(QStringLiteral("The file \"%1\" holds a change that was cut off, and undoing it failed: %2")
+                                 .arg(path, reason));
+    }
+}
+
+void Connection::openCheckedFile()
+{
+    const QString path = location_.text();
+    const Access access = location_.access();
+    lastFailure_ = FailureKind::Other;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(dialect::driverName(Engine::SQLite), name_);
         if (!db.isValid()) {
@@ -172,12 +237,15 @@ void Connection::openFile()
             throw StoreError(QStringLiteral("database disk image is malformed"));
         checkRosterObjects();
     } catch (const StoreError& failure) {
+        const FailureKind kind = lastFailure_;
         close();
+        lastFailure_ = kind;
+        // A busy file is no damaged one: its message says so and that a later try may work.
+        if (kind == FailureKind::Busy)
+            throw;
         throw StoreError(QStringLiteral("The file \"%1\" is not a usable schedule database: %2")
                              .arg(path, failure.description()));
     }
-    if (access == Access::ReadWrite)
-        addMissingEmployeeIndexes();
 }
 
 void Connection::openServer(bool requireRoster)
@@ -270,6 +338,7 @@ void Connection::close()
     }
     open_ = false;
     transaction_ = TransactionState::None;
+    parts_ = 0;
     refusal_.clear();
     ended_ = false;
 }
@@ -318,9 +387,14 @@ void Connection::fail(const QSqlError& error, const QString& table)
         ended_ = true;
     if (lost())
         failLost(dialect::describe(engine(), error));
-    switch (dialect::classify(engine(), error)) {
+    lastFailure_ = dialect::classify(engine(), error);
+    switch (lastFailure_) {
     case FailureKind::IdentifiersUsedUp:
         break;
+    case FailureKind::Busy:
+        throw StoreError(QStringLiteral("The database \"%1\" is busy: another program is using it (%2). Nothing "
+                                        "was changed; try again in a moment.")
+                             .arg(location_.displayName(), dialect::describe(engine(), error)));
     case FailureKind::DiskFull:
         // SQLite fails a table that has given out its largest identifier as if the disk were full.
         if (!table.isEmpty() && identifiersUsedUp(table))
@@ -328,6 +402,7 @@ void Connection::fail(const QSqlError& error, const QString& table)
         throw StoreError(QStringLiteral("The change was not made because the disk is full: there is no room to "
                                         "write to the database \"%1\".")
                              .arg(location_.displayName()));
+    case FailureKind::ReadOnly:
     case FailureKind::Other:
         throw StoreError(dialect::describe(engine(), error));
     }
@@ -466,6 +541,52 @@ void Connection::beginWriting(WriteRule rule, std::optional<qint64> employeeId)
     }
 }
 
+void Connection::beginPart(WriteRule rule, std::optional<qint64> employeeId)
+{
+    requireUsable();
+    if (!isWriting())
+        throw StoreError(QStringLiteral("A part of a change was begun outside a change."));
+    // Not marked as a statement: letting go of a statement's mark would let go of this one too.
+    QSqlQuery statement(database());
+    if (!statement.exec(dialect::beginPart()))
+        fail(statement.lastError());
+    ++parts_;
+    try {
+        const QStringList locks = dialect::beginWriting(engine(), rule, employeeId);
+        for (int i = 1; i < locks.size(); ++i)
+            execute(locks[i]);
+    } catch (const StoreError&) {
+        dropPart();
+        throw;
+    }
+}
+
+void Connection::keepPart()
+{
+    if (parts_ == 0 || !isWriting())
+        return;
+    requireUsable();
+    QSqlQuery statement(database());
+    if (!statement.exec(dialect::keepPart()))
+        fail(statement.lastError());
+    --parts_;
+}
+
+void Connection::dropPart() noexcept
+{
+    if (parts_ == 0 || !isWriting())
+        return;
+    --parts_;
+    try {
+        if (!lost()) {
+            QSqlQuery statement(database());
+            statement.exec(dialect::undoPart());
+            statement.exec(dialect::keepPart());
+        }
+    } catch (...) {
+    }
+}
+
 void Connection::commit()
 {
     if (!inTransaction())
@@ -490,6 +611,7 @@ void Connection::rollback() noexcept
     if (!inTransaction())
         return;
     transaction_ = TransactionState::None;
+    parts_ = 0;
     try {
         if (!lost()) {
             QSqlQuery statement(database());

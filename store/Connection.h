@@ -107,6 +107,13 @@ public:
     // Never fails: a transaction that cannot be rolled back is gone already.
     void rollback() noexcept;
     bool inTransaction() const { return transaction_ != TransactionState::None; }
+    bool isWriting() const { return transaction_ == TransactionState::Writing; }
+
+    // A change inside the open write transaction, with its rule's locks: kept or dropped on its
+    // own, and stored only when the enclosing transaction is kept. Parts nest.
+    void beginPart(WriteRule rule, std::optional<qint64> employeeId = std::nullopt);
+    void keepPart();
+    void dropPart() noexcept;
 
     // While set, every statement fails with this description: a change whose transaction could
     // not begin must not run unguarded.
@@ -119,6 +126,11 @@ private:
 
     QSqlDatabase database() const;
     void openFile();
+    // Opens the file as its location says and checks that it is a roster; throws StoreError.
+    void openCheckedFile();
+    // Undoes a change a killed writer left in the file's journal, through a connection of its own
+    // that may write the file.
+    void recoverInterruptedChange(const QString& path);
     void openServer(bool requireRoster);
     void prepareServerSession();
     void checkRosterObjects();
@@ -137,9 +149,13 @@ private:
     Location location_ = Location::file(QString());
     bool open_ = false;
     TransactionState transaction_ = TransactionState::None;
+    // Parts begun in the write transaction and not yet kept or dropped.
+    int parts_ = 0;
     QString refusal_;
     // The server ended the session; the connection may not know it yet.
     bool ended_ = false;
+    // What the last failed statement ran into.
+    FailureKind lastFailure_ = FailureKind::Other;
 };
 
 // The shared connection, named "rostelle", used by the whole program.

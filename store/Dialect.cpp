@@ -14,11 +14,19 @@ namespace store::dialect {
 
 namespace {
 
-// SQLite's result code for a write that found no room (SQLITE_FULL).
-constexpr const char* kSqliteFull = "13";
+// SQLite's primary result codes (an extended code holds its primary one in the low byte) for a
+// write that found no room (SQLITE_FULL), a file another connection has locked (SQLITE_BUSY,
+// SQLITE_LOCKED) and a write refused on a read-only connection (SQLITE_READONLY), which a read
+// meets when it would first have to undo the journal of a change that was cut off.
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
 // PostgreSQL's codes for a sequence past its largest value and for a full disk.
 constexpr const char* kPostgresSequenceEnd = "2200H";
 constexpr const char* kPostgresDiskFull = "53100";
+// PostgreSQL's code for a lock that was not granted within the lock timeout.
+constexpr const char* kPostgresLockNotAvailable = "55P03";
 
 }  // namespace
 
@@ -61,7 +69,7 @@ QStringList beginWriting(Engine engine, WriteRule rule, std::optional<qint64> em
     if (engine == Engine::SQLite)
         return {QStringLiteral("begin immediate")};
     QStringList statements{QStringLiteral("begin")};
-    if (rule == WriteRule::AddEmployee)
+    if (rule == WriteRule::AddEmployee || rule == WriteRule::LoadSample)
         statements.append(QStringLiteral("lock table tblEmployee in share row exclusive mode"));
     else if (employeeId)
         statements.append(QStringLiteral("select fldID from tblEmployee where fldID=") + QString::number(*employeeId) +
@@ -75,6 +83,10 @@ QString objectNames(Engine engine)
                ? QStringLiteral("select name from sqlite_master where type in ('table','view')")
                : QStringLiteral("select table_name from information_schema.tables where table_schema=current_schema()");
 }
+
+QString beginPart() { return QStringLiteral("savepoint part"); }
+QString keepPart() { return QStringLiteral("release savepoint part"); }
+QString undoPart() { return QStringLiteral("rollback to savepoint part"); }
 
 QString markStatement(Engine engine)
 {
@@ -102,8 +114,21 @@ QString identifierSequence(Engine engine, const QString& table)
 FailureKind classify(Engine engine, const QSqlError& error)
 {
     const QString code = error.nativeErrorCode();
-    if (engine == Engine::SQLite)
-        return code == QLatin1String(kSqliteFull) ? FailureKind::DiskFull : FailureKind::Other;
+    if (engine == Engine::SQLite) {
+        bool isNumber = false;
+        const int primary = code.toInt(&isNumber) & 0xff;
+        if (!isNumber)
+            return FailureKind::Other;
+        if (primary == kSqliteFull)
+            return FailureKind::DiskFull;
+        if (primary == kSqliteBusy || primary == kSqliteLocked)
+            return FailureKind::Busy;
+        if (primary == kSqliteReadOnly)
+            return FailureKind::ReadOnly;
+        return FailureKind::Other;
+    }
+    if (code == QLatin1String(kPostgresLockNotAvailable))
+        return FailureKind::Busy;
     if (code == QLatin1String(kPostgresSequenceEnd))
         return FailureKind::IdentifiersUsedUp;
     if (code == QLatin1String(kPostgresDiskFull))

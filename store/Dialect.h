@@ -23,12 +23,16 @@ enum class WriteRule {
     AddShift,        // the overlap check and the insert of a shift for one employee
     AddEmployee,     // the look-up of an employee by name and position and its insert
     DeleteEmployee,  // the employee and its shifts on every weekday
+    LoadSample,      // the whole sample data set: its look-ups and inserts, kept or dropped together
     Upkeep,          // the store's own additions to its schema
 };
 
 // What went wrong, where the stores word it differently. A lost connection is told apart by
 // connectionLost and connectionEnded.
-enum class FailureKind { Other, DiskFull, IdentifiersUsedUp };
+// Busy: another connection holds what the statement needs (a lock), so a later try may work.
+// ReadOnly: SQLite refused to write on a read-only connection; a read gets it when it would first
+// have to undo the journal of a change that was cut off.
+enum class FailureKind { Other, DiskFull, IdentifiersUsedUp, Busy, ReadOnly };
 
 namespace dialect {
 
@@ -60,6 +64,10 @@ QString objectNames(Engine engine);
 // A failed statement aborts a PostgreSQL transaction whole; a savepoint around each statement
 // keeps the others of the transaction usable, as they are on SQLite. Empty where not needed.
 QString markStatement(Engine engine);
+// A part of a larger change (Connection::beginPart), the same on both stores.
+QString beginPart();
+QString keepPart();
+QString undoPart();
 QString keepStatement(Engine engine);
 QString undoStatement(Engine engine);
 

@@ -9,7 +9,11 @@ WriteTransaction::WriteTransaction(Connection& connection, WriteRule rule, std::
     : connection_(connection)
 {
     try {
-        connection_.beginWriting(rule, employeeId);
+        part_ = connection_.isWriting();
+        if (part_)
+            connection_.beginPart(rule, employeeId);
+        else
+            connection_.beginWriting(rule, employeeId);
         began_ = true;
     } catch (const StoreError& failure) {
         connection_.refuseStatements(failure.description());
@@ -26,12 +30,17 @@ void WriteTransaction::commit()
         return;
     }
     began_ = false;
-    connection_.commit();
+    if (part_)
+        connection_.keepPart();
+    else
+        connection_.commit();
 }
 
 void WriteTransaction::rollback() noexcept
 {
-    if (began_)
+    if (began_ && part_)
+        connection_.dropPart();
+    else if (began_)
         connection_.rollback();
     began_ = false;
     end();

@@ -14,6 +14,8 @@ public:
     // Never throws: a transaction that cannot begin makes every statement on the connection fail
     // with the reason until it ends, so each step that needs the roster says why, and none runs
     // unguarded. The employee is the one whose shifts the rule reads and writes, when known.
+    // Begun while the connection is in a write transaction already, it is a part of that one:
+    // kept or dropped on its own, stored only when the enclosing one is kept.
     WriteTransaction(Connection& connection, WriteRule rule, std::optional<qint64> employeeId = std::nullopt);
     // Drops whatever was not kept.
     ~WriteTransaction();
@@ -31,6 +33,7 @@ private:
 
     Connection& connection_;
     bool began_ = false;
+    bool part_ = false;
     bool refused_ = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include "fileio/AtomicWrite.h"
 #include "sheet/model/SheetError.h"
+#include "sheet/model/TextLimit.h"
 #include "sheet/render/PagePainter.h"
 
 #include <QByteArray>
@@ -11,6 +12,9 @@ namespace sheet::render {
 
 void savePdf(const WorkbookData& book, const std::string& path)
 {
+    // What the workbook file could not hold is refused on paper too.
+    if (book.activeSheet >= 0 && book.activeSheet < static_cast<int>(book.sheets.size()))
+        checkTextLengths(*book.sheets[static_cast<std::size_t>(book.activeSheet)]);
     // Made whole in memory first (a page of vectors, far smaller than the sheet's picture), so
     // that a sheet that cannot be printed touches no file.
     const QByteArray pdf = activeSheetPdf(book);

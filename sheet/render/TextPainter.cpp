@@ -93,8 +93,17 @@ void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style,
         int width;
     };
     std::vector<Line> lines;
+    // Lines past the cell's bottom are clipped away, so the layout stops one line after the cell
+    // is full: that many lines already put the block at the top. Laying out a long word takes
+    // time growing with what is left of it at every line, so this also keeps a long text's
+    // layout linear in its length.
+    const std::size_t visibleLines =
+        static_cast<std::size_t>(std::max(0, inside.height()) / std::max(1, style.metrics.lineSpacing())) + 2;
     layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    while (lines.size() < visibleLines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
         line.setLineWidth(room);
         QString part = text.mid(line.textStart(), line.textLength());
         while (!part.isEmpty() && (part.back().isSpace() || part.back() == QChar::LineSeparator))

@@ -3,6 +3,8 @@
 // splitting and its index (EXTSST) live here, for writing and for reading.
 #pragma once
 
+#include "sheet/model/TextLimit.h"
+
 #include "sheet/model/CellText.h"
 #include "sheet/xls/BiffWriter.h"
 
@@ -20,7 +22,7 @@ class ByteCursor;
 class ReadBudget;
 
 // Longest text a cell can hold.
-inline constexpr std::size_t kMaxCellTextUnits = 32767;
+inline constexpr std::size_t kMaxCellTextUnits = sheet::kMaxCellTextUnits;
 
 std::u16string utf8ToUtf16(std::string_view utf8);  // invalid sequences become U+FFFD
 std::string utf16ToUtf8(std::u16string_view utf16);  // unpaired surrogates become U+FFFD

@@ -26,8 +26,7 @@ SharedStrings collectStrings(const WorkbookData& book)
                 try {
                     strings.add(*text);
                 } catch (const std::length_error&) {
-                    throw SheetError("a text in the sheet \"" + sheet->name + "\" is longer than " +
-                                     std::to_string(kMaxCellTextUnits) + " characters");
+                    throw SheetError(textTooLongMessage(sheet->name));
                 }
             }
     return strings;

@@ -1,5 +1,6 @@
 // The built program's export only reads, so it works on a roster the user may not change; the
-// sample load needs to write and says so.
+// sample load needs to write and says so. A change a killed writer left behind is undone where the
+// export may write the file, and named for what it is where it may not; a busy roster says so.
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -14,8 +15,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 using testing_support::fileBytes;
 using testing_support::ProgramRun;
@@ -51,6 +56,21 @@ protected:
         if (folderToo)
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
                                               QFile::ReadOther | QFile::ExeOther);
+    }
+    // A writer killed in the middle of a change large enough to reach the file: its journal stays.
+    void leaveAChangeCutOff()
+    {
+        QProcess writer;
+        writer.start("sqlite3", {database});
+        ASSERT_TRUE(writer.waitForStarted());
+        writer.write("pragma cache_size=2;\nbegin;\n"
+                     "with recursive n(i) as (select 1 union all select i+1 from n where i<20000) "
+                     "insert into tblEmployee (fldName, fldPosition) select 'Spill ' || i, 'Cook' from n;\n"
+                     "select 'inserted';\n");
+        ASSERT_TRUE(writer.waitForReadyRead(30000));
+        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+        writer.waitForFinished();
+        ASSERT_GT(QFileInfo(database + "-journal").size(), 0);
     }
     ProgramRun runBound(const QStringList& arguments)
     {
@@ -100,4 +120,37 @@ TEST_F(ReadOnlyRosterTest, SampleLoadStillNeedsToWriteAndSaysSo)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("cannot be written: permission denied")) << qPrintable(run.err);
     EXPECT_EQ(fileBytes(database), before);
+}
+
+TEST_F(ReadOnlyRosterTest, AChangeCutOffIsUndoneWhereTheExportMayWriteAndNamedWhereItMayNot)
+{
+    leaveAChangeCutOff();
+    makeReadOnly(true, true);
+    const ProgramRun refused = runBound({"--export", workbook, "--interval", "hourly"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("cut off")) << qPrintable(refused.err);
+    EXPECT_TRUE(refused.err.contains("may write the file")) << qPrintable(refused.err);
+    EXPECT_FALSE(refused.err.contains("not a usable")) << qPrintable(refused.err);
+    EXPECT_FALSE(QFile::exists(workbook));
+
+    restorePermissions();
+    const ProgramRun run = runBound({"--export", workbook, "--interval", "hourly"});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_FALSE(QFile::exists(database + "-journal"));
+    store::Connection connection(QStringLiteral("after-recovery"));
+    connection.open(database, store::Access::ReadOnly);
+    EXPECT_EQ(store::listEmployees(connection).size(), 1u) << "the cut-off change is gone";
+}
+
+TEST_F(ReadOnlyRosterTest, ABusyRosterSaysItIsBusyAndMayBeTriedAgain)
+{
+    store::Connection holder(QStringLiteral("busy-holder"));
+    holder.open(database);
+    holder.execute("begin exclusive");
+    const ProgramRun run = runBound({"--export", workbook, "--interval", "hourly"});
+    holder.execute("rollback");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("is busy")) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("try again")) << qPrintable(run.err);
+    EXPECT_FALSE(run.err.contains("not a usable")) << qPrintable(run.err);
 }

@@ -1,7 +1,8 @@
 // A shared roster on the tests' PostgreSQL server, through the built program: set up with
 // --init-database, chosen with --database or the setting "Database", exported as the working
 // file's roster is, and two copies of the program loading the sample into one roster at once
-// store each row once, on either store.
+// store each row once, and one killed while it loads leaves all of the sample or none, on either
+// store.
 #include "tests/support/PostgresServer.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
@@ -14,9 +15,18 @@
 #include "store/Employees.h"
 #include "store/Shifts.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+#include <signal.h>
 
 using testing_support::ProgramRun;
 using testing_support::runProgram;
@@ -176,5 +186,49 @@ TEST_F(SharedRosterTest, TwoCopiesLoadingTheSampleAtOnceStoreEachRowOnceOnEither
             for (const store::Weekday day : store::allWeekdays)
                 connection.execute("delete from " + store::shiftTableName(day));
         }
+    }
+}
+
+TEST_F(SharedRosterTest, ASampleLoadKilledAtAnyMomentLeavesTheWholeSampleOrNothingOnEitherStore)
+{
+    ASSERT_EQ(runProgram(env, {"--init-database", uri}).exitCode, 0);
+    const QString file = testing_support::workingDatabase(env);
+    for (const bool shared : {false, true}) {
+        const QStringList load = (shared ? QStringList{"--database", uri} : QStringList{}) +
+                                 QStringList{"--load-sample", "--interval", "15-minutes"};
+        const store::Location location = shared ? store::Location::server(uri) : store::Location::file(file);
+        const auto clear = [&] {
+            store::Connection connection(QStringLiteral("shared-roster-clear"));
+            connection.open(location);
+            connection.execute("delete from tblEmployee");
+            for (const store::Weekday day : store::allWeekdays)
+                connection.execute("delete from " + store::shiftTableName(day));
+        };
+        // The quickest of three whole loads, so that a busy machine does not stretch every round.
+        qint64 duration = std::numeric_limits<qint64>::max();
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            ASSERT_EQ(runProgram(env, load).exitCode, 0);
+            duration = std::min(duration, std::max<qint64>(timer.elapsed(), 20));
+            clear();
+        }
+        int whole = 0;
+        int none = 0;
+        for (int round = 0; round < (shared ? 15 : 30); ++round) {
+            // Past the program's start-up, over the whole of its writing.
+            const auto delay = static_cast<unsigned long>(duration * (20 + QRandomGenerator::global()->bounded(110)) / 100);
+            SCOPED_TRACE(testing::Message() << (shared ? "server" : "file") << ", killed after " << delay << " ms of "
+                                            << duration);
+            const auto killed = testing_support::startProgram(env, {load, {}, false});
+            QThread::msleep(delay);
+            ::kill(static_cast<pid_t>(killed->processId()), SIGKILL);
+            killed->waitForFinished(30000);
+            const QStringList stored = roster(location);
+            EXPECT_TRUE(stored.isEmpty() || stored == kSampleRoster) << stored.join(", ").toStdString();
+            (stored.isEmpty() ? none : whole) += 1;
+            clear();
+        }
+        std::printf("%s: %d whole, %d nothing\n", shared ? "server" : "file", whole, none);
     }
 }

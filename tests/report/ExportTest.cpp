@@ -212,3 +212,20 @@ TEST_F(ExportTest, TheProgramExitsZeroOnSuccessOneOnFailureTwoOnBadUsage)
 }
 
 }  // namespace
+
+TEST_F(ExportTest, ATextTheWorkbookCannotHoldIsRefusedOnEveryRoadWithTheSameWords)
+{
+    const QString pdf = QDir::tempPath() + "/week.pdf";
+    const QString week(40000, QLatin1Char('w'));
+    for (const QStringList& road : {QStringList{"--export", target}, QStringList{"--pdf", pdf},
+                                    QStringList{"--export", target, "--pdf", pdf}}) {
+        SCOPED_TRACE(road.join(' ').toStdString());
+        dialogs.clear();
+        EXPECT_EQ(runCommandLine(road + QStringList{"--week", week}), kExportFailed);
+        ASSERT_EQ(dialogs.errorReports().size(), 1u) << dialogs.texts().join("\n").toStdString();
+        EXPECT_TRUE(dialogs.errorReports()[0].text.contains("is longer than 32767 characters"));
+        EXPECT_FALSE(QFile::exists(target));
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+    EXPECT_EQ(runCommandLine({"--pdf", pdf, "--week", QString(32767, QLatin1Char('w'))}), kExportDone);
+}

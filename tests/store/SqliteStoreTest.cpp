@@ -54,7 +54,7 @@ TEST_F(SqliteStoreTest, OnlyOneStatementRunsPerCall)
     EXPECT_EQ(rowCount("tblEmployee"), 1);
 }
 
-TEST_F(SqliteStoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
+TEST_F(SqliteStoreTest, ALockedDatabaseIsBusyAndMayBeTriedAgain)
 {
     Connection other("locker");
     other.open(databasePath);
@@ -63,7 +63,9 @@ TEST_F(SqliteStoreTest, LockedDatabaseFailsWithTheDatabasesDescription)
         insertEmployee(*db, "Ann", "Cook");
         ADD_FAILURE() << "wrote to a locked database";
     } catch (const StoreError& e) {
-        EXPECT_TRUE(QString(e.what()).contains("locked")) << e.what();
+        EXPECT_TRUE(e.description().contains("is busy")) << e.what();
+        EXPECT_TRUE(e.description().contains("try again")) << e.what();
+        EXPECT_TRUE(e.description().contains("database is locked")) << e.what();
     }
     other.execute("rollback");
     insertEmployee(*db, "Ann", "Cook");

@@ -119,3 +119,42 @@ TEST_P(WriteTransactionTest, AChangeThatCannotBeginLetsNoneOfItsStepsRunUntilItE
     insertShift(*db, Weekday::Monday, ann, "11:00:00 AM", "12:00:00 PM");
     EXPECT_EQ(listShifts(*db, Weekday::Monday).size(), 2u);
 }
+
+TEST_P(WriteTransactionTest, APartIsKeptOrDroppedOnItsOwnAndStoredOnlyWithTheWholeChange)
+{
+    {
+        WriteTransaction whole(*db, WriteRule::LoadSample);
+        {
+            WriteTransaction kept(*db, WriteRule::AddEmployee);
+            insertEmployee(*db, "Kept", "Cook");
+            kept.commit();
+        }
+        {
+            WriteTransaction dropped(*db, WriteRule::AddEmployee);
+            insertEmployee(*db, "Dropped", "Cook");
+        }
+        const qint64 kept = findEmployee(*db, "Kept", "Cook").value();
+        {
+            // A part with a failed statement inside: the statement alone is undone, as in a change.
+            WriteTransaction shift(*db, WriteRule::AddShift, kept);
+            insertShift(*db, Weekday::Monday, kept, "09:00:00 AM", "10:00:00 AM");
+            EXPECT_THROW(db->execute("insert into tblNowhere values (1)"), StoreError);
+            shift.commit();
+        }
+        EXPECT_EQ(rowCount("tblEmployee"), 1);
+        EXPECT_EQ(rowCount("tblShiftMonday"), 1);
+        EXPECT_FALSE(findEmployee(*db, "Dropped", "Cook").has_value());
+        // Not kept: nothing of its parts stays.
+    }
+    EXPECT_EQ(rowCount("tblEmployee"), 0);
+    EXPECT_EQ(rowCount("tblShiftMonday"), 0);
+
+    WriteTransaction whole(*db, WriteRule::LoadSample);
+    {
+        WriteTransaction part(*db, WriteRule::AddEmployee);
+        insertEmployee(*db, "Kept", "Cook");
+        part.commit();
+    }
+    whole.commit();
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
+}

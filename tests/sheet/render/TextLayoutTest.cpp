@@ -257,3 +257,20 @@ TEST(TextLayout, FontColourAndWeightShow)
     EXPECT_GT(thin, 20);
     EXPECT_GT(inkPixels(cellArea(1, 3)), thin * 5 / 4);
 }
+
+TEST(TextLayout, AWrappedTextFarTallerThanItsCellShowsItsBeginningAsAShorterOneDoes)
+{
+    // Both overflow the cell, so both start at its top; only the visible lines are laid out.
+    const auto picture = [](std::size_t length) {
+        OneSheetBook b;
+        CellFormat wrap;
+        wrap.wrapText = true;
+        wrap.verticalAlignment = xlBottom;
+        b.sheet->setRowHeight(1, 40);
+        b.put(1, 1, std::string(length, 'w'), wrap);
+        return b.render(CellRect{1, 1, 1, 1});
+    };
+    const QImage shorter = picture(200);
+    EXPECT_TRUE(inkBounds(shorter, shorter.rect()).has_value());
+    EXPECT_EQ(picture(200000), shorter);
+}
