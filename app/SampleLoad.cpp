@@ -4,13 +4,13 @@
 // loading the sample at once store each row once.
 #include "app/SampleLoad.h"
 
-#include "app/StoreChange.h"
 #include "app/Trap.h"
+#include "app/TrapSteps.h"
 
 #include "store/Connection.h"
 #include "store/Employees.h"
+#include "store/RosterRules.h"
 #include "store/SampleData.h"
-#include "store/Shifts.h"
 #include "store/WriteTransaction.h"
 
 #include <vector>
@@ -29,16 +29,9 @@ int loadSampleData(SampleLoadView& view)
     for (int e = 0; e < static_cast<int>(employees.size()); ++e) {
         const store::SampleEmployee& sample = employees[e];
         auto missing = [&] { return !store::findEmployee(store::shared(), sample.name, sample.position).has_value(); };
-        {
-            // Another copy loading the sample at the same time adds the employee once.
-            store::WriteTransaction adding(store::shared(), store::WriteRule::AddEmployee);
-            const int failuresBefore = trap.failures();
-            const bool added = trap.test(102, missing);
-            if (added)
-                trap(104, [&] { store::insertEmployee(store::shared(), sample.name, sample.position); });
-            lastStep = added ? 104 : 102;
-            endChange(adding, trap, failuresBefore, lastStep);
-        }
+        // Another copy loading the sample at the same time adds the employee once.
+        TrapSteps adding{numbered(trap, 102), numbered(trap, 104)};
+        store::addEmployeeUnlessPresent(store::shared(), sample.name, sample.position, adding);
         lastStep = 106;
         if (trap.test(106, missing))
             continue;  // not stored: this employee gets no shifts
@@ -50,21 +43,12 @@ int loadSampleData(SampleLoadView& view)
                 continue;
             trap(112, [&] { view.selectTimeIn(row.inPosition); });
             trap(114, [&] { view.selectTimeOut(row.outPosition); });
+            const store::ShiftLookUp shift{[&] { return view.selectedEmployeeId(); }, [&] { return view.selectedTimeIn(); },
+                                           [&] { return view.selectedTimeOut(); }};
             for (const store::Weekday day : row.weekdays) {
-                store::WriteTransaction adding(store::shared(), store::WriteRule::AddShift,
-                                               knownEmployee([&] { return view.selectedEmployeeId(); }));
-                const int failuresBefore = trap.failures();
-                const bool free = trap.test(116, [&] {
-                    return !store::shiftOverlaps(store::shared(), day, view.selectedEmployeeId(), view.selectedTimeIn(),
-                                                 view.selectedTimeOut());
-                });
-                if (free)
-                    trap(118, [&] {
-                        store::insertShift(store::shared(), day, view.selectedEmployeeId(), view.selectedTimeIn(),
-                                           view.selectedTimeOut());
-                    });
-                lastStep = free ? 118 : 116;
-                endChange(adding, trap, failuresBefore, lastStep);
+                TrapSteps placing{numbered(trap, 116), numbered(trap, 118)};
+                const store::ShiftAdding outcome = store::addShiftUnlessOverlapping(store::shared(), day, shift, placing);
+                lastStep = outcome == store::ShiftAdding::Overlaps ? 116 : 118;
             }
         }
     }

@@ -21,7 +21,7 @@ qint64 insertShift(Connection& connection, Weekday day, qint64 employeeId, const
     // stored now would belong to nobody. Inside the change's transaction the answer holds until
     // the insert.
     if (connection.query(sql::employeePresent(employeeId)).front().value(0).toLongLong() == 0)
-        throw StoreError(QStringLiteral("Nothing was stored: employee %1 is no longer on the roster; another planner "
+        throw EmployeeNotOnRoster(QStringLiteral("Nothing was stored: employee %1 is no longer on the roster; another planner "
                                         "may have deleted them.")
                              .arg(employeeId));
     return connection.insert(sql::shiftInsert(day, employeeId, timeIn, timeOut), shiftTableName(day));

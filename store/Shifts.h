@@ -3,6 +3,7 @@
 #pragma once
 
 #include "store/Connection.h"
+#include "store/StoreError.h"
 #include "store/Weekday.h"
 
 #include <QString>
@@ -17,8 +18,14 @@ namespace store {
 bool shiftOverlaps(Connection& connection, Weekday day, qint64 employeeId, const QString& timeIn,
                    const QString& timeOut);
 
+// The failure of a change for an employee who is not on the roster (any more).
+class EmployeeNotOnRoster : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 // Stores the shift unchanged (also when out is earlier than in); returns its identifier. Refuses,
-// storing nothing, a shift for an employee who is not on the roster.
+// storing nothing, a shift for an employee who is not on the roster (EmployeeNotOnRoster).
 qint64 insertShift(Connection& connection, Weekday day, qint64 employeeId, const QString& timeIn,
                    const QString& timeOut);
 

@@ -1,5 +1,7 @@
 #include "tests/store/StoreFixture.h"
 
+#include "store/RosterRules.h"
+
 #include "store/Employees.h"
 #include "store/SampleData.h"
 #include "store/ServerSetup.h"
@@ -103,22 +105,14 @@ std::vector<std::pair<int, store::Weekday>> storeSample(store::Connection& db, i
     using namespace store;
     std::vector<std::pair<int, Weekday>> added;
     const auto& employees = sampleEmployees();
+    FailFastSteps steps;
     for (const SampleShift& shift : sampleShifts(step)) {
         const SampleEmployee& who = employees[static_cast<std::size_t>(shift.employee)];
-        std::optional<qint64> id;
-        {
-            WriteTransaction adding(db, WriteRule::AddEmployee);
-            id = findEmployee(db, who.name, who.position);
-            if (!id)
-                id = insertEmployee(db, who.name, who.position);
-            adding.commit();
-        }
-        WriteTransaction adding(db, WriteRule::AddShift, *id);
-        if (!shiftOverlaps(db, shift.weekday, *id, shift.timeIn, shift.timeOut)) {
-            insertShift(db, shift.weekday, *id, shift.timeIn, shift.timeOut);
+        addEmployeeUnlessPresent(db, who.name, who.position, steps);
+        const qint64 id = findEmployee(db, who.name, who.position).value();
+        const ShiftLookUp lookUp{[&] { return id; }, [&] { return shift.timeIn; }, [&] { return shift.timeOut; }};
+        if (addShiftUnlessOverlapping(db, shift.weekday, lookUp, steps) == ShiftAdding::Added)
             added.emplace_back(shift.employee, shift.weekday);
-        }
-        adding.commit();
     }
     return added;
 }

@@ -14,7 +14,7 @@
 #include "app/Paths.h"
 #include "app/ProgramExit.h"
 #include "app/ProtectedFiles.h"
-#include "app/StoreChange.h"
+#include "app/TrapSteps.h"
 #include "app/StoreChoice.h"
 #include "app/Trap.h"
 #include "app/WindowHelpers.h"
@@ -28,7 +28,7 @@
 #include "store/Shifts.h"
 #include "store/TimeText.h"
 #include "store/Weekday.h"
-#include "store/WriteTransaction.h"
+#include "store/RosterRules.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -466,24 +466,11 @@ void Form1::PushButton2_Click()
     });
     if (trap.test(104, [&] { return answer != app::msg::kYes; }))
         return;
-    {
-        // The employee and its shifts go together or not at all.
-        store::WriteTransaction removal(store::shared(), store::WriteRule::DeleteEmployee,
-                                       app::knownEmployee([&] { return currentEmployeeId(); }));
-        const int failuresBefore = trap.failures();
-        const auto deleteShifts = [&](store::Weekday day) {
-            store::deleteEmployeeShifts(store::shared(), day, currentEmployeeId());
-        };
-        trap(106, [&] { store::deleteEmployee(store::shared(), currentEmployeeId()); });
-        trap(108, [&] { deleteShifts(store::Weekday::Monday); });
-        trap(110, [&] { deleteShifts(store::Weekday::Tuesday); });
-        trap(112, [&] { deleteShifts(store::Weekday::Wednesday); });
-        trap(114, [&] { deleteShifts(store::Weekday::Thursday); });
-        trap(116, [&] { deleteShifts(store::Weekday::Friday); });
-        trap(118, [&] { deleteShifts(store::Weekday::Saturday); });
-        trap(120, [&] { deleteShifts(store::Weekday::Sunday); });
-        app::endChange(removal, trap, failuresBefore, 120);
-    }
+    // The employee row, then its shifts from Monday to Sunday: together or not at all.
+    app::TrapSteps removal{app::numbered(trap, 106), app::numbered(trap, 108), app::numbered(trap, 110),
+                           app::numbered(trap, 112), app::numbered(trap, 114), app::numbered(trap, 116),
+                           app::numbered(trap, 118), app::numbered(trap, 120)};
+    store::removeEmployee(store::shared(), [&] { return currentEmployeeId(); }, removal);
     trap(122, [&] { loadEmployees(); });
     trap(124, [&] { listSchedules(); });
 }
@@ -498,28 +485,13 @@ void Form1::PushButton3_Click()
     const std::optional<int> tab = currentWeekdayIndex();
     const std::optional<store::Weekday> day = tab ? store::weekdayFromIndex(*tab) : std::nullopt;
     if (!trap.test(104, [&] { return !day.has_value(); })) {
-        // No other planner's shift for this employee can come between the check and the insert;
-        // the change ends before the message, which waits for the user.
-        store::WriteTransaction adding(store::shared(), store::WriteRule::AddShift,
-                                       app::knownEmployee([&] { return currentEmployeeId(); }));
-        const int failuresBefore = trap.failures();
-        std::optional<bool> collides;
-        trap(106, [&] {
-            collides = store::shiftOverlaps(store::shared(), *day, currentEmployeeId(), cboTimeIn->currentText(),
-                                            cboTimeOut->currentText());
-        });
-        const bool free = trap.test(108, [&] {
-            if (!collides)
-                throw app::Failure(QStringLiteral("The employee's shifts could not be read, so whether the new one overlaps them is unknown."));
-            return !*collides;
-        });
-        if (free)
-            trap(110, [&] {
-                store::insertShift(store::shared(), *day, currentEmployeeId(), cboTimeIn->currentText(),
-                                   cboTimeOut->currentText());
-            });
-        app::endChange(adding, trap, failuresBefore, free ? 110 : 108);
-        if (!free)
+        // The overlap query, the decision and the insert; the change ends before the message,
+        // which waits for the user.
+        app::TrapSteps adding{app::numbered(trap, 106), app::numbered(trap, 108), app::numbered(trap, 110)};
+        const store::ShiftLookUp shift{[&] { return currentEmployeeId(); }, [&] { return cboTimeIn->currentText(); },
+                                       [&] { return cboTimeOut->currentText(); }};
+        const store::ShiftAdding outcome = store::addShift(store::shared(), *day, shift, adding);
+        if (outcome == store::ShiftAdding::Overlaps)
             trap(112, [] { app::MsgBox(QStringLiteral("Schedule already exists.")); });
     }
     trap(114, [&] { listSchedules(); });

@@ -1,0 +1,117 @@
+// The rules that read and then write, at the store on both stores, without a window: what each
+// returns, that a failed stage stores nothing and is reported where the caller's steps put it,
+// and that another planner's change since the caller looked is told apart.
+#include "tests/store/StoreFixture.h"
+
+#include "store/Employees.h"
+#include "store/RosterRules.h"
+#include "store/Shifts.h"
+#include "store/StoreError.h"
+
+using namespace store;
+
+namespace {
+
+// The stages that failed, in order, and the rule going on after each as a window's steps do.
+class RecordedSteps final : public RuleSteps {
+public:
+    bool run(int stage, const std::function<void()>& work) override
+    {
+        try {
+            work();
+            return true;
+        } catch (const StoreError& e) {
+            failed.push_back({stage, e.description()});
+            return false;
+        }
+    }
+    bool test(int stage, const std::function<bool()>& condition) override
+    {
+        try {
+            return condition();
+        } catch (const StoreError& e) {
+            failed.push_back({stage, e.description()});
+            return true;
+        }
+    }
+    std::vector<std::pair<int, QString>> failed;
+};
+
+class RosterRulesTest : public store_testing::StoreTest {
+protected:
+    ShiftLookUp shift(qint64 employee, const char* in, const char* out)
+    {
+        return {[=] { return employee; }, [=] { return QString(in); }, [=] { return QString(out); }};
+    }
+    RecordedSteps steps;
+};
+
+ON_BOTH_STORES(RosterRulesTest);
+
+}  // namespace
+
+TEST_P(RosterRulesTest, AddingAShiftTellsAddedOverlapsAndAnEmployeeAnotherPlannerDeleted)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    EXPECT_EQ(addShift(*db, Weekday::Monday, shift(ann, "09:00:00 AM", "11:00:00 AM"), steps), ShiftAdding::Added);
+    // The inclusive test: touching ends collide.
+    EXPECT_EQ(addShift(*db, Weekday::Monday, shift(ann, "11:00:00 AM", "12:00:00 PM"), steps), ShiftAdding::Overlaps);
+    EXPECT_EQ(addShiftUnlessOverlapping(*db, Weekday::Monday, shift(ann, "10:00:00 AM", "10:30:00 AM"), steps),
+              ShiftAdding::Overlaps);
+    EXPECT_EQ(addShift(*db, Weekday::Tuesday, shift(ann, "11:00:00 AM", "12:00:00 PM"), steps), ShiftAdding::Added);
+    EXPECT_TRUE(steps.failed.empty());
+
+    const auto other = otherConnection("other-planner");
+    deleteEmployee(*other, ann);
+    EXPECT_EQ(addShift(*db, Weekday::Wednesday, shift(ann, "09:00:00 AM", "10:00:00 AM"), steps),
+              ShiftAdding::EmployeeGone);
+    ASSERT_EQ(steps.failed.size(), 1u);
+    EXPECT_EQ(steps.failed[0].first, add_shift::kInsert);
+    EXPECT_TRUE(steps.failed[0].second.contains("no longer on the roster")) << steps.failed[0].second.toStdString();
+    EXPECT_EQ(rowCount("tblShiftWednesday"), 0);
+}
+
+TEST_P(RosterRulesTest, AFailedStageIsReportedWhereItHappenedAndTheRuleStoresNothing)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    // Nobody selected: every stage that needs the employee fails, and the rule goes on to the next.
+    const ShiftLookUp nobody{[]() -> qint64 { throw StoreError("No employee is selected."); },
+                             [] { return QStringLiteral("09:00:00 AM"); }, [] { return QStringLiteral("10:00:00 AM"); }};
+    EXPECT_EQ(addShift(*db, Weekday::Monday, nobody, steps), ShiftAdding::NotStored);
+    std::vector<int> stages;
+    for (const auto& [stage, text] : steps.failed)
+        stages.push_back(stage);
+    EXPECT_EQ(stages, (std::vector<int>{add_shift::kReadShifts, add_shift::kDecide, add_shift::kInsert}));
+
+    // A cascade with one weekday that cannot be deleted leaves the employee and every shift.
+    for (const Weekday day : allWeekdays)
+        insertShift(*db, day, ann, "09:00:00 AM", "10:00:00 AM");
+    refuseDeletesFrom("tblShiftThursday");
+    steps.failed.clear();
+    EXPECT_EQ(removeEmployee(*db, [=] { return ann; }, steps), EmployeeRemoval::NotStored);
+    ASSERT_EQ(steps.failed.size(), 1u);
+    EXPECT_EQ(steps.failed[0].first, remove_employee::kShiftsOf(Weekday::Thursday));
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
+    for (const Weekday day : allWeekdays)
+        EXPECT_EQ(rowCount(shiftTableName(day)), 1) << shiftTableName(day).toStdString();
+}
+
+TEST_P(RosterRulesTest, AnEmployeeIsAddedOnceAndRemovedWithEveryShift)
+{
+    EXPECT_EQ(addEmployeeUnlessPresent(*db, "Ann", "Cook", steps), EmployeeAdding::Added);
+    EXPECT_EQ(addEmployeeUnlessPresent(*db, "ann", "COOK", steps), EmployeeAdding::AlreadyThere);
+    EXPECT_EQ(addEmployeeUnlessPresent(*db, "Ann", "Waiter", steps), EmployeeAdding::Added);
+    EXPECT_EQ(rowCount("tblEmployee"), 2);
+
+    const qint64 ann = findEmployee(*db, "Ann", "Cook").value();
+    const qint64 kept = findEmployee(*db, "Ann", "Waiter").value();
+    for (const Weekday day : allWeekdays) {
+        insertShift(*db, day, ann, "09:00:00 AM", "10:00:00 AM");
+        insertShift(*db, day, kept, "09:00:00 AM", "10:00:00 AM");
+    }
+    EXPECT_EQ(removeEmployee(*db, [=] { return ann; }, steps), EmployeeRemoval::Removed);
+    EXPECT_TRUE(steps.failed.empty());
+    EXPECT_EQ(rowCount("tblEmployee"), 1);
+    for (const Weekday day : allWeekdays)
+        EXPECT_EQ(rowCount(shiftTableName(day)), 1);
+}
