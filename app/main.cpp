@@ -3,6 +3,7 @@
 #include "app/BuildConfig.h"
 #include "app/CommandLine.h"
 #include "app/Dialogs.h"
+#include "app/EndOnSignals.h"
 #include "app/FileNames.h"
 #include "app/HeadlessGraphics.h"
 #include "app/InitDatabaseCommand.h"
@@ -12,12 +13,14 @@
 #include "app/VisibleText.h"
 
 #include "report/ExportCommand.h"
+#include "report/WorkingFiles.h"
 
 #include "ui/main/Form1.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -91,11 +94,18 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QString::fromLatin1(app::config::kDesktopId));
     app::QtDialogs onScreen;
     app::setDialogs(&onScreen);
+    // A termination signal closes what is shown: the preview (which deletes its working file and
+    // ends the program) or the main window.
+    const app::EndOnSignals endOnSignals([] { QApplication::closeAllWindows(); });
+    report::removeAbandonedWorkingWorkbooks();
     int exitCode = 0;
     {
         ui::Form1 form;
         form.Form_Load();
         form.show();
+        // For tests of the real program: the start button pressed once the window is up.
+        if (qEnvironmentVariableIsSet("ROSTELLE_TEST_BUILD_AT_START"))
+            QTimer::singleShot(0, &form, &ui::Form1::PushButton22_Click);
         exitCode = application.exec();
     }
     app::setDialogs(nullptr);

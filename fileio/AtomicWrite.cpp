@@ -1,13 +1,15 @@
 // The write sequence shared by every writer: inspect the target, clear stale temporaries, fill a
-// temporary file, sync, put it in place, sync the folder.
+// temporary file, sync, put it in place (or hand it to the staged writes in force), sync the folder.
 #include "fileio/AtomicWrite.h"
 
 #include "fileio/Posix.h"
+#include "fileio/StagedWrites.h"
 #include "fileio/Temporary.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <unistd.h>
 
@@ -17,15 +19,6 @@ namespace {
 // One write at a time in this process, so that the stale-file sweep never meets one of our own.
 std::mutex g_writeMutex;
 
-void syncFolder(const std::string& folder)
-{
-    // The new name is in place and the data synced; syncing the folder makes the name durable.
-    // A file system that cannot sync folders still has the file, so this is a best effort.
-    detail::Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir)
-        ::fsync(dir.get());
-}
-
 void writeWith(const std::string& path, const WriteOptions& options, const std::function<void(detail::TemporaryFile&)>& fill)
 {
     const std::lock_guard lock(g_writeMutex);
@@ -33,13 +26,17 @@ void writeWith(const std::string& path, const WriteOptions& options, const std::
     if (target.exists && !options.replaceExisting)
         throw FileError(FileError::Operation::Write, path, detail::reasonFor(EEXIST));
     detail::removeStaleTemporaries(target.folder);
-    detail::TemporaryFile temporary(path, target.folder, target.exists ? &target.existing : nullptr);
-    fill(temporary);
+    auto temporary = std::make_unique<detail::TemporaryFile>(path, target.folder, target.exists ? &target.existing : nullptr);
+    fill(*temporary);
     if (options.durable)
-        temporary.sync();
-    temporary.commit(target.path, options.replaceExisting);
+        temporary->sync();
+    if (StagedWrites* staged = StagedWrites::current()) {
+        staged->hold(path, target.path, std::move(temporary), options);
+        return;
+    }
+    temporary->commit(target.path, options.replaceExisting);
     if (options.durable)
-        syncFolder(target.folder);
+        detail::syncFolder(target.folder);
 }
 
 }  // namespace

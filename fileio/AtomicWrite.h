@@ -3,7 +3,8 @@
 // any point leaves the old file as it was and no temporary file behind. A replaced file keeps its
 // mode (a read-only file is replaced too, as a save the user confirmed), a new file gets what the
 // system gives new files. A target reached through a link is replaced where the link points and
-// the link stays. Refused targets are written nothing (Targets.h).
+// the link stays. Refused targets are written nothing (Targets.h). Inside a StagedWrites scope
+// (StagedWrites.h) a write stops short of putting the file in place.
 #pragma once
 
 #include "fileio/FileError.h"

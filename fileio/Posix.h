@@ -1,5 +1,5 @@
-// Small POSIX pieces the file library shares: the reason for an error number, path splitting and
-// a descriptor that closes itself.
+// Small POSIX pieces the file library shares: the reason for an error number, path splitting,
+// syncing a folder and a descriptor that closes itself.
 #pragma once
 
 #include <string>
@@ -13,6 +13,10 @@ std::string reasonFor(int error);
 std::string folderOf(const std::string& path);
 // The last part of a path.
 std::string nameOf(const std::string& path);
+
+// Makes the names in `folder` durable once a new one is in place. A file system that cannot sync
+// folders still has the file, so this is a best effort.
+void syncFolder(const std::string& folder);
 
 class Descriptor {
 public:

@@ -9,8 +9,10 @@
 #include <charconv>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
 #include <random>
+#include <set>
 #include <signal.h>
 #include <string_view>
 #include <unistd.h>
@@ -37,9 +39,15 @@ std::string randomSuffix()
     return suffix;
 }
 
-std::string temporaryName(const std::string& folder)
+// Held names by their last part: the pid and random suffix make that unique however the folder
+// was spelt.
+std::mutex g_heldMutex;
+std::set<std::string> g_held;
+
+bool isHeld(const std::string& name)
 {
-    return folder + "/" + detail::kTemporaryPrefix + std::to_string(::getpid()) + "-" + randomSuffix();
+    const std::lock_guard lock(g_heldMutex);
+    return g_held.contains(name);
 }
 
 // The pid a name of our pattern carries, or nothing for a name that is not ours.
@@ -72,6 +80,23 @@ void allowUnnamedTemporaries(bool allowed) { g_unnamedAllowed = allowed; }
 
 namespace detail {
 
+std::string temporaryName(const std::string& folder)
+{
+    return folder + "/" + kTemporaryPrefix + std::to_string(::getpid()) + "-" + randomSuffix();
+}
+
+void holdName(const std::string& path)
+{
+    const std::lock_guard lock(g_heldMutex);
+    g_held.insert(nameOf(path));
+}
+
+void releaseName(const std::string& path)
+{
+    const std::lock_guard lock(g_heldMutex);
+    g_held.erase(nameOf(path));
+}
+
 void removeStaleTemporaries(const std::string& folder)
 {
     DIR* dir = ::opendir(folder.c_str());
@@ -80,7 +105,7 @@ void removeStaleTemporaries(const std::string& folder)
     const int dirFd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
         const auto pid = writerOf(entry->d_name);
-        if (!pid || !writerGone(*pid))
+        if (!pid || !writerGone(*pid) || isHeld(entry->d_name))
             continue;
         struct stat info {};
         if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
@@ -103,7 +128,7 @@ TemporaryFile::TemporaryFile(const std::string& requested, const std::string& fo
         const std::string name = temporaryName(folder);
         fd_.reset(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
         if (fd_)
-            name_ = name;
+            setName(name);
         else if (errno != EEXIST)
             fail(errno);
     }
@@ -126,7 +151,25 @@ void TemporaryFile::discard()
     fd_.reset();
     if (!name_.empty())
         ::unlink(name_.c_str());
+    clearName();
+}
+
+void TemporaryFile::setName(std::string name)
+{
+    holdName(name);
+    name_ = std::move(name);
+}
+
+void TemporaryFile::clearName()
+{
+    if (!name_.empty())
+        releaseName(name_);
     name_.clear();
+}
+
+std::string TemporaryFile::readablePath() const
+{
+    return unnamed_ ? "/proc/self/fd/" + std::to_string(fd_.get()) : name_;
 }
 
 void TemporaryFile::fail(int error) const { throw FileError(FileError::Operation::Write, requested_, reasonFor(error)); }
@@ -193,7 +236,7 @@ void TemporaryFile::commit(const std::string& target, bool replace)
                 const std::string name = temporaryName(folder_);
                 const int error = linkUnnamedAs(name);
                 if (error == 0)
-                    name_ = name;
+                    setName(name);
                 else if (error != EEXIST)
                     fail(error);
             }
@@ -202,7 +245,7 @@ void TemporaryFile::commit(const std::string& target, bool replace)
             if (::rename(name_.c_str(), target.c_str()) != 0)
                 fail(errno);
         }
-        name_.clear();
+        clearName();
         fd_.reset();
         return;
     }
@@ -216,7 +259,7 @@ void TemporaryFile::commit(const std::string& target, bool replace)
             fail(errno);
         ::unlink(name_.c_str());
     }
-    name_.clear();
+    clearName();
 }
 
 }  // namespace detail

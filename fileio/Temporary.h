@@ -17,8 +17,15 @@ namespace fileio::detail {
 inline constexpr const char* kTemporaryPrefix = ".rostelle-save-";
 
 // Removes the named temporary files in `folder` left by writers that no longer run. Callers hold
-// the write lock, so none of this process's own is in flight.
+// the write lock, so none of this process's own is in flight except those it still holds.
 void removeStaleTemporaries(const std::string& folder);
+
+// A fresh name of the temporary pattern in `folder`, carrying this process's pid.
+std::string temporaryName(const std::string& folder);
+// Names of the temporary pattern this process still uses outside a write (a staged file, a second
+// name kept for a file being replaced): the sweep leaves them alone although their pid is ours.
+void holdName(const std::string& path);
+void releaseName(const std::string& path);
 
 class TemporaryFile {
 public:
@@ -35,10 +42,15 @@ public:
     void sync();
     // Puts the file in place at `target`: over an existing file, or only where nothing is.
     void commit(const std::string& target, bool replace);
+    // A path at which what has been written so far can be opened and read: the file's name, or
+    // its descriptor under /proc/self/fd when it has none.
+    std::string readablePath() const;
 
 private:
     [[noreturn]] void fail(int error) const;
     void discard();
+    void setName(std::string name);
+    void clearName();
     void keepOwnerAndMode(const struct stat& replaced);
     // 0, or the error number of linking the unnamed file in as `name`.
     int linkUnnamedAs(const std::string& name) const;

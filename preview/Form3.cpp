@@ -2,6 +2,7 @@
 // "< Back" and closing. Saving lives in Form3Save.cpp, printing and PDF in Form3Print.cpp.
 #include "preview/Form3.h"
 
+#include "app/HeldFiles.h"
 #include "app/Helpers.h"
 #include "app/Paths.h"
 #include "app/ProgramExit.h"
@@ -338,10 +339,16 @@ void Form3::Picture1_MouseUp()
 
 // ---- back and closing
 
+void Form3::deleteExcelFile()
+{
+    app::releaseFile(mExcelFile);
+    app::DeleteFileForced(mExcelFile);
+}
+
 void Form3::PushButton8_Click()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("PushButton8_Click"));
-    trap(100, [&] { app::DeleteFileForced(mExcelFile); });
+    trap(100, [&] { deleteExcelFile(); });
     trap(102, [&] {
         if (mMainWindow)
             mMainWindow->show();
@@ -358,7 +365,7 @@ void Form3::closeEvent(QCloseEvent* event)
 void Form3::Form_QueryUnload()
 {
     app::Trap trap(QStringLiteral("Form3"), QStringLiteral("Form_QueryUnload"));
-    trap(100, [&] { app::DeleteFileForced(mExcelFile); });
+    trap(100, [&] { deleteExcelFile(); });
     trap(102, [&] { QCoreApplication::processEvents(); });
     trap(104, [&] { QCoreApplication::processEvents(); });
     trap(106, [&] { app::endProgram(0); });

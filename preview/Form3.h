@@ -94,6 +94,8 @@ private:
     void picture1_MouseMove(QPointF twips, bool buttonHeld);
     void Picture1_MouseUp();
     void Form_QueryUnload();
+    // Gives up the working workbook: its lock, then the file.
+    void deleteExcelFile();
 
     // Controls.
     QFrame* Picture2 = nullptr;        // view area

@@ -1,6 +1,7 @@
 // The headless export. The same build as the start button's, saved straight to the file the
 // caller names; the PDF, when asked for, is printed from that same build; the picture, when asked
-// for, is made from the saved file as the preview's is.
+// for, is made from the saved file as the preview's is. The files are put in place together once
+// all of them are written.
 #include "report/ExportCommand.h"
 
 #include "report/Automation.h"
@@ -25,14 +26,19 @@
 #include "sheet/model/Constants.h"
 #include "sheet/render/PdfFile.h"
 
+#include "fileio/StagedWrites.h"
+
 #include "store/Connection.h"
 #include "store/ReportQueries.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace report {
 namespace {
@@ -168,6 +174,7 @@ int runExport(const ExportRequest& request)
         return kExportBadUsage;
 
     CountingDialogs reports;
+    std::optional<fileio::StagedWrites> staged;
     app::ShortenAppTitle();
     app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportSchedule"));
 
@@ -211,17 +218,15 @@ int runExport(const ExportRequest& request)
         trap(146, [] { ess::xlApp().setScreenUpdating(true); });
         trap(148, [] { ess::xlApp().setEnableEvents(true); });
         // A build that reported a failure is not saved: the files the caller names are whole or absent.
+        // A saved one is held back until every file is ready, so that a later failure writes none.
         if (reports.messages() == 0) {
+            staged.emplace();
             if (!workbookPath.isEmpty())
                 trap(150, [&] {
                     ess::workingWorkbook().SaveAs(app::toSystemBytes(workbookPath), ess::ExcelFileFormat(&ess::xlApp()));
                 });
             if (!pdfPath.isEmpty() && reports.messages() == 0)
                 ExportPdf(ess::workingWorkbook(), pdfPath);
-        } else {
-            for (const QString& path : {workbookPath, pdfPath})
-                if (!path.isEmpty())
-                    std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(app::visibleText(path)));
         }
         trap(152, [] { ess::workingWorkbook().Close(); });
         trap(154, [] { ess::xlApp().Quit(); });
@@ -232,8 +237,11 @@ int runExport(const ExportRequest& request)
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
             trap(156, [] { throw app::Failure(QStringLiteral("The picture cannot be painted without the graphics platform.")); });
         } else {
+            // Painted from the saved workbook as the preview's is: the one held back, not yet in place.
             std::unique_ptr<sheet::Application> second;
-            trap(158, [&] { second = Excel1::OpenInNewExcel(request.workbookPath); });
+            trap(158, [&] {
+                second = Excel1::OpenInNewExcel(app::fromSystemBytes(staged->readablePath(app::toSystemBytes(workbookPath))));
+            });
             if (second) {
                 trap(160, [&] {
                     Excel1::saveCellsActivesheet(second->Workbooks().item(second->Workbooks().count()), request.picturePath);
@@ -242,6 +250,22 @@ int runExport(const ExportRequest& request)
             }
         }
     }
+
+    std::vector<std::string> stillReplaced;
+    if (staged && reports.messages() == 0)
+        trap(164, [&] {
+            try {
+                staged->commit();
+            } catch (...) {
+                stillReplaced = staged->stillReplaced();
+                throw;
+            }
+        });
+    staged.reset();
+    if (reports.messages() > 0)
+        for (const QString& path : {workbookPath, pdfPath, request.picturePath})
+            if (!path.isEmpty() && std::ranges::find(stillReplaced, app::toSystemBytes(path)) == stillReplaced.end())
+                std::fprintf(stderr, "%s was not written.\n", qUtf8Printable(app::visibleText(path)));
 
     if (openedHere)
         store::shared().close();

@@ -12,6 +12,7 @@
 #include "report/WorkingFiles.h"
 
 #include "app/FileNames.h"
+#include "app/HeldFiles.h"
 #include "app/Helpers.h"
 #include "app/Trap.h"
 
@@ -78,7 +79,10 @@ QString GenerateReport0(ReportHost& host)
     trap(138, [] { xlApp().setEnableCancelKey(sheet::xlInterrupt); });
     host.buildProgress({BuildProgress::Stage::Saving});
     trap(140, [&] { path = newWorkingWorkbookPath(g_workingNameDigits); });
-    trap(142, [&] { workingWorkbook().SaveAs(app::toSystemBytes(path), ExcelFileFormat(&xlApp())); });
+    trap(142, [&] {
+        workingWorkbook().SaveAs(app::toSystemBytes(path), ExcelFileFormat(&xlApp()));
+        app::holdFile(path);
+    });
     trap(144, [] { xlApp().setDisplayAlerts(false); });
     trap(146, [] { workingWorkbook().Close(); });
     trap(148, [] { xlApp().Quit(); });

@@ -1,6 +1,7 @@
 // The files one build leaves in the temporary folder: the working workbook under a fresh
 // random name and the picture of its sheet. Both throw app::Failure when there is no temporary
-// folder to write to (app/Paths.h).
+// folder to write to (app/Paths.h). A working workbook is held (app/HeldFiles.h) while it is
+// owned, so that a start-up sweep removes only those whose owner has gone.
 #pragma once
 
 #include <QString>
@@ -15,5 +16,9 @@ QString newWorkingWorkbookPath(const std::function<int()>& drawDigit = {});
 
 // "temp.bmp" in the temporary folder.
 QString bitmapPath();
+
+// Removes the working workbooks in the temporary folder that no running copy of the program holds,
+// left by one that was killed or lost its session. Nothing when there is no temporary folder.
+void removeAbandonedWorkingWorkbooks();
 
 }  // namespace report

@@ -21,6 +21,9 @@
 #include <QFile>
 #include <QImage>
 
+#include <functional>
+#include <vector>
+
 using namespace report;
 using report_testing::ReportTest;
 using testing_support::fileBytes;
@@ -171,6 +174,69 @@ TEST_F(ExportTest, APdfThatCannotBeWrittenIsReportedAndTheOldOneStaysWhole)
     EXPECT_EQ(runCommandLine({"--pdf", pdf, "--interval", "weekly"}), kExportBadUsage);
     EXPECT_EQ(runExport({{}, QDir::tempPath() + "/week.png", {}, {}, {}, pdf, true}), kExportBadUsage);
     EXPECT_EQ(fileBytes(pdf), "last week's PDF");
+}
+
+TEST_F(ExportTest, APdfOrPictureThatCannotBeWrittenLeavesTheWorkbookAsItWas)
+{
+    using fileio::test_hooks::Step;
+    const QString folder = QDir::tempPath();
+    const QString pdf = folder + "/week.pdf";
+    const QString png = folder + "/week.png";
+    // Fails the n-th time the step is reached: the workbook is written first, then the PDF, then
+    // the picture.
+    const auto failAt = [](Step step, int n) {
+        return [step, n, count = 0](Step at) mutable { return at == step && ++count == n ? EIO : 0; };
+    };
+    struct Case {
+        const char* what;
+        QStringList files;
+        std::function<int(Step)> fault;
+    };
+    const std::vector<Case> cases{
+        {"a PDF in a missing folder reached through ..", {"--pdf", folder + "/missing/../week.pdf"}, {}},
+        {"a picture in a missing folder reached through ..", {"--picture", folder + "/missing/../week.png"}, {}},
+        {"a PDF that cannot be synced", {"--pdf", pdf}, failAt(Step::Sync, 2)},
+        {"a picture that cannot be synced", {"--picture", png}, failAt(Step::Sync, 2)},
+        {"the last file failing to go in place", {"--pdf", pdf, "--picture", png}, failAt(Step::Commit, 3)},
+    };
+    for (const QByteArray& before : {QByteArray(), QByteArray("last week's schedule")}) {
+        for (const Case& failing : cases) {
+            SCOPED_TRACE(std::string(failing.what) + (before.isEmpty() ? ", no workbook before" : ", a workbook before"));
+            QFile::remove(target);
+            if (!before.isEmpty())
+                writeFile(target, before);
+            fileio::test_hooks::setFault(failing.fault);
+            EXPECT_EQ(runCommandLine(QStringList{"--export", target} + failing.files), kExportFailed);
+            fileio::test_hooks::setFault({});
+            EXPECT_FALSE(dialogs.errorReports().empty());
+            dialogs.clear();
+            EXPECT_EQ(QFile::exists(target), !before.isEmpty());
+            if (!before.isEmpty())
+                EXPECT_EQ(fileBytes(target), before);
+            const QStringList expected = before.isEmpty() ? QStringList() : QStringList{"week.xls"};
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), expected) << "no PDF, picture or temporary file";
+        }
+    }
+
+    // The program in a folder it may not write, as a user without root's rights runs it.
+    if (!testing_support::canDropOverrideRights())
+        return;
+    const QString locked = folder + "/locked";
+    ASSERT_TRUE(QDir().mkpath(locked));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                      | QFile::ReadOther | QFile::ExeOther);
+    writeFile(target, "last week's schedule");
+    for (const QString& option : {QStringLiteral("--pdf"), QStringLiteral("--picture")}) {
+        SCOPED_TRACE(option.toStdString());
+        const QString file = locked + (option == "--pdf" ? "/week.pdf" : "/week.png");
+        const auto run = testing_support::startProgram(environment, {{"--export", target, option, file}, {}, true});
+        const testing_support::ProgramRun result = testing_support::finish(*run);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(target + " was not written.")) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(file + " was not written.")) << result.err.toStdString();
+        EXPECT_EQ(fileBytes(target), "last week's schedule");
+        EXPECT_TRUE(QDir(locked).isEmpty());
+    }
 }
 
 TEST_F(ExportTest, AFreshMachineGetsTheDatabaseMadeAndAnEmptySchedule)
