@@ -122,7 +122,19 @@ QString CommandLine::misuse()
         if (!taken)
             return orphanText(option);
     }
-    return command_ ? sameFileText(*command_) : QString();
+    if (!command_)
+        return QString();
+    if (const QString empty = emptyFileText(*command_); !empty.isEmpty())
+        return empty;
+    return sameFileText(*command_);
+}
+
+QString CommandLine::emptyFileText(const HeadlessCommand& command) const
+{
+    for (const QString& name : command.writes)
+        if (parser_.isSet(name) && parser_.value(name).trimmed().isEmpty())
+            return QStringLiteral("%1 needs the path of the file to write.").arg(dashed(canonical(name)));
+    return QString();
 }
 
 QString CommandLine::orphanText(const QString& option) const

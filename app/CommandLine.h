@@ -2,9 +2,9 @@
 // headless command runs that command without a window or a display and ends with its exit code.
 // Each command declares the options it takes, and the rules follow from those declarations: an
 // option no given command takes is refused, two commands are refused together unless one takes
-// the other's option (it then does both in one run), two files a command writes may not be one
-// file, and arguments that belong to no option are refused. Options every run takes, the
-// window's included, are declared once as general options.
+// the other's option (it then does both in one run), a file a command writes needs a name, two
+// files a command writes may not be one file, and arguments that belong to no option are
+// refused. Options every run takes, the window's included, are declared once as general options.
 // A new command is one more entry in the list main() hands to CommandLine.
 #pragma once
 
@@ -59,6 +59,7 @@ private:
     bool takes(const HeadlessCommand& command, const QString& option) const;
     bool takesValue(const QString& option) const;
     QString orphanText(const QString& option) const;
+    QString emptyFileText(const HeadlessCommand& command) const;
     QString sameFileText(const HeadlessCommand& command) const;
 
     std::vector<HeadlessCommand> commands_;

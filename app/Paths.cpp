@@ -45,6 +45,15 @@ QString programFolder()
 
 void setProgramFolder(const QString& folder) { programFolderOverride() = folder; }
 
+void ignoreRelativeBaseFolders()
+{
+    for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+        const QByteArray value = qgetenv(variable);
+        if (!value.isEmpty() && !value.startsWith('/'))
+            qunsetenv(variable);
+    }
+}
+
 QString dataRoot() { return SpecialFolderPath(kCommonAppData); }
 QString makerFolder() { return dataRoot() + QStringLiteral("/Tarrowby"); }
 QString dataFolder() { return dataRoot() + QStringLiteral("/Tarrowby/") + QStringLiteral("Rostelle Software"); }

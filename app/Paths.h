@@ -16,6 +16,12 @@ void setProgramFolder(const QString& folder);
 // The program folder of an executable that lies in the given folder.
 QString programFolderOf(const QString& executableFolder);
 
+// Takes a relative XDG_DATA_HOME or XDG_CONFIG_HOME out of the environment, so that the data
+// root and the settings file fall back to ~/.local/share and ~/.config: a relative base
+// folder is not a valid one, and would otherwise move with the current folder. Called first
+// thing in main(), before anything asks where a file is.
+void ignoreRelativeBaseFolders();
+
 QString dataRoot();        // SpecialFolderPath(35)
 QString makerFolder();     // <data root>/Tarrowby
 QString dataFolder();      // <data root>/Tarrowby/Rostelle Software

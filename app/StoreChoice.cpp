@@ -29,8 +29,12 @@ QCommandLineOption databaseOption()
 
 QString databaseUriRefusal(const QString& uri)
 {
+    const store::Location location = store::Location::server(uri);
+    if (location.carriesPassword())
+        return QStringLiteral("The connection URI holds a password, so it was not used: a password on the command "
+                              "line shows in the list of processes; put it in ~/.pgpass or in PGPASSWORD.");
     try {
-        store::Location::server(uri).serverParameters();
+        location.serverParameters();
         return QString();
     } catch (const store::StoreError& e) {
         return e.description();

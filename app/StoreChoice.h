@@ -1,6 +1,7 @@
 // Which store the program uses: the database the command line names with --database, else the
-// one the setting "Database" names, else the SQLite working file. A server's password comes from
-// libpq's own places (~/.pgpass, PGPASSWORD) or the command line, never from the settings file.
+// one the setting "Database" names, else the SQLite working file. A server's password comes only
+// from libpq's own places (~/.pgpass, PGPASSWORD): never from the settings file, and never from
+// the command line, where every user of the computer sees it in the list of processes.
 #pragma once
 
 #include "store/Location.h"
@@ -12,7 +13,8 @@ namespace app {
 
 // --database URI: taken by the window and by every command.
 QCommandLineOption databaseOption();
-// Why the URI cannot name a database, or an empty text when it can (checked as libpq reads it).
+// Why the URI of --database or --init-database cannot name a database (it holds a password, or
+// libpq cannot read it), or an empty text when it can. Never repeats a password.
 QString databaseUriRefusal(const QString& uri);
 
 // The --database of this run; empty: none.

@@ -8,6 +8,7 @@
 #include "app/HeadlessGraphics.h"
 #include "app/InitDatabaseCommand.h"
 #include "app/LoadSampleCommand.h"
+#include "app/Paths.h"
 #include "app/QtDialogs.h"
 #include "app/StoreChoice.h"
 #include "app/VisibleText.h"
@@ -52,6 +53,7 @@ void nameTheApplication()
 
 int main(int argc, char** argv)
 {
+    app::paths::ignoreRelativeBaseFolders();
     app::CommandLine commandLine(headlessCommands(), {app::databaseOption()});
     if (!commandLine.parse(argumentsOf(argc, argv))) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(commandLine.errorText()));

@@ -77,7 +77,7 @@ QString serverOptions(const Location& location)
     for (const auto& [keyword, value] : location.serverParameters()) {
         if (value.contains(QLatin1Char(';')))
             throw StoreError(QStringLiteral("The connection URI \"%1\" cannot be used: its %2 holds a \";\".")
-                                 .arg(location.text(), keyword));
+                                 .arg(location.shownText(), keyword));
         QString escaped = value;
         escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
         options.append(keyword + QStringLiteral("='") + escaped + QLatin1Char('\''));
@@ -261,7 +261,8 @@ void Connection::openServer(bool requireRoster)
         }
         db.setConnectOptions(options);
         if (!db.open()) {
-            const QString reason = dialect::describe(Engine::PostgreSQL, db.lastError());
+            // libpq quotes the fields it cannot use, a password read as another field among them.
+            const QString reason = location_.withoutPassword(dialect::describe(Engine::PostgreSQL, db.lastError()));
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name_);
             throw StoreError(
@@ -276,7 +277,7 @@ void Connection::openServer(bool requireRoster)
     } catch (const StoreError& failure) {
         close();
         throw StoreError(QStringLiteral("The database %1 cannot be used: %2")
-                             .arg(location_.displayName(), failure.description()));
+                             .arg(location_.displayName(), location_.withoutPassword(failure.description())));
     }
 }
 
@@ -362,7 +363,7 @@ bool Connection::lost() const { return ended_ || dialect::connectionLost(engine(
 void Connection::failLost(const QString& detail) const
 {
     throw StoreError(QStringLiteral("The connection to the database %1 was lost (%2). The next action connects again.")
-                         .arg(location_.displayName(), detail));
+                         .arg(location_.displayName(), location_.withoutPassword(detail)));
 }
 
 // A server that went away (restarted, network down) is asked again by the next statement. Never
@@ -377,7 +378,8 @@ void Connection::reconnectIfLost()
     ended_ = false;
     if (!db.open())
         throw StoreError(QStringLiteral("The database %1 cannot be reached: %2")
-                             .arg(location_.displayName(), dialect::describe(engine(), db.lastError())));
+                             .arg(location_.displayName(),
+                                  location_.withoutPassword(dialect::describe(engine(), db.lastError()))));
     prepareServerSession();
 }
 

@@ -260,6 +260,11 @@ TEST(CommandLine, EachMisuseOfTheProgramExitsTwoWithOneLineAndTouchesNothing)
         {{"--export", same, "--picture", same},
          QString("--export and --picture name the same file (\"%1\"); each needs a file of its own.").arg(same)},
         {{"--load-sample", "extra"}, "Unexpected argument \"extra\": no option takes it. Try \"rostelle --help\"."},
+        // Every file a command writes needs a name, whichever command writes it.
+        {{"--export", env.root() + "/a.xls", "--picture", ""}, "--picture needs the path of the file to write."},
+        {{"--export", env.root() + "/a.xls", "--pdf", " "}, "--pdf needs the path of the file to write."},
+        {{"--pdf", ""}, "--pdf needs the path of the file to write."},
+        {{"--export", ""}, "--export needs the path of the file to write."},
     };
     for (const auto& [arguments, line] : misuses) {
         const ProgramRun run = runProgram(env, arguments);

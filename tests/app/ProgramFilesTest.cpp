@@ -12,6 +12,8 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "fileio/TestHooks.h"
+#include "store/Connection.h"
+#include "store/Shifts.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,6 +158,31 @@ TEST_F(ProgramFiles, ABrandNewAccountLoadsTheSampleAndExports)
     EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
     EXPECT_TRUE(QFileInfo(env.tempDir() + "/week.xls").isFile());
     EXPECT_TRUE(QFileInfo(data + "/dbData.sqlite").isFile());
+}
+
+TEST_F(ProgramFiles, ARelativeDataOrConfigHomeIsIgnoredForTheDefault)
+{
+    const QString home = env.root() + "/home";
+    QDir().mkpath(home + "/.config/Tarrowby");
+    // The settings in the default config home ask for the quarter-hour sample.
+    testing_support::writeFile(home + "/.config/Tarrowby/Tarrowby.conf",
+                               "[Rostelle%20Software]\nOption3=False\nOption5=True\n");
+    const auto relativeHomes = [&](QProcessEnvironment& environment) {
+        environment.insert("HOME", home);
+        environment.insert("XDG_DATA_HOME", "data");
+        environment.insert("XDG_CONFIG_HOME", "config");
+    };
+    const ProgramRun sample = runProgram(env, {"--load-sample"}, relativeHomes);
+    ASSERT_EQ(sample.exitCode, 0) << sample.err.toStdString();
+    // The working folder of the run is the temporary folder: nothing was made there.
+    EXPECT_EQ(QDir(env.tempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    const QString database = home + "/.local/share/Tarrowby/Rostelle Software/dbData.sqlite";
+    ASSERT_TRUE(QFileInfo(database).isFile());
+    store::Connection connection(QStringLiteral("relative-homes"));
+    connection.open(database);
+    const auto monday = store::listShifts(connection, store::Weekday::Monday);
+    ASSERT_FALSE(monday.empty());
+    EXPECT_EQ(monday.front().timeIn, "8:15:00 AM");
 }
 
 TEST_F(ProgramFiles, AnExportNeverWritesOverTheProgramsOwnFiles)

@@ -51,7 +51,10 @@ protected:
     int runCommandLine(const QStringList& arguments)
     {
         app::CommandLine commandLine({exportCommand(), pdfCommand()});
-        if (!commandLine.parse(QStringList{"rostelle"} + arguments) || !commandLine.command())
+        // What the command line refuses ends the program as a usage error, before any command runs.
+        if (!commandLine.parse(QStringList{"rostelle"} + arguments))
+            return kExportBadUsage;
+        if (!commandLine.command())
             return -1;
         return commandLine.command()->run(commandLine.parser());
     }
