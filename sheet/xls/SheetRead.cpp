@@ -180,14 +180,15 @@ void readWorksheet(RecordReader& r, const Globals& g, WorkbookData& book, SheetD
             const std::uint16_t flags = c.u16();
             if (first <= last)
                 limits.memory.charge(cost::kColumn * static_cast<std::size_t>(last - first + 1));
-            const bool userWidth = flags & colinfo::kUserSet;
+            // Some programs leave the user-set flag off a width they set.
+            const bool ownWidth = (flags & colinfo::kUserSet) || coldxToColumnWidth(width) != kStandardColumnWidth;
             for (int column = first; column <= last; ++column) {
                 if (flags & colinfo::kHidden)
                     sheet.setColumnWidth(column + 1, 0);
-                else if (userWidth || coldxToColumnWidth(width) != kStandardColumnWidth)
+                else if (ownWidth)
                     sheet.setColumnWidth(column + 1, coldxToColumnWidth(width));
                 // A column record without a width of its own is there for the column's format.
-                if (xf != kDefaultCellXf || !userWidth)
+                if (xf != kDefaultCellXf || !ownWidth)
                     sheet.setColumnFormat(column + 1, build.format(xf));
             }
             break;

@@ -46,7 +46,9 @@ double pointsToInches(double points)
 {
     if (!std::isfinite(points) || points < 0)
         return 0;
-    return std::round(points / 72 * 1e6) / 1e6;
+    const double inches = points / 72;
+    const double sixDecimals = std::round(inches * 1e6) / 1e6;
+    return inchesToPoints(sixDecimals) == points ? sixDecimals : inches;
 }
 
 double inchesToPoints(double inches) { return inches * 72; }

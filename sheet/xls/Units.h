@@ -23,8 +23,9 @@ double coldxToColumnWidth(std::uint16_t coldx);
 std::uint16_t pointsToTwips(double points);  // clamped to 0 .. 409.5 pt
 double twipsToPoints(std::uint16_t twips);
 
-// Margins: points in the model, inches in the file. Inches are kept to six decimals so that a
-// margin given in inches (0.7 * 72 points) comes back as the very same number of points.
+// Margins: points in the model, inches in the file, each reading back as the very same number of
+// points: a margin given in inches (0.7 * 72 points) is written as that decimal, as spreadsheets
+// write it, and any other (120 points, 1.666... inches) as the nearest double.
 double pointsToInches(double points);
 double inchesToPoints(double inches);
 

@@ -87,6 +87,46 @@ TEST(PagePainter, PaperOrientationAndMarginsComeFromThePageSetup)
     EXPECT_GT(clamped.paintRect(QPageLayout::Point).height(), 0);
 }
 
+TEST(PagePainter, EachMarginBoundsItsOwnSideOfThePage)
+{
+    // A4 portrait (595 x 842 points) with four different margins: a range too wide for the page
+    // shrinks to end at the right margin, one too tall at the bottom margin.
+    PageSetup setup;
+    setup.paperSize = xlPaperA4;
+    setup.orientation = xlPortrait;
+    setup.leftMargin = 36;
+    setup.topMargin = 18;
+    setup.rightMargin = 108;
+    setup.bottomMargin = 72;
+    EXPECT_EQ(pageLayoutOf(setup).margins(), QMarginsF(36, 18, 108, 72));
+
+    CellFormat filled;
+    filled.interiorColorIndex = 34;
+    OneSheetBook wide;
+    wide.sheet->pageSetup = setup;
+    for (int column = 1; column <= 30; ++column)
+        wide.format(1, column, filled);
+    const PdfProbe widePdf(activeSheetPdf(wide.book));
+    const QImage widePage = widePdf.raster(72);
+    ASSERT_FALSE(widePage.isNull()) << widePdf.error().toStdString();
+    EXPECT_EQ(widePage.pixel(38, 20), rgbOf(34));
+    EXPECT_EQ(widePage.pixel(34, 20), kWhite) << "left margin";
+    EXPECT_EQ(widePage.pixel(100, 16), kWhite) << "top margin";
+    EXPECT_EQ(widePage.pixel(595 - 108 - 3, 20), rgbOf(34));
+    EXPECT_EQ(widePage.pixel(595 - 108 + 2, 20), kWhite) << "right margin";
+
+    OneSheetBook tall;
+    tall.sheet->pageSetup = setup;
+    for (int row = 1; row <= 200; ++row)
+        tall.format(row, 1, filled);
+    const PdfProbe tallPdf(activeSheetPdf(tall.book));
+    const QImage tallPage = tallPdf.raster(72);
+    ASSERT_FALSE(tallPage.isNull()) << tallPdf.error().toStdString();
+    EXPECT_EQ(tallPage.pixel(40, 20), rgbOf(34));
+    EXPECT_EQ(tallPage.pixel(40, 842 - 72 - 3), rgbOf(34));
+    EXPECT_EQ(tallPage.pixel(40, 842 - 72 + 2), kWhite) << "bottom margin";
+}
+
 TEST(PagePainter, ThePrintAreaPrintsElseTheUsedRange)
 {
     OneSheetBook b;

@@ -197,6 +197,62 @@ TEST(XlsRecords, SharedStringsSplitOverContinueRecordsAndReadBack)
     EXPECT_EQ(readSST(segments), std::vector<CellText>(texts.begin(), texts.end()));
 }
 
+TEST(XlsRecords, AStringsHeaderNeverEndsARecordWithoutItsFirstCharacter)
+{
+    // Strings sized so that a header lands on the last three bytes of the SST record (one-byte
+    // characters) and of a CONTINUE record (two-byte characters): the header moves whole into the
+    // next record with its first character. A header and first character that just fit stay, and
+    // the rest goes on behind a flags byte.
+    const auto repeat = [](const std::string& c, std::size_t n) {
+        std::string s;
+        for (std::size_t i = 0; i < n; ++i)
+            s += c;
+        return s;
+    };
+    const std::vector<std::string> texts{
+        std::string(8210, 'a'),      // the SST record's counts and this: 8221 bytes
+        "Chlo\u00e9",               // header on 8221..8223: moves
+        repeat("\u20ac", 4105),     // 8 + 3 + 8210: the CONTINUE record at 8221
+        repeat("\u0436", 4108),     // header on 8221..8223: moves, and fills 8219 bytes
+        "\u20acuro",                // header on 8219..8221, first character on 8222..8223: stays
+        std::string(8210, 'b'),      // 7 + 3 + 8210: the next at 8220
+        "Greeter",                   // header on 8220..8222, 'G' on 8223: stays
+    };
+    SharedStrings strings;
+    for (const std::string& t : texts)
+        strings.add(t);
+    BiffWriter w;
+    writeSST(w, strings);
+
+    RecordReader r(w.data());
+    std::vector<Record> records;
+    while (!r.atEnd())
+        records.push_back(r.next());
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(records[0].id, rec::SST);
+    for (std::size_t i = 1; i < records.size(); ++i)
+        EXPECT_EQ(records[i].id, rec::CONTINUE) << i;
+    const auto data = [&](std::size_t i) { return std::vector<std::uint8_t>(records[i].data.begin(), records[i].data.end()); };
+    const auto head = [&](std::size_t i, std::size_t n) { return slice(data(i), 0, n); };
+    const auto tail = [&](std::size_t i, std::size_t n) { return slice(data(i), data(i).size() - n, n); };
+
+    EXPECT_EQ(records[0].data.size(), 8221u);
+    EXPECT_EQ(head(1, 8), bytes({5, 0, 0, 'C', 'h', 'l', 'o', 0xE9}));
+    EXPECT_EQ(records[1].data.size(), 8221u);
+    EXPECT_EQ(head(2, 5), bytes({0x0C, 0x10, 1, 0x36, 0x04}));
+    EXPECT_EQ(records[2].data.size(), kMaxRecordData);
+    EXPECT_EQ(tail(2, 5), bytes({4, 0, 1, 0xAC, 0x20}));
+    EXPECT_EQ(head(3, 7), bytes({1, 'u', 0, 'r', 0, 'o', 0}));
+    EXPECT_EQ(records[3].data.size(), kMaxRecordData);
+    EXPECT_EQ(tail(3, 4), bytes({7, 0, 0, 'G'}));
+    EXPECT_EQ(data(4), bytes({0, 'r', 'e', 'e', 't', 'e', 'r'}));
+
+    std::vector<std::span<const std::uint8_t>> segments;
+    for (const Record& record : records)
+        segments.push_back(record.data);
+    EXPECT_EQ(readSST(segments), std::vector<CellText>(texts.begin(), texts.end()));
+}
+
 TEST(XlsRecords, TextsAreConvertedBetweenUtf8AndUtf16)
 {
     EXPECT_EQ(utf8ToUtf16("Chlo\u00e9 \U0001F600"), u"Chlo\u00e9 \U0001F600");
