@@ -4,16 +4,15 @@
 // default lives here.
 #pragma once
 
+#include "schedule/Interval.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace app {
 
-// The spacing of the time lists.
-enum class Interval { Hourly = 60, HalfHour = 30, FifteenMinutes = 15 };
-
-inline int stepMinutes(Interval interval) { return static_cast<int>(interval); }
+using schedule::Interval;
 
 class Settings {
 public:

@@ -16,7 +16,7 @@
 
 namespace report {
 
-using app::Interval;
+using schedule::Interval;
 
 // The header texts and the interval the sheet is built from.
 class ScheduleInputs {

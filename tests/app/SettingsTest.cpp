@@ -34,7 +34,7 @@ TEST(Settings, DefaultsWhenNothingIsStored)
     EXPECT_TRUE(Settings::hourly());
     EXPECT_FALSE(Settings::halfHour());
     EXPECT_FALSE(Settings::fifteenMinutes());
-    EXPECT_EQ(Settings::interval(), app::Interval::Hourly);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::Hourly);
     EXPECT_EQ(Settings::department(), QString());
     EXPECT_EQ(Settings::forAWeek(), QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     EXPECT_FALSE(Settings::stored(Settings::kTimeInIndex).has_value());
@@ -65,16 +65,16 @@ TEST(Settings, TheIntervalIsTheLastOptionMarkedTrue)
 {
     TestEnvironment env;
     Settings::setIntervalOptions(false, false, true);
-    EXPECT_EQ(Settings::interval(), app::Interval::FifteenMinutes);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::FifteenMinutes);
     // Two marked (only in a hand-edited file): the later one wins.
     Settings::setIntervalOptions(true, true, false);
-    EXPECT_EQ(Settings::interval(), app::Interval::HalfHour);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::HalfHour);
     Settings::setIntervalOptions(true, false, true);
-    EXPECT_EQ(Settings::interval(), app::Interval::FifteenMinutes);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::FifteenMinutes);
     Settings::setIntervalOptions(false, true, true);
-    EXPECT_EQ(Settings::interval(), app::Interval::FifteenMinutes);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::FifteenMinutes);
     Settings::setIntervalOptions(false, false, false);  // only a hand-edited file: as Hourly
-    EXPECT_EQ(Settings::interval(), app::Interval::Hourly);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::Hourly);
     Settings::store(Settings::kHalfHour, "1");
-    EXPECT_EQ(Settings::interval(), app::Interval::HalfHour);
+    EXPECT_EQ(Settings::interval(), schedule::Interval::HalfHour);
 }

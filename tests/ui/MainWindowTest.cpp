@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, ChangingTheIntervalRefillsTheListsAndRemembersTheOptions)
     EXPECT_EQ(app::Settings::stored(app::Settings::kHourly).value_or(""), "False");
     EXPECT_EQ(app::Settings::stored(app::Settings::kHalfHour).value_or(""), "False");
     EXPECT_EQ(app::Settings::stored(app::Settings::kFifteenMinutes).value_or(""), "True");
-    EXPECT_EQ(form->selectedInterval(), app::Interval::FifteenMinutes);
+    EXPECT_EQ(form->selectedInterval(), schedule::Interval::FifteenMinutes);
 }
 
 TEST_F(MainWindowTest, HeaderTextsAreRememberedAtEveryKeystroke)

@@ -49,18 +49,18 @@ namespace {
 
 QFont windowFont()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    font.setBold(true);
-    return font;
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(9);
+    arial.setBold(true);
+    return arial;
 }
 
 QFont buttonFont()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(11.25);
-    font.setBold(true);
-    return font;
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(11.25);
+    arial.setBold(true);
+    return arial;
 }
 
 void giveBackground(QWidget* widget, const QColor& colour)
@@ -323,7 +323,7 @@ void Form1::Form_Load()
 
 void Form1::FillTimeLists()
 {
-    const QStringList entries = store::timeListEntries(app::stepMinutes(selectedInterval()));
+    const QStringList entries = store::timeListEntries(schedule::stepMinutes(selectedInterval()));
     const QSignalBlocker blockIn(cboTimeIn);
     const QSignalBlocker blockOut(cboTimeOut);
     cboTimeIn->clear();
@@ -406,15 +406,15 @@ void Form1::selectEmployeeByText(const QString& name)
 QString Form1::weekText() const { return txtForAWeek->text(); }
 QString Form1::departmentText() const { return txtDepartment->text(); }
 
-app::Interval Form1::selectedInterval() const
+schedule::Interval Form1::selectedInterval() const
 {
     if (Option3->isChecked())
-        return app::Interval::Hourly;
+        return schedule::Interval::Hourly;
     if (Option4->isChecked())
-        return app::Interval::HalfHour;
+        return schedule::Interval::HalfHour;
     if (Option5->isChecked())
-        return app::Interval::FifteenMinutes;
-    return app::Interval::Hourly;  // none selected: as Hourly
+        return schedule::Interval::FifteenMinutes;
+    return schedule::Interval::Hourly;  // none selected: as Hourly
 }
 
 std::optional<int> Form1::currentWeekdayIndex() const

@@ -53,7 +53,7 @@ public:
     // What the schedule workbook reads from the window.
     QString weekText() const;        // txtForAWeek
     QString departmentText() const;  // txtDepartment
-    app::Interval selectedInterval() const;  // none selected counts as Hourly
+    schedule::Interval selectedInterval() const;  // none selected counts as Hourly
 
     using Pointer = app::WindowPointer::Shape;
     // The window's pointer. Busy stays until it is set to something else by the caller.

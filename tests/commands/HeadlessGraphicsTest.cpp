@@ -1,6 +1,6 @@
 // The graphics a command without a display draws with: without a session, a private runtime
 // folder in the program's temporary folder, gone when the drawing is done.
-#include "app/HeadlessGraphics.h"
+#include "commands/HeadlessGraphics.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFileInfo>
@@ -13,7 +13,7 @@ using testing_support::TestEnvironment;
 
 TEST(HeadlessGraphics, WithoutASessionThePrivateRuntimeFolderIsMadeInTheProgramsTemporaryFolder)
 {
-    if (app::usableRuntimeFolder("/run/user/" + QByteArray::number(::geteuid())))
+    if (commands::usableRuntimeFolder("/run/user/" + QByteArray::number(::geteuid())))
         GTEST_SKIP() << "this account has a session folder, which is used instead";
     TestEnvironment env;
     // The constructor changes the process's environment; the test puts it back.
@@ -31,10 +31,10 @@ TEST(HeadlessGraphics, WithoutASessionThePrivateRuntimeFolderIsMadeInThePrograms
         qputenv("TMPDIR", temporary.toUtf8());
         QString made;
         {
-            const app::HeadlessGraphics graphics;
+            const commands::HeadlessGraphics graphics;
             made = QString::fromUtf8(qgetenv("XDG_RUNTIME_DIR"));
             EXPECT_EQ(QFileInfo(made).path().toStdString(), expected.toStdString());
-            EXPECT_TRUE(app::usableRuntimeFolder(made.toUtf8()));
+            EXPECT_TRUE(commands::usableRuntimeFolder(made.toUtf8()));
         }
         EXPECT_FALSE(made.isEmpty() || QFileInfo::exists(made));
         EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));

@@ -11,7 +11,7 @@
 
 #include <string>
 
-namespace app {
+namespace commands {
 
 class HeadlessGraphics {
 public:
@@ -33,4 +33,4 @@ private:
 // that only this user may enter (mode 0700).
 bool usableRuntimeFolder(const QByteArray& path);
 
-}  // namespace app
+}  // namespace commands

@@ -1,11 +1,11 @@
 // Parsing the command line and refusing what cannot be meant.
-#include "app/CommandLine.h"
+#include "commands/CommandLine.h"
 
 #include "app/FileNames.h"
 
 #include "fileio/Landing.h"
 
-namespace app {
+namespace commands {
 namespace {
 
 QString dashed(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
@@ -157,10 +157,10 @@ QString CommandLine::sameFileText(const HeadlessCommand& command) const
             written << canonical(name);
     for (qsizetype i = 0; i < written.size(); ++i)
         for (qsizetype j = 0; j < i; ++j)
-            if (fileio::sameFile(toSystemBytes(parser_.value(written[j])), toSystemBytes(parser_.value(written[i]))))
+            if (fileio::sameFile(app::toSystemBytes(parser_.value(written[j])), app::toSystemBytes(parser_.value(written[i]))))
                 return QStringLiteral("%1 and %2 name the same file (\"%3\"); each needs a file of its own.")
                     .arg(dashed(written[j]), dashed(written[i]), parser_.value(written[i]));
     return QString();
 }
 
-}  // namespace app
+}  // namespace commands

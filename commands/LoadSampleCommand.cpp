@@ -1,33 +1,38 @@
 // The sample load from the command line.
-#include "app/LoadSampleCommand.h"
+#include "commands/LoadSampleCommand.h"
+
+#include "commands/HeadlessSampleView.h"
 
 #include "app/DataSetup.h"
 #include "app/Dialogs.h"
 #include "app/Helpers.h"
-#include "app/HeadlessSampleView.h"
 #include "app/Paths.h"
 #include "app/ProtectedFiles.h"
 #include "app/SampleLoad.h"
 #include "app/StoreChoice.h"
+#include "app/Settings.h"
 #include "app/Trap.h"
 
 #include "store/Connection.h"
 
 #include <cstdio>
 
-namespace app {
+namespace commands {
 
-std::optional<Interval> intervalFromWord(const QString& word)
-{
-    const QString w = word.trimmed().toLower();
-    if (w == QStringLiteral("hourly"))
-        return Interval::Hourly;
-    if (w == QStringLiteral("half-hour"))
-        return Interval::HalfHour;
-    if (w == QStringLiteral("15-minutes"))
-        return Interval::FifteenMinutes;
-    return std::nullopt;
-}
+using app::protectProgramFiles;
+using app::ShortenAppTitle;
+using app::Trap;
+using app::nothingAt;
+using app::createFolder;
+using app::usesWorkingFile;
+using app::FileExists;
+using app::copyTemplateDatabase;
+using app::chosenStore;
+using app::Settings;
+using app::loadSampleData;
+using schedule::Interval;
+using schedule::intervalFromWord;
+namespace paths = app::paths;
 
 int runLoadSample(std::optional<Interval> interval)
 {
@@ -78,4 +83,4 @@ HeadlessCommand loadSampleCommand()
     return command;
 }
 
-}  // namespace app
+}  // namespace commands

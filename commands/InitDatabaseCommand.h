@@ -3,9 +3,9 @@
 //   rostelle --init-database URI
 #pragma once
 
-#include "app/CommandLine.h"
+#include "commands/CommandLine.h"
 
-namespace app {
+namespace commands {
 
 // Exit codes: 0 made or already there, 1 refused or failed (one line on stderr says why), 2 the
 // options cannot be used.
@@ -13,4 +13,4 @@ HeadlessCommand initDatabaseCommand();
 
 int runInitDatabase(const QString& uri);
 
-}  // namespace app
+}  // namespace commands

@@ -1,7 +1,7 @@
 // The command line: options, the rules that refuse what cannot be meant, and the built program
 // run from it without a display.
-#include "app/CommandLine.h"
-#include "app/LoadSampleCommand.h"
+#include "commands/CommandLine.h"
+#include "commands/LoadSampleCommand.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -48,24 +48,24 @@ int storedShiftCount(const QString& database)
 
 TEST(CommandLine, IntervalWords)
 {
-    EXPECT_EQ(app::intervalFromWord("hourly"), app::Interval::Hourly);
-    EXPECT_EQ(app::intervalFromWord("half-hour"), app::Interval::HalfHour);
-    EXPECT_EQ(app::intervalFromWord("15-minutes"), app::Interval::FifteenMinutes);
-    EXPECT_FALSE(app::intervalFromWord("weekly").has_value());
+    EXPECT_EQ(schedule::intervalFromWord("hourly"), schedule::Interval::Hourly);
+    EXPECT_EQ(schedule::intervalFromWord("half-hour"), schedule::Interval::HalfHour);
+    EXPECT_EQ(schedule::intervalFromWord("15-minutes"), schedule::Interval::FifteenMinutes);
+    EXPECT_FALSE(schedule::intervalFromWord("weekly").has_value());
 }
 
 TEST(CommandLine, NoOptionsMeansTheWindowAndUnknownOptionsAreRefused)
 {
-    app::CommandLine commandLine({app::loadSampleCommand()});
+    commands::CommandLine commandLine({commands::loadSampleCommand()});
     ASSERT_TRUE(commandLine.parse({"rostelle"}));
     EXPECT_EQ(commandLine.command(), nullptr);
     EXPECT_FALSE(commandLine.helpRequested());
 
-    app::CommandLine sample({app::loadSampleCommand()});
+    commands::CommandLine sample({commands::loadSampleCommand()});
     ASSERT_TRUE(sample.parse({"rostelle", "--load-sample", "--interval", "half-hour"}));
     ASSERT_NE(sample.command(), nullptr);
 
-    app::CommandLine wrong({app::loadSampleCommand()});
+    commands::CommandLine wrong({commands::loadSampleCommand()});
     EXPECT_FALSE(wrong.parse({"rostelle", "--no-such-option"}));
 }
 
@@ -139,23 +139,23 @@ QCommandLineOption valued(const char* name) { return QCommandLineOption(QString:
 
 // Commands shaped like the program's own and like those still to come: a file command that may
 // also go with the export, a command of its own, and a general option that every run takes.
-std::vector<app::HeadlessCommand> standInCommands()
+std::vector<commands::HeadlessCommand> standInCommands()
 {
-    app::HeadlessCommand sample{flag("load-sample"), {valued("interval")}, {}, {}, {}};
-    app::HeadlessCommand pdf{valued("pdf"), {valued("week"), valued("interval")}, {}, {}, {"pdf"}};
-    app::HeadlessCommand workbook{valued("export"),
+    commands::HeadlessCommand sample{flag("load-sample"), {valued("interval")}, {}, {}, {}};
+    commands::HeadlessCommand pdf{valued("pdf"), {valued("week"), valued("interval")}, {}, {}, {"pdf"}};
+    commands::HeadlessCommand workbook{valued("export"),
                                   {valued("picture"), valued("week"), valued("interval"), valued("pdf")},
                                   {},
                                   {},
                                   {"export", "picture", "pdf"}};
-    app::HeadlessCommand init{valued("init-database"), {}, {}, {}, {}};
+    commands::HeadlessCommand init{valued("init-database"), {}, {}, {}, {}};
     return {sample, pdf, workbook, init};
 }
 
 // The command a run goes to ("window" for none), or "refused: " and the one line saying why.
 QString outcome(const QStringList& arguments)
 {
-    app::CommandLine commandLine(standInCommands(), {valued("database")});
+    commands::CommandLine commandLine(standInCommands(), {valued("database")});
     if (!commandLine.parse(QStringList{"rostelle"} + arguments))
         return "refused: " + commandLine.errorText();
     return commandLine.command() ? commandLine.command()->trigger.names().constFirst() : "window";
@@ -200,7 +200,7 @@ TEST(CommandLine, WhatNoGivenCommandTakesIsRefusedWithOneLine)
     }
 
     // Asking for help or the version is never refused: the answer says how to use the rest.
-    app::CommandLine commandLine(standInCommands());
+    commands::CommandLine commandLine(standInCommands());
     ASSERT_TRUE(commandLine.parse({"rostelle", "--week", "W", "--help"}));
     EXPECT_TRUE(commandLine.helpRequested());
     ASSERT_TRUE(commandLine.parse({"rostelle", "stray", "--version"}));

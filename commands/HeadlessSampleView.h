@@ -4,17 +4,17 @@
 #pragma once
 
 #include "app/SampleLoad.h"
-#include "app/Settings.h"
+#include "schedule/Interval.h"
 
 #include <QStringList>
 
 #include <vector>
 
-namespace app {
+namespace commands {
 
-class HeadlessSampleView final : public SampleLoadView {
+class HeadlessSampleView final : public app::SampleLoadView {
 public:
-    explicit HeadlessSampleView(Interval interval);
+    explicit HeadlessSampleView(schedule::Interval interval);
 
     void loadEmployees() override;
     void selectEmployeeByName(const QString& name) override;
@@ -34,4 +34,4 @@ private:
     int timeOut_ = -1;
 };
 
-}  // namespace app
+}  // namespace commands

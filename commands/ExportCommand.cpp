@@ -2,7 +2,7 @@
 // caller names; the PDF, when asked for, is printed from that same build; the picture, when asked
 // for, is made from the saved file as the preview's is. The files are put in place together once
 // all of them are written.
-#include "report/ExportCommand.h"
+#include "commands/ExportCommand.h"
 
 #include "report/Automation.h"
 #include "report/FileFormat.h"
@@ -16,7 +16,7 @@
 #include "app/Dialogs.h"
 #include "app/FileNames.h"
 #include "app/Helpers.h"
-#include "app/LoadSampleCommand.h"
+#include "commands/LoadSampleCommand.h"
 #include "app/Paths.h"
 #include "app/StoreChoice.h"
 #include "app/ProtectedFiles.h"
@@ -40,10 +40,13 @@
 #include <string>
 #include <vector>
 
-namespace report {
+namespace commands {
 namespace {
 
-namespace ess = EmployeeShiftSchedule;
+namespace ess = report::EmployeeShiftSchedule;
+namespace Excel1 = report::Excel1;
+using report::FixedScheduleInputs;
+using report::rosterRefused;
 
 // Passes every message on to the dialogs in force (stderr without a window) and counts them, so
 // that any report turns into a failing exit code.
@@ -136,7 +139,7 @@ bool readHeaderOptions(const QCommandLineParser& parser, ExportRequest& request)
     if (parser.isSet(QStringLiteral("department")))
         request.department = parser.value(QStringLiteral("department"));
     if (parser.isSet(QStringLiteral("interval"))) {
-        request.interval = app::intervalFromWord(parser.value(QStringLiteral("interval")));
+        request.interval = schedule::intervalFromWord(parser.value(QStringLiteral("interval")));
         if (!request.interval) {
             usageError(QStringLiteral("Unknown interval \"%1\": use hourly, half-hour or 15-minutes.")
                            .arg(parser.value(QStringLiteral("interval"))));
@@ -193,7 +196,7 @@ int runExport(const ExportRequest& request)
 
     QString week;
     QString department;
-    app::Interval interval = app::Interval::Hourly;
+    schedule::Interval interval = schedule::Interval::Hourly;
     trap(114, [&] { week = request.week ? *request.week : app::Settings::forAWeek(); });
     trap(116, [&] { department = request.department ? *request.department : app::Settings::department(); });
     trap(118, [&] { interval = request.interval ? *request.interval : app::Settings::interval(); });
@@ -272,7 +275,7 @@ int runExport(const ExportRequest& request)
     return reports.messages() == 0 ? kExportDone : kExportFailed;
 }
 
-app::HeadlessCommand exportCommand()
+commands::HeadlessCommand exportCommand()
 {
     const QCommandLineOption picture(QStringLiteral("picture"),
                                      QStringLiteral("With --export: also write the sheet's picture (.bmp or .png)."),
@@ -286,7 +289,7 @@ app::HeadlessCommand exportCommand()
         QStringLiteral("Write the weekly schedule workbook (.xls) from the working database, without a window."),
         QStringLiteral("file"));
 
-    app::HeadlessCommand command{trigger, {picture, week, department, interval, pdf}, {}, {}};
+    commands::HeadlessCommand command{trigger, {picture, week, department, interval, pdf}, {}, {}};
     command.paints = [=](const QCommandLineParser& parser) { return parser.isSet(picture) || parser.isSet(pdf); };
     command.writes = {trigger.names().constFirst(), pdf.names().constFirst(), picture.names().constFirst()};
     command.run = [=](const QCommandLineParser& parser) {
@@ -301,10 +304,10 @@ app::HeadlessCommand exportCommand()
     return command;
 }
 
-app::HeadlessCommand pdfCommand()
+commands::HeadlessCommand pdfCommand()
 {
     const QCommandLineOption trigger = pdfOption();
-    app::HeadlessCommand command{trigger, {weekOption(), departmentOption(), intervalOption()}, {}, {}};
+    commands::HeadlessCommand command{trigger, {weekOption(), departmentOption(), intervalOption()}, {}, {}};
     command.paints = [](const QCommandLineParser&) { return true; };
     command.writes = {trigger.names().constFirst()};
     command.run = [=](const QCommandLineParser& parser) {
@@ -316,4 +319,4 @@ app::HeadlessCommand pdfCommand()
     return command;
 }
 
-}  // namespace report
+}  // namespace commands

@@ -1,5 +1,5 @@
 // Setting a shared roster up from the command line.
-#include "app/InitDatabaseCommand.h"
+#include "commands/InitDatabaseCommand.h"
 
 #include "app/StoreChoice.h"
 #include "app/VisibleText.h"
@@ -9,7 +9,10 @@
 
 #include <cstdio>
 
-namespace app {
+namespace commands {
+
+using app::visibleText;
+using app::databaseUriRefusal;
 namespace {
 
 void say(std::FILE* stream, const QString& text) { std::fprintf(stream, "%s\n", qUtf8Printable(visibleText(text))); }
@@ -62,4 +65,4 @@ HeadlessCommand initDatabaseCommand()
     return command;
 }
 
-}  // namespace app
+}  // namespace commands

@@ -18,7 +18,7 @@
 #include <functional>
 #include <vector>
 
-namespace app {
+namespace commands {
 
 struct HeadlessCommand {
     // The option that asks for this command.
@@ -74,4 +74,4 @@ private:
     QString error_;
 };
 
-}  // namespace app
+}  // namespace commands

@@ -3,21 +3,19 @@
 // format on stderr.
 #pragma once
 
-#include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "commands/CommandLine.h"
+#include "schedule/Interval.h"
 
 #include <optional>
 
-namespace app {
+namespace commands {
 
 // "--load-sample [--interval hourly|half-hour|15-minutes]"
 HeadlessCommand loadSampleCommand();
 
-// The interval a command-line word names, or nullopt for a word we do not know.
-std::optional<Interval> intervalFromWord(const QString& word);
 
 // Runs the load; the remembered interval stands in when none is given. Returns 0 when nothing
 // failed, 1 otherwise.
-int runLoadSample(std::optional<Interval> interval);
+int runLoadSample(std::optional<schedule::Interval> interval);
 
-}  // namespace app
+}  // namespace commands

@@ -1,19 +1,19 @@
 // Program entry: without options the main window; with a headless command's option that command,
 // run without a window or a display.
 #include "app/BuildConfig.h"
-#include "app/CommandLine.h"
+#include "commands/CommandLine.h"
 #include "app/Dialogs.h"
 #include "app/EndOnSignals.h"
 #include "app/FileNames.h"
-#include "app/HeadlessGraphics.h"
-#include "app/InitDatabaseCommand.h"
-#include "app/LoadSampleCommand.h"
+#include "commands/HeadlessGraphics.h"
+#include "commands/InitDatabaseCommand.h"
+#include "commands/LoadSampleCommand.h"
 #include "app/Paths.h"
 #include "app/QtDialogs.h"
 #include "app/StoreChoice.h"
 #include "app/VisibleText.h"
 
-#include "report/ExportCommand.h"
+#include "commands/ExportCommand.h"
 #include "report/WorkingFiles.h"
 
 #include "ui/main/Form1.h"
@@ -30,9 +30,9 @@
 namespace {
 
 // Every command the program runs without a window.
-std::vector<app::HeadlessCommand> headlessCommands()
+std::vector<commands::HeadlessCommand> headlessCommands()
 {
-    return {app::loadSampleCommand(), report::exportCommand(), report::pdfCommand(), app::initDatabaseCommand()};
+    return {commands::loadSampleCommand(), commands::exportCommand(), commands::pdfCommand(), commands::initDatabaseCommand()};
 }
 
 QStringList argumentsOf(int argc, char** argv)
@@ -54,7 +54,7 @@ void nameTheApplication()
 int main(int argc, char** argv)
 {
     app::paths::ignoreRelativeBaseFolders();
-    app::CommandLine commandLine(headlessCommands(), {app::databaseOption()});
+    commands::CommandLine commandLine(headlessCommands(), {app::databaseOption()});
     if (!commandLine.parse(argumentsOf(argc, argv))) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(commandLine.errorText()));
         return 2;
@@ -72,12 +72,12 @@ int main(int argc, char** argv)
         std::printf("rostelle %s\n", app::config::kVersion);
         return 0;
     }
-    const app::HeadlessCommand* command = commandLine.command();
+    const commands::HeadlessCommand* command = commandLine.command();
 
     if (commandLine.helpRequested() || command) {
         // A command that paints gets the graphics platform, offscreen: it still needs no display.
         const bool paints = command && command->paints && command->paints(commandLine.parser());
-        std::optional<app::HeadlessGraphics> graphics;
+        std::optional<commands::HeadlessGraphics> graphics;
         if (paints)
             graphics.emplace();
         const std::unique_ptr<QCoreApplication> application = paints

@@ -8,7 +8,7 @@
 // With ROSTELLE_REFERENCE_OUT set to a folder, the test writes the read-backs it got there.
 #include "tests/report/ReportFixture.h"
 
-#include "report/ExportCommand.h"
+#include "commands/ExportCommand.h"
 
 #include "sheet/xls/XlsReader.h"
 
@@ -206,9 +206,9 @@ protected:
         EXPECT_EQ(roster["interval"].toString(), "15-minutes");
         store::shared().close();  // the export opens the working database itself
         const QString path = QDir::tempPath() + "/reference.xls";
-        EXPECT_EQ(report::runExport({path, {}, roster["week"].toString(), roster["department"].toString(),
-                                     app::Interval::FifteenMinutes}),
-                  report::kExportDone)
+        EXPECT_EQ(commands::runExport({path, {}, roster["week"].toString(), roster["department"].toString(),
+                                     schedule::Interval::FifteenMinutes}),
+                  commands::kExportDone)
             << dialogs.texts().join("\n").toStdString();
         return path;
     }

@@ -1,13 +1,19 @@
 // The window's lists without a window.
-#include "app/HeadlessSampleView.h"
+#include "commands/HeadlessSampleView.h"
 
+#include "app/Settings.h"
 #include "app/Trap.h"
 
 #include "store/Connection.h"
 #include "store/Employees.h"
 #include "store/TimeText.h"
 
-namespace app {
+namespace commands {
+
+using app::Failure;
+using app::Settings;
+using schedule::Interval;
+using schedule::stepMinutes;
 
 HeadlessSampleView::HeadlessSampleView(Interval interval) : times_(store::timeListEntries(stepMinutes(interval))) {}
 
@@ -68,4 +74,4 @@ QString HeadlessSampleView::selectedTimeOut() const
     return times_[timeOut_];
 }
 
-}  // namespace app
+}  // namespace commands

@@ -1,5 +1,5 @@
 // The graphics platform for commands without a window.
-#include "app/HeadlessGraphics.h"
+#include "commands/HeadlessGraphics.h"
 
 #include "app/FileNames.h"
 #include "app/Paths.h"
@@ -12,7 +12,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace app {
+namespace commands {
+
+namespace paths = app::paths;
+
+using app::toSystemBytes;
+using app::Failure;
 
 bool usableRuntimeFolder(const QByteArray& path)
 {
@@ -58,4 +63,4 @@ HeadlessGraphics::~HeadlessGraphics()
         qunsetenv("XDG_RUNTIME_DIR");
 }
 
-}  // namespace app
+}  // namespace commands

@@ -3,9 +3,9 @@
 // it never writes the settings or a broken file.
 #include "tests/report/ReportFixture.h"
 
-#include "report/ExportCommand.h"
+#include "commands/ExportCommand.h"
 
-#include "app/CommandLine.h"
+#include "commands/CommandLine.h"
 #include "app/ErrorReport.h"
 #include "app/Paths.h"
 #include "app/Settings.h"
@@ -24,7 +24,7 @@
 #include <functional>
 #include <vector>
 
-using namespace report;
+using namespace commands;
 using report_testing::ReportTest;
 using testing_support::fileBytes;
 using testing_support::writeFile;
@@ -50,7 +50,7 @@ protected:
     }
     int runCommandLine(const QStringList& arguments)
     {
-        app::CommandLine commandLine({exportCommand(), pdfCommand()});
+        commands::CommandLine commandLine({exportCommand(), pdfCommand()});
         // What the command line refuses ends the program as a usage error, before any command runs.
         if (!commandLine.parse(QStringList{"rostelle"} + arguments))
             return kExportBadUsage;
@@ -245,7 +245,7 @@ TEST_F(ExportTest, APdfOrPictureThatCannotBeWrittenLeavesTheWorkbookAsItWas)
 TEST_F(ExportTest, AFreshMachineGetsTheDatabaseMadeAndAnEmptySchedule)
 {
     QFile::remove(app::paths::workingDatabase());
-    EXPECT_EQ(runExport({target, {}, QString("W"), QString("D"), app::Interval::Hourly}), kExportDone);
+    EXPECT_EQ(runExport({target, {}, QString("W"), QString("D"), schedule::Interval::Hourly}), kExportDone);
     EXPECT_TRUE(QFile::exists(app::paths::workingDatabase()));
     EXPECT_EQ(shown(target, "B4"), "Monday");
     EXPECT_EQ(shown(target, "C5"), "7:00:00 AM");

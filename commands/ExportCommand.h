@@ -8,14 +8,14 @@
 // only read. Each file is replaced whole or not at all; nothing is written when the build fails.
 #pragma once
 
-#include "app/CommandLine.h"
+#include "commands/CommandLine.h"
 #include "app/Settings.h"
 
 #include <QString>
 
 #include <optional>
 
-namespace report {
+namespace commands {
 
 // Exit codes of the export.
 inline constexpr int kExportDone = 0;
@@ -27,17 +27,17 @@ struct ExportRequest {
     QString picturePath;   // empty: no picture
     std::optional<QString> week;
     std::optional<QString> department;
-    std::optional<app::Interval> interval;
+    std::optional<schedule::Interval> interval;
     std::optional<QString> pdfPath;  // set: the one-page PDF is written there too
     bool pdfOnly = false;            // the PDF alone, no workbook (--pdf without --export)
 };
 
 // The commands for the program's command line: --export, which also takes --pdf, and --pdf alone.
-app::HeadlessCommand exportCommand();
-app::HeadlessCommand pdfCommand();
+commands::HeadlessCommand exportCommand();
+commands::HeadlessCommand pdfCommand();
 
 // Runs the export; failures are written to stderr in the error report's format. A picture or a
 // PDF needs a QGuiApplication (which may run on the offscreen platform).
 int runExport(const ExportRequest& request);
 
-}  // namespace report
+}  // namespace commands
