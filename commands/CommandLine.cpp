@@ -41,6 +41,11 @@ CommandLine::CommandLine(std::vector<HeadlessCommand> commands, QList<QCommandLi
         declare(command.trigger);
         for (const QCommandLineOption& option : command.options)
             declare(option);
+        if (!command.fileArgument.isEmpty())
+            parser_.addPositionalArgument(command.fileArgument,
+                                          QStringLiteral("With --%1: the file to write (default: standard output).")
+                                              .arg(command.trigger.names().constFirst()),
+                                          QLatin1Char('[') + command.fileArgument + QLatin1Char(']'));
     }
 }
 
@@ -79,9 +84,15 @@ bool CommandLine::takesValue(const QString& option) const { return valueOptions_
 QString CommandLine::misuse()
 {
     const QStringList positional = parser_.positionalArguments();
-    if (!positional.isEmpty())
-        return QStringLiteral("Unexpected argument \"%1\": no option takes it. Try \"rostelle --help\".")
-            .arg(positional.constFirst());
+    const auto unexpected = [](const QString& argument) {
+        return QStringLiteral("Unexpected argument \"%1\": no option takes it. Try \"rostelle --help\".").arg(argument);
+    };
+    // An argument of its own belongs to a command that takes its file so, when that one is asked.
+    bool fileArgumentTaken = false;
+    for (const HeadlessCommand& command : commands_)
+        fileArgumentTaken = fileArgumentTaken || (!command.fileArgument.isEmpty() && parser_.isSet(command.trigger));
+    if (!positional.isEmpty() && !fileArgumentTaken)
+        return unexpected(positional.constFirst());
 
     // The options given, each once, in the order given.
     QStringList given;
@@ -123,7 +134,14 @@ QString CommandLine::misuse()
             return orphanText(option);
     }
     if (!command_)
-        return QString();
+        return positional.isEmpty() ? QString() : unexpected(positional.constFirst());
+    if (!positional.isEmpty() && command_->fileArgument.isEmpty())
+        return unexpected(positional.constFirst());
+    if (positional.size() > 1)
+        return unexpected(positional[1]);
+    if (!positional.isEmpty() && positional.constFirst().trimmed().isEmpty())
+        return QStringLiteral("%1 needs the path of the file to write, or none for standard output.")
+            .arg(dashed(command_->trigger.names().constFirst()));
     if (const QString empty = emptyFileText(*command_); !empty.isEmpty())
         return empty;
     return sameFileText(*command_);

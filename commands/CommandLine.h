@@ -33,6 +33,9 @@ struct HeadlessCommand {
     // Names of the options (the trigger's included) whose values are files the command writes, in
     // the order it writes them: a later file may be reached through a link to an earlier one.
     QStringList writes;
+    // Set: the command takes at most one argument of its own, the file it writes (shown in the
+    // help as this name); without it the command writes to standard output.
+    QString fileArgument;
 };
 
 class CommandLine {

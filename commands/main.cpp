@@ -1,19 +1,22 @@
 // Program entry: without options the main window; with a headless command's option that command,
 // run without a window or a display.
-#include "app/BuildConfig.h"
 #include "commands/CommandLine.h"
+#include "commands/CopyDayCommand.h"
+#include "commands/ExportCommand.h"
+#include "commands/HeadlessGraphics.h"
+#include "commands/HoursCommand.h"
+#include "commands/InitDatabaseCommand.h"
+#include "commands/LoadSampleCommand.h"
+
+#include "app/BuildConfig.h"
 #include "app/Dialogs.h"
 #include "app/EndOnSignals.h"
 #include "app/FileNames.h"
-#include "commands/HeadlessGraphics.h"
-#include "commands/InitDatabaseCommand.h"
-#include "commands/LoadSampleCommand.h"
 #include "app/Paths.h"
 #include "app/QtDialogs.h"
 #include "app/StoreChoice.h"
 #include "app/VisibleText.h"
 
-#include "commands/ExportCommand.h"
 #include "report/WorkingFiles.h"
 
 #include "ui/main/Form1.h"
@@ -32,7 +35,8 @@ namespace {
 // Every command the program runs without a window.
 std::vector<commands::HeadlessCommand> headlessCommands()
 {
-    return {commands::loadSampleCommand(), commands::exportCommand(), commands::pdfCommand(), commands::initDatabaseCommand()};
+    return {commands::loadSampleCommand(), commands::exportCommand(),  commands::pdfCommand(),
+            commands::initDatabaseCommand(), commands::hoursCommand(), commands::copyDayCommand()};
 }
 
 QStringList argumentsOf(int argc, char** argv)

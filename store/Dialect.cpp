@@ -71,6 +71,8 @@ QStringList beginWriting(Engine engine, WriteRule rule, std::optional<qint64> em
     QStringList statements{QStringLiteral("begin")};
     if (rule == WriteRule::AddEmployee || rule == WriteRule::LoadSample)
         statements.append(QStringLiteral("lock table tblEmployee in share row exclusive mode"));
+    else if (rule == WriteRule::ChangeDay)
+        statements.append(sql::employeesLock());
     else if (employeeId)
         statements.append(QStringLiteral("select fldID from tblEmployee where fldID=") + QString::number(*employeeId) +
                           QStringLiteral(" for update"));

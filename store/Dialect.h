@@ -24,6 +24,7 @@ enum class WriteRule {
     AddEmployee,     // the look-up of an employee by name and position and its insert
     DeleteEmployee,  // the employee and its shifts on every weekday
     LoadSample,      // the whole sample data set: its look-ups and inserts, kept or dropped together
+    ChangeDay,       // a weekday's shifts of every employee at once (copied onto it, or cleared)
     Upkeep,          // the store's own additions to its schema
 };
 

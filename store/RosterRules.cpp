@@ -3,7 +3,9 @@
 
 #include "store/Employees.h"
 #include "store/Shifts.h"
+#include "store/Statements.h"
 #include "store/StoreError.h"
+#include "store/TimeText.h"
 #include "store/WriteTransaction.h"
 
 #include <optional>
@@ -127,6 +129,47 @@ EmployeeAdding addEmployeeUnlessPresent(Connection& connection, const QString& n
     if (!kept)
         return EmployeeAdding::NotStored;
     return missing ? EmployeeAdding::Added : EmployeeAdding::AlreadyThere;
+}
+
+DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>& to)
+{
+    // Nobody's shifts change between the checks and the inserts.
+    WriteTransaction change(connection, WriteRule::ChangeDay);
+    DayCopy copy;
+    copy.from = from;
+    const std::vector<DayShift> shifts = dayShifts(connection, from);
+    for (const Weekday day : to) {
+        if (day == from)
+            continue;
+        int copied = 0;
+        for (const DayShift& shift : shifts) {
+            const CopiedShift described{shift.employeeName, shift.timeIn, shift.timeOut, day};
+            if (!shift.timeIn.isValid() || !shift.timeOut.isValid()) {
+                copy.skipped.push_back(described);
+                continue;
+            }
+            const QString in = listTimeText(shift.timeIn);
+            const QString out = listTimeText(shift.timeOut);
+            if (shiftOverlaps(connection, day, shift.employeeId, in, out)) {
+                copy.skipped.push_back(described);
+                continue;
+            }
+            insertShift(connection, day, shift.employeeId, in, out);
+            ++copied;
+        }
+        copy.copied.emplace_back(day, copied);
+    }
+    change.commit();
+    return copy;
+}
+
+int clearDay(Connection& connection, Weekday day)
+{
+    WriteTransaction change(connection, WriteRule::ChangeDay);
+    const int count = static_cast<int>(dayShifts(connection, day).size());
+    connection.execute(sql::dayShiftsDelete(day));
+    change.commit();
+    return count;
 }
 
 EmployeeRemoval removeEmployee(Connection& connection, const EmployeeLookUp& employee, RuleSteps& steps)

@@ -10,8 +10,11 @@
 #include "store/Weekday.h"
 
 #include <QString>
+#include <QTime>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace store {
 
@@ -64,6 +67,31 @@ inline constexpr int kInsert = 1;  // the insert, and the keeping of the change 
 
 EmployeeAdding addEmployeeUnlessPresent(Connection& connection, const QString& name, const QString& position,
                                         RuleSteps& steps);
+
+// ---- copying and clearing a day ------------------------------------------------------------
+
+// A shift of the day copied, or left out, with its employee.
+struct CopiedShift {
+    QString employee;
+    QTime timeIn;
+    QTime timeOut;
+    Weekday day;  // the day it was to go to
+};
+
+struct DayCopy {
+    Weekday from = Weekday::Monday;
+    std::vector<std::pair<Weekday, int>> copied;  // for each day copied to, in the order asked, how many
+    std::vector<CopiedShift> skipped;             // would have overlapped a shift there, or has no times
+};
+
+// One change: every shift of `from` copied to each day of `to` (`from` itself is left out), each
+// unless it would overlap (the inclusive test of shiftOverlaps) a shift of its employee already
+// on that day, copies made before it included. Throws StoreError, storing nothing, when a
+// statement fails.
+DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>& to);
+
+// One change: deletes every shift of the day; returns how many there were.
+int clearDay(Connection& connection, Weekday day);
 
 // ---- deleting an employee with its shifts --------------------------------------------------
 

@@ -37,6 +37,22 @@ std::vector<ShiftListEntry> listShifts(Connection& connection, Weekday day)
     return shifts;
 }
 
+std::vector<DayShift> dayShifts(Connection& connection, Weekday day)
+{
+    const auto timeOrNone = [](const QVariant& field) {
+        try {
+            return timeFromStored(field);
+        } catch (const StoreError&) {
+            return QTime();
+        }
+    };
+    std::vector<DayShift> shifts;
+    for (const Row& row : connection.query(sql::dayShifts(connection.engine(), day)))
+        shifts.push_back({identifierAt(row, 0), identifierAt(row, 1), row.value(2).toString(), timeOrNone(row.value(3)),
+                          timeOrNone(row.value(4))});
+    return shifts;
+}
+
 void deleteShift(Connection& connection, Weekday day, qint64 shiftId)
 {
     connection.execute(sql::shiftDelete(day, shiftId));

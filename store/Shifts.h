@@ -7,6 +7,7 @@
 #include "store/Weekday.h"
 
 #include <QString>
+#include <QTime>
 
 #include <vector>
 
@@ -41,5 +42,16 @@ struct ShiftListEntry {
 std::vector<ShiftListEntry> listShifts(Connection& connection, Weekday day);
 
 void deleteShift(Connection& connection, Weekday day, qint64 shiftId);
+
+// A weekday's shift as stored, with its employee.
+struct DayShift {
+    qint64 id = 0;
+    qint64 employeeId = 0;
+    QString employeeName;
+    QTime timeIn;   // invalid when the field holds nothing or no time of day
+    QTime timeOut;  // invalid when the field holds nothing or no time of day
+};
+// The weekday's shifts of the employees on the roster, by employee name, then time in.
+std::vector<DayShift> dayShifts(Connection& connection, Weekday day);
 
 }  // namespace store

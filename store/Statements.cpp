@@ -78,6 +78,17 @@ QString shiftList(Weekday day)
            QStringLiteral(" a inner join tblEmployee b on a.fldempid=b.fldid order by fldtimein");
 }
 
+QString dayShifts(Engine engine, Weekday day)
+{
+    return QStringLiteral("select a.fldid,fldempid,fldname,fldtimein,fldtimeout from ") + shiftTableName(day) +
+           QStringLiteral(" a inner join tblEmployee b on a.fldempid=b.fldid order by ") +
+           dialect::caselessOrder(engine, QStringLiteral("fldname")) + QStringLiteral(",fldempid,fldtimein,a.fldid");
+}
+
+QString dayShiftsDelete(Weekday day) { return QStringLiteral("delete from ") + shiftTableName(day); }
+
+QString employeesLock() { return QStringLiteral("select fldid from tblEmployee for update"); }
+
 QString shiftDelete(Weekday day, qint64 shiftId)
 {
     return QStringLiteral("delete from ") + shiftTableName(day) + QStringLiteral(" where fldid=") + number(shiftId);

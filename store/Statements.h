@@ -26,6 +26,12 @@ QString shiftOverlap(Weekday day, qint64 employeeId, const QString& timeIn, cons
 QString shiftInsert(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut);
 QString shiftList(Weekday day);
 QString shiftDelete(Weekday day, qint64 shiftId);
+// Every shift of the weekday whose employee is on the roster, with the employee's name, in the
+// employees' name order and then by time in: select a.fldid,fldempid,fldname,fldtimein,fldtimeout ...
+QString dayShifts(Engine engine, Weekday day);
+QString dayShiftsDelete(Weekday day);                            // delete from tblShiftMonday
+// Locks every employee's row against changes to their shifts until the transaction ends.
+QString employeesLock();
 
 QString dayStart(Weekday day);                                   // select min(fldTimeIn) from qryMonday
 QString dayEnd(Weekday day);                                     // select max(fldTimeOut) from qryMonday

@@ -115,3 +115,37 @@ TEST_P(RosterRulesTest, AnEmployeeIsAddedOnceAndRemovedWithEveryShift)
     for (const Weekday day : allWeekdays)
         EXPECT_EQ(rowCount(shiftTableName(day)), 1);
 }
+
+TEST_P(RosterRulesTest, ADayIsCopiedWithItsOverlapsSkippedAndClearedInOneChange)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "11:00:00 AM");
+    insertShift(*db, Weekday::Monday, ann, "02:00:00 PM", "04:00:00 PM");
+    insertShift(*db, Weekday::Monday, bob, "06:00:00 PM", "10:00:00 PM");
+    insertShift(*db, Weekday::Wednesday, ann, "11:00:00 AM", "12:00:00 PM");  // touches the first: overlaps
+
+    const DayCopy copy = copyDay(*db, Weekday::Monday, {Weekday::Tuesday, Weekday::Monday, Weekday::Wednesday});
+    EXPECT_EQ(copy.copied, (std::vector<std::pair<Weekday, int>>{{Weekday::Tuesday, 3}, {Weekday::Wednesday, 2}}));
+    ASSERT_EQ(copy.skipped.size(), 1u);
+    EXPECT_EQ(copy.skipped[0].employee, "Ann");
+    EXPECT_EQ(copy.skipped[0].timeIn, QTime(9, 0));
+    EXPECT_EQ(copy.skipped[0].day, Weekday::Wednesday);
+    EXPECT_EQ(rowCount("tblShiftMonday"), 3);
+    EXPECT_EQ(rowCount("tblShiftTuesday"), 3);
+    EXPECT_EQ(rowCount("tblShiftWednesday"), 3);
+    // Copying again adds nothing: every copy overlaps its own.
+    EXPECT_EQ(copyDay(*db, Weekday::Monday, {Weekday::Tuesday}).skipped.size(), 3u);
+    EXPECT_EQ(rowCount("tblShiftTuesday"), 3);
+
+    // A copy that fails part way stores nothing of it.
+    db->execute("drop view qrySunday");
+    db->execute("drop table tblShiftSunday");
+    EXPECT_THROW(copyDay(*db, Weekday::Monday, {Weekday::Thursday, Weekday::Sunday}), StoreError);
+    EXPECT_EQ(rowCount("tblShiftThursday"), 0);
+
+    EXPECT_EQ(clearDay(*db, Weekday::Tuesday), 3);
+    EXPECT_EQ(rowCount("tblShiftTuesday"), 0);
+    EXPECT_EQ(rowCount("tblShiftMonday"), 3);
+    EXPECT_EQ(clearDay(*db, Weekday::Tuesday), 0);
+}
