@@ -67,13 +67,15 @@ private:
 };
 
 ShiftAdding insertIfFree(Change& change, bool free, int decidedAt, int insertAt, Connection& connection, Weekday day,
-                         const ShiftLookUp& shift)
+                         const ShiftLookUp& shift, ChangeRecord* record = nullptr)
 {
     bool gone = false;
     if (free)
         change.run(insertAt, [&] {
             try {
-                insertShift(connection, day, shift.employee(), shift.timeIn(), shift.timeOut());
+                const qint64 id = insertShift(connection, day, shift.employee(), shift.timeIn(), shift.timeOut());
+                if (record)
+                    record->after(connection, shiftTableName(day), id);
             } catch (const EmployeeNotOnRoster&) {
                 gone = true;
                 throw;
@@ -89,7 +91,8 @@ ShiftAdding insertIfFree(Change& change, bool free, int decidedAt, int insertAt,
 
 }  // namespace
 
-ShiftAdding addShift(Connection& connection, Weekday day, const ShiftLookUp& shift, RuleSteps& steps)
+ShiftAdding addShift(Connection& connection, Weekday day, const ShiftLookUp& shift, RuleSteps& steps,
+                     ChangeRecord* record)
 {
     // No other planner's shift for this employee can come between the check and the insert.
     Change change(connection, WriteRule::AddShift, steps, knownEmployee(shift.employee));
@@ -102,7 +105,7 @@ ShiftAdding addShift(Connection& connection, Weekday day, const ShiftLookUp& shi
             throw StoreError(QStringLiteral("The employee's shifts could not be read, so whether the new one overlaps them is unknown."));
         return !*collides;
     });
-    return insertIfFree(change, free, add_shift::kDecide, add_shift::kInsert, connection, day, shift);
+    return insertIfFree(change, free, add_shift::kDecide, add_shift::kInsert, connection, day, shift, record);
 }
 
 ShiftAdding addShiftUnlessOverlapping(Connection& connection, Weekday day, const ShiftLookUp& shift,
@@ -131,7 +134,7 @@ EmployeeAdding addEmployeeUnlessPresent(Connection& connection, const QString& n
     return missing ? EmployeeAdding::Added : EmployeeAdding::AlreadyThere;
 }
 
-DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>& to)
+DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>& to, ChangeRecord* record)
 {
     // Nobody's shifts change between the checks and the inserts.
     WriteTransaction change(connection, WriteRule::ChangeDay);
@@ -154,7 +157,9 @@ DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>
                 copy.skipped.push_back(described);
                 continue;
             }
-            insertShift(connection, day, shift.employeeId, in, out);
+            const qint64 id = insertShift(connection, day, shift.employeeId, in, out);
+            if (record)
+                record->after(connection, shiftTableName(day), id);
             ++copied;
         }
         copy.copied.emplace_back(day, copied);
@@ -163,24 +168,110 @@ DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>
     return copy;
 }
 
-int clearDay(Connection& connection, Weekday day)
+int clearDay(Connection& connection, Weekday day, ChangeRecord* record)
 {
     WriteTransaction change(connection, WriteRule::ChangeDay);
-    const int count = static_cast<int>(dayShifts(connection, day).size());
+    const std::vector<DayShift> shifts = dayShifts(connection, day);
+    const int count = static_cast<int>(shifts.size());
+    for (const DayShift& shift : shifts)
+        if (record)
+            record->before(connection, shiftTableName(day), shift.id);
     connection.execute(sql::dayShiftsDelete(day));
+    for (const DayShift& shift : shifts)
+        if (record)
+            record->after(connection, shiftTableName(day), shift.id);
     change.commit();
     return count;
 }
 
-EmployeeRemoval removeEmployee(Connection& connection, const EmployeeLookUp& employee, RuleSteps& steps)
+EmployeeRemoval removeEmployee(Connection& connection, const EmployeeLookUp& employee, RuleSteps& steps,
+                               ChangeRecord* record)
 {
     // The employee and its shifts go together or not at all.
     Change change(connection, WriteRule::DeleteEmployee, steps, knownEmployee(employee));
-    change.run(remove_employee::kEmployee, [&] { deleteEmployee(connection, employee()); });
+    const auto recorded = [&](const QString& table, const std::vector<qint64>& ids, auto work) {
+        for (const qint64 id : ids)
+            record->before(connection, table, id);
+        work();
+        for (const qint64 id : ids)
+            record->after(connection, table, id);
+    };
+    const auto shiftIds = [&](Weekday day) {
+        std::vector<qint64> ids;
+        for (const Row& row : connection.query(sql::employeeShiftIds(day, employee())))
+            ids.push_back(row.value(0).toLongLong());
+        return ids;
+    };
+    change.run(remove_employee::kEmployee, [&] {
+        const auto work = [&] { deleteEmployee(connection, employee()); };
+        record ? recorded(QStringLiteral("tblEmployee"), {employee()}, work) : work();
+    });
     for (const Weekday day : allWeekdays)
-        change.run(remove_employee::kShiftsOf(day), [&] { deleteEmployeeShifts(connection, day, employee()); });
+        change.run(remove_employee::kShiftsOf(day), [&] {
+            const auto work = [&] { deleteEmployeeShifts(connection, day, employee()); };
+            record ? recorded(shiftTableName(day), shiftIds(day), work) : work();
+        });
     return change.end(remove_employee::kShiftsOf(Weekday::Sunday)) ? EmployeeRemoval::Removed
                                                                    : EmployeeRemoval::NotStored;
+}
+
+qint64 addEmployee(Connection& connection, const QString& name, const QString& position, ChangeRecord* record)
+{
+    WriteTransaction change(connection, WriteRule::AddEmployee);
+    const qint64 id = insertEmployee(connection, name, position);
+    if (record)
+        record->after(connection, QStringLiteral("tblEmployee"), id);
+    change.commit();
+    return id;
+}
+
+EmployeeEditing editEmployee(Connection& connection, qint64 employeeId, const QString& name, const QString& position,
+                             ChangeRecord* record)
+{
+    WriteTransaction change(connection, WriteRule::DeleteEmployee, employeeId);
+    if (connection.query(sql::employeePresent(employeeId)).front().value(0).toLongLong() == 0)
+        return EmployeeEditing::EmployeeGone;
+    if (record)
+        record->before(connection, QStringLiteral("tblEmployee"), employeeId);
+    connection.execute(sql::employeeUpdate(employeeId, name, position));
+    if (record)
+        record->after(connection, QStringLiteral("tblEmployee"), employeeId);
+    change.commit();
+    return EmployeeEditing::Changed;
+}
+
+ShiftEditing editShift(Connection& connection, Weekday day, qint64 shiftId, const QString& timeIn,
+                       const QString& timeOut, ChangeRecord* record)
+{
+    // Nobody's shifts change between the check and the update.
+    WriteTransaction change(connection, WriteRule::ChangeDay);
+    const Rows owner = connection.query(sql::shiftEmployee(day, shiftId));
+    if (owner.empty())
+        return ShiftEditing::ShiftGone;
+    const qint64 employee = owner.front().value(0).toLongLong();
+    if (!connection.query(sql::shiftOverlapExcept(day, employee, timeIn, timeOut, shiftId)).empty())
+        return ShiftEditing::Overlaps;
+    if (record)
+        record->before(connection, shiftTableName(day), shiftId);
+    connection.execute(sql::shiftUpdate(day, shiftId, timeIn, timeOut));
+    if (record)
+        record->after(connection, shiftTableName(day), shiftId);
+    change.commit();
+    return ShiftEditing::Changed;
+}
+
+bool removeShift(Connection& connection, Weekday day, qint64 shiftId, ChangeRecord* record)
+{
+    WriteTransaction change(connection, WriteRule::ChangeDay);
+    if (connection.query(sql::shiftEmployee(day, shiftId)).empty())
+        return false;
+    if (record)
+        record->before(connection, shiftTableName(day), shiftId);
+    deleteShift(connection, day, shiftId);
+    if (record)
+        record->after(connection, shiftTableName(day), shiftId);
+    change.commit();
+    return true;
 }
 
 }  // namespace store

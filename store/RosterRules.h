@@ -2,9 +2,11 @@
 // WriteTransaction.h) and returns what happened, on either store. Their stages run through the
 // caller's RuleSteps; the stage numbers of each rule are named here, for the caller to map onto its
 // own steps. A rule whose stage failed stores nothing. Begun inside a larger change (the sample
-// load), a rule is a part of it.
+// load), a rule is a part of it. Given a ChangeRecord, a rule records the rows it changed there,
+// so that the change can be taken back.
 #pragma once
 
+#include "store/ChangeRecord.h"
 #include "store/Connection.h"
 #include "store/RuleSteps.h"
 #include "store/Weekday.h"
@@ -45,7 +47,8 @@ inline constexpr int kInsert = 2;      // the insert, and the keeping of the cha
 }  // namespace add_shift
 
 // The overlap test of shiftOverlaps against the employee's shifts that day, then the insert.
-ShiftAdding addShift(Connection& connection, Weekday day, const ShiftLookUp& shift, RuleSteps& steps);
+ShiftAdding addShift(Connection& connection, Weekday day, const ShiftLookUp& shift, RuleSteps& steps,
+                     ChangeRecord* record = nullptr);
 
 namespace place_shift {
 inline constexpr int kDecide = 0;  // the overlap query and the decision, as one stage
@@ -88,10 +91,10 @@ struct DayCopy {
 // unless it would overlap (the inclusive test of shiftOverlaps) a shift of its employee already
 // on that day, copies made before it included. Throws StoreError, storing nothing, when a
 // statement fails.
-DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>& to);
+DayCopy copyDay(Connection& connection, Weekday from, const std::vector<Weekday>& to, ChangeRecord* record = nullptr);
 
 // One change: deletes every shift of the day; returns how many there were.
-int clearDay(Connection& connection, Weekday day);
+int clearDay(Connection& connection, Weekday day, ChangeRecord* record = nullptr);
 
 // ---- deleting an employee with its shifts --------------------------------------------------
 
@@ -105,6 +108,25 @@ inline constexpr int kShiftsOf(Weekday day) { return 1 + static_cast<int>(day); 
 }  // namespace remove_employee
 
 // The employee and its shifts on every weekday, all or nothing.
-EmployeeRemoval removeEmployee(Connection& connection, const EmployeeLookUp& employee, RuleSteps& steps);
+EmployeeRemoval removeEmployee(Connection& connection, const EmployeeLookUp& employee, RuleSteps& steps,
+                               ChangeRecord* record = nullptr);
+
+// ---- the planner's own changes, one change each --------------------------------------------
+
+// Stores a new employee; returns the identifier.
+qint64 addEmployee(Connection& connection, const QString& name, const QString& position, ChangeRecord* record = nullptr);
+
+enum class EmployeeEditing { Changed, EmployeeGone };
+EmployeeEditing editEmployee(Connection& connection, qint64 employeeId, const QString& name, const QString& position,
+                             ChangeRecord* record = nullptr);
+
+enum class ShiftEditing { Changed, Overlaps, ShiftGone };
+// New times for a stored shift, refused when they overlap (the inclusive test of shiftOverlaps)
+// another shift of its employee that day.
+ShiftEditing editShift(Connection& connection, Weekday day, qint64 shiftId, const QString& timeIn,
+                       const QString& timeOut, ChangeRecord* record = nullptr);
+
+// Deletes one shift; false when it was gone already.
+bool removeShift(Connection& connection, Weekday day, qint64 shiftId, ChangeRecord* record = nullptr);
 
 }  // namespace store

@@ -87,6 +87,35 @@ QString dayShifts(Engine engine, Weekday day)
 
 QString dayShiftsDelete(Weekday day) { return QStringLiteral("delete from ") + shiftTableName(day); }
 
+QString employeeUpdate(qint64 employeeId, const QString& name, const QString& position)
+{
+    return QStringLiteral("update tblemployee set fldname=") + quoted(name) + QStringLiteral(",fldposition=") +
+           quoted(position) + QStringLiteral(" where fldid=") + number(employeeId);
+}
+
+QString employeeShiftIds(Weekday day, qint64 employeeId)
+{
+    return QStringLiteral("select fldid from ") + shiftTableName(day) + QStringLiteral(" where fldempid=") +
+           number(employeeId);
+}
+
+QString shiftEmployee(Weekday day, qint64 shiftId)
+{
+    return QStringLiteral("select fldempid from ") + shiftTableName(day) + QStringLiteral(" where fldid=") + number(shiftId);
+}
+
+QString shiftOverlapExcept(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut, qint64 shiftId)
+{
+    return shiftOverlap(day, employeeId, timeIn, timeOut) + QStringLiteral(" and fldid<>") + number(shiftId);
+}
+
+QString shiftUpdate(Weekday day, qint64 shiftId, const QString& timeIn, const QString& timeOut)
+{
+    return QStringLiteral("update ") + shiftTableName(day) + QStringLiteral(" set fldtimein=") +
+           quoted(storedFromListText(timeIn)) + QStringLiteral(",fldtimeout=") + quoted(storedFromListText(timeOut)) +
+           QStringLiteral(" where fldid=") + number(shiftId);
+}
+
 QString employeesLock() { return QStringLiteral("select fldid from tblEmployee for update"); }
 
 QString shiftDelete(Weekday day, qint64 shiftId)

@@ -30,6 +30,13 @@ QString shiftDelete(Weekday day, qint64 shiftId);
 // employees' name order and then by time in: select a.fldid,fldempid,fldname,fldtimein,fldtimeout ...
 QString dayShifts(Engine engine, Weekday day);
 QString dayShiftsDelete(Weekday day);                            // delete from tblShiftMonday
+// For editing and taking changes back.
+QString employeeUpdate(qint64 employeeId, const QString& name, const QString& position);
+QString employeeShiftIds(Weekday day, qint64 employeeId);       // select fldid from tblShiftMonday where fldempid=...
+QString shiftEmployee(Weekday day, qint64 shiftId);             // select fldempid from tblShiftMonday where fldid=...
+// The overlap test of shiftOverlap, the shift itself left out.
+QString shiftOverlapExcept(Weekday day, qint64 employeeId, const QString& timeIn, const QString& timeOut, qint64 shiftId);
+QString shiftUpdate(Weekday day, qint64 shiftId, const QString& timeIn, const QString& timeOut);
 // Locks every employee's row against changes to their shifts until the transaction ends.
 QString employeesLock();
 

@@ -149,3 +149,79 @@ TEST_P(RosterRulesTest, ADayIsCopiedWithItsOverlapsSkippedAndClearedInOneChange)
     EXPECT_EQ(rowCount("tblShiftMonday"), 3);
     EXPECT_EQ(clearDay(*db, Weekday::Tuesday), 0);
 }
+
+TEST_P(RosterRulesTest, AnEditIsRefusedOnlyByAnotherShiftAndTellsARowAnotherPlannerDeleted)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    const qint64 first = insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "11:00:00 AM");
+    insertShift(*db, Weekday::Monday, ann, "02:00:00 PM", "04:00:00 PM");
+    // Overlapping its own old times is no overlap.
+    EXPECT_EQ(editShift(*db, Weekday::Monday, first, "10:00:00 AM", "12:00:00 PM"), ShiftEditing::Changed);
+    EXPECT_EQ(editShift(*db, Weekday::Monday, first, "10:00:00 AM", "02:00:00 PM"), ShiftEditing::Overlaps);
+    EXPECT_EQ(db->query("select fldtimeout from tblShiftMonday where fldid=" + QString::number(first))
+                  .front().value(0).toString(), "12:00:00");
+    EXPECT_EQ(editEmployee(*db, ann, "Ann Lee", "Head Cook"), EmployeeEditing::Changed);
+    EXPECT_TRUE(findEmployee(*db, "Ann Lee", "Head Cook").has_value());
+
+    const auto other = otherConnection("other-planner");
+    deleteShift(*other, Weekday::Monday, first);
+    deleteEmployee(*other, ann);
+    EXPECT_EQ(editShift(*db, Weekday::Monday, first, "06:00:00 AM", "07:00:00 AM"), ShiftEditing::ShiftGone);
+    EXPECT_FALSE(removeShift(*db, Weekday::Monday, first));
+    EXPECT_EQ(editEmployee(*db, ann, "Ann", "Cook"), EmployeeEditing::EmployeeGone);
+    EXPECT_EQ(rowCount("tblEmployee"), 0);
+}
+
+TEST_P(RosterRulesTest, EveryKindOfChangeIsTakenBackAndNoneAfterAnotherPlannerChangedItsRows)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    const qint64 monday = insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "11:00:00 AM");
+    insertShift(*db, Weekday::Friday, ann, "01:00:00 PM", "03:00:00 PM");
+    const auto roster = [&] {
+        QStringList rows;
+        for (const char* table : {"tblEmployee", "tblShiftMonday", "tblShiftTuesday", "tblShiftFriday"})
+            for (const Row& row : db->query(QString("select * from %1 order by fldid").arg(table))) {
+                QStringList values{table};
+                for (int i = 0; i < row.size(); ++i)
+                    values << row.value(i).toString();
+                rows << values.join(' ');
+            }
+        return rows;
+    };
+    const QStringList start = roster();
+    FailFastSteps noSteps;
+    const std::vector<std::function<void(ChangeRecord&)>> changes{
+        [&](ChangeRecord& r) { addEmployee(*db, "Bob", "Waiter", &r); },
+        [&](ChangeRecord& r) { editEmployee(*db, ann, "Ann Lee", "Chef", &r); },
+        [&](ChangeRecord& r) { removeEmployee(*db, [=] { return ann; }, noSteps, &r); },
+        [&](ChangeRecord& r) {
+            addShift(*db, Weekday::Tuesday, shift(ann, "09:00:00 AM", "10:00:00 AM"), noSteps, &r);
+        },
+        [&](ChangeRecord& r) { editShift(*db, Weekday::Monday, monday, "07:00:00 AM", "08:00:00 AM", &r); },
+        [&](ChangeRecord& r) { removeShift(*db, Weekday::Monday, monday, &r); },
+        [&](ChangeRecord& r) { copyDay(*db, Weekday::Monday, {Weekday::Tuesday, Weekday::Friday}, &r); },
+        [&](ChangeRecord& r) { clearDay(*db, Weekday::Friday, &r); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        SCOPED_TRACE(i);
+        ChangeRecord record;
+        changes[i](record);
+        ASSERT_FALSE(record.empty());
+        EXPECT_NE(roster(), start);
+        EXPECT_TRUE(record.takeBack(*db).isEmpty());
+        EXPECT_EQ(roster(), start) << "the employee comes back with its identifier and every shift";
+    }
+
+    // Another planner changed a row since: nothing is taken back, and that row is named.
+    ChangeRecord record;
+    editShift(*db, Weekday::Monday, monday, "07:00:00 AM", "08:00:00 AM", &record);
+    removeEmployee(*db, [=] { return ann; }, noSteps, &record);
+    const auto other = otherConnection("other-planner");
+    insertEmployee(*other, "Cleo", "Host");
+    other->execute("insert into tblShiftMonday (fldid, fldempid, fldtimein, fldtimeout) values (" +
+                   QString::number(monday) + ", 99, '05:00:00', '06:00:00')");
+    const QStringList changedSince = record.takeBack(*db);
+    ASSERT_EQ(changedSince.size(), 1) << changedSince.join("; ").toStdString();
+    EXPECT_EQ(changedSince[0], "a shift of Monday from 9:00:00 AM to 11:00:00 AM");
+    EXPECT_EQ(rowCount("tblEmployee"), 1) << "Ann stays deleted, Cleo stays";
+}
