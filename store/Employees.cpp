@@ -30,6 +30,14 @@ void deleteEmployeeShifts(Connection& connection, Weekday day, qint64 employeeId
     connection.execute(sql::employeeShiftsDelete(day, employeeId));
 }
 
+std::optional<EmployeeDetails> employeeDetails(Connection& connection, qint64 employeeId)
+{
+    const Rows rows = connection.query(sql::employeeDetails(employeeId));
+    if (rows.empty())
+        return std::nullopt;
+    return EmployeeDetails{rows.front().value(0).toString(), rows.front().value(1).toString()};
+}
+
 std::optional<qint64> findEmployee(Connection& connection, const QString& name, const QString& position)
 {
     const Rows rows = connection.query(sql::employeeLookup(connection.engine(), name, position));

@@ -29,6 +29,13 @@ void deleteEmployee(Connection& connection, qint64 employeeId);
 // by this for Monday..Sunday, each statement on its own.
 void deleteEmployeeShifts(Connection& connection, Weekday day, qint64 employeeId);
 
+struct EmployeeDetails {
+    QString name;
+    QString position;
+};
+// The employee's name and position; nullopt when the employee is not on the roster.
+std::optional<EmployeeDetails> employeeDetails(Connection& connection, qint64 employeeId);
+
 // The identifier of the first employee with exactly this name and position (compared without
 // regard to case), or nullopt.
 std::optional<qint64> findEmployee(Connection& connection, const QString& name, const QString& position);

@@ -87,6 +87,11 @@ QString dayShifts(Engine engine, Weekday day)
 
 QString dayShiftsDelete(Weekday day) { return QStringLiteral("delete from ") + shiftTableName(day); }
 
+QString employeeDetails(qint64 employeeId)
+{
+    return QStringLiteral("select fldname,fldposition from tblemployee where fldid=") + number(employeeId);
+}
+
 QString employeeUpdate(qint64 employeeId, const QString& name, const QString& position)
 {
     return QStringLiteral("update tblemployee set fldname=") + quoted(name) + QStringLiteral(",fldposition=") +

@@ -25,7 +25,18 @@ class MainWindowTest : public UiTest {};
 TEST_F(MainWindowTest, LayoutFollowsTheTwipsOfTheDesign)
 {
     start();
-    EXPECT_EQ(form->size(), QSize(704, 413));
+    // The specified 704 x 413, and the row of the planner's tools below it.
+    EXPECT_EQ(form->size(), QSize(704, 448));
+    const char* tools[] = {"EditEmployee", "EditSchedule", "CopyDay", "ClearDay", "Undo", "Hours"};
+    int left = 8;
+    for (const char* tool : tools) {
+        const QRect button = child<QPushButton>(tool)->geometry();
+        EXPECT_EQ(button.top(), 413) << tool;
+        EXPECT_EQ(button.height(), 27) << tool;
+        EXPECT_GE(button.left(), left) << tool;
+        left = button.right() + 1;
+    }
+    EXPECT_LE(left, 696);
     EXPECT_EQ(child<QPushButton>("PushButton22")->geometry(), QRect(8, 8, 688, 27));
     EXPECT_EQ(child<QPushButton>("PushButton22")->text(), "Start Creating Template");
     EXPECT_EQ(child<QPushButton>("PushButton7")->geometry(), QRect(352, 42, 344, 27));

@@ -47,6 +47,10 @@
 namespace ui {
 namespace {
 
+// The row of the planner's tools, below the specified layout.
+constexpr int kToolRowTop = 6195;
+constexpr int kToolRowHeight = 400;
+
 QFont windowFont()
 {
     QFont arial(QStringLiteral("Arial"));
@@ -131,7 +135,8 @@ Form1::~Form1() = default;
 void Form1::buildLayout()
 {
     setFont(windowFont());
-    setFixedSize(twips(10560), twips(6195));
+    // The specified layout, and the row of the planner's tools below it.
+    setFixedSize(twips(10560), twips(kToolRowTop + kToolRowHeight + 120));
     const QColor white(Qt::white);
 
     PushButton22 = pushButton(this, "PushButton22", QStringLiteral("Start Creating Template"), twipsRect(120, 120, 10320, 400));
@@ -218,10 +223,37 @@ void Form1::buildLayout()
     setTabOrder(PushButton2, PushButton3);
     setTabOrder(PushButton3, PushButton4);
     setTabOrder(PushButton4, ListView1);
+    buildToolRow();
+}
+
+void Form1::buildToolRow()
+{
+    // Six buttons across the width of the layout above, 120 twips apart as its buttons are.
+    constexpr int width = (10320 - 5 * 120) / 6;
+    const auto tool = [&](int index, const char* name, const QString& caption) {
+        return pushButton(this, name, caption, twipsRect(120 + index * (width + 120), kToolRowTop, width, kToolRowHeight));
+    };
+    editEmployeeButton_ = tool(0, "EditEmployee", QStringLiteral("Edit Employee..."));
+    editScheduleButton_ = tool(1, "EditSchedule", QStringLiteral("Edit Schedule..."));
+    copyDayButton_ = tool(2, "CopyDay", QStringLiteral("Copy Day..."));
+    clearDayButton_ = tool(3, "ClearDay", QStringLiteral("Clear Day..."));
+    undoButton_ = tool(4, "Undo", QStringLiteral("Undo"));
+    hoursButton_ = tool(5, "Hours", QStringLiteral("Hours..."));
+    for (QPushButton* button : {editEmployeeButton_, editScheduleButton_, copyDayButton_, clearDayButton_, undoButton_,
+                                hoursButton_})
+        button->setFont(windowFont());
+    undoButton_->setEnabled(false);
+    setTabOrder(ListView1, editEmployeeButton_);
+    setTabOrder(editEmployeeButton_, editScheduleButton_);
+    setTabOrder(editScheduleButton_, copyDayButton_);
+    setTabOrder(copyDayButton_, clearDayButton_);
+    setTabOrder(clearDayButton_, undoButton_);
+    setTabOrder(undoButton_, hoursButton_);
 }
 
 void Form1::connectBehaviour()
 {
+    connectTools();
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
     connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
     connect(PushButton3, &QPushButton::clicked, this, &Form1::PushButton3_Click);
@@ -470,7 +502,9 @@ void Form1::PushButton2_Click()
     app::TrapSteps removal{app::numbered(trap, 106), app::numbered(trap, 108), app::numbered(trap, 110),
                            app::numbered(trap, 112), app::numbered(trap, 114), app::numbered(trap, 116),
                            app::numbered(trap, 118), app::numbered(trap, 120)};
-    store::removeEmployee(store::shared(), [&] { return currentEmployeeId(); }, removal);
+    if (store::removeEmployee(store::shared(), [&] { return currentEmployeeId(); }, removal, &newChange()) ==
+        store::EmployeeRemoval::Removed)
+        keepChange();
     trap(122, [&] { loadEmployees(); });
     trap(124, [&] { listSchedules(); });
 }
@@ -490,7 +524,9 @@ void Form1::PushButton3_Click()
         app::TrapSteps adding{app::numbered(trap, 106), app::numbered(trap, 108), app::numbered(trap, 110)};
         const store::ShiftLookUp shift{[&] { return currentEmployeeId(); }, [&] { return cboTimeIn->currentText(); },
                                        [&] { return cboTimeOut->currentText(); }};
-        const store::ShiftAdding outcome = store::addShift(store::shared(), *day, shift, adding);
+        const store::ShiftAdding outcome = store::addShift(store::shared(), *day, shift, adding, &newChange());
+        if (outcome == store::ShiftAdding::Added)
+            keepChange();
         if (outcome == store::ShiftAdding::Overlaps)
             trap(112, [] { app::MsgBox(QStringLiteral("Schedule already exists.")); });
     }
@@ -513,7 +549,8 @@ void Form1::PushButton4_Click()
             const qint64 id = selected.constFirst()->text(0).toLongLong(&ok);
             if (!ok)
                 throw app::Failure(QStringLiteral("The selected row's \"%1\" is not a schedule's number.").arg(selected.constFirst()->text(0)));
-            store::deleteShift(store::shared(), *day, id);
+            if (store::removeShift(store::shared(), *day, id, &newChange()))
+                keepChange();
         });
     trap(106, [&] { listSchedules(); });
 }

@@ -1,12 +1,16 @@
 // Form1, the main window: the two header texts, the time interval, the employee and time lists,
 // the buttons that add and delete employees and shifts, a tab per weekday with that weekday's
 // shifts, and the buttons for sample data, help and the schedule workbook. Its load procedure
-// brings the program up; closing it ends the program.
+// brings the program up; closing it ends the program. Below that layout, a row of the planner's
+// tools: editing an employee or a shift, copying or clearing a day, undoing this window's last
+// change, and the week's hours (Form1Tools.cpp).
 #pragma once
 
 #include "app/SampleLoad.h"
 #include "app/Settings.h"
 #include "app/WindowPointer.h"
+
+#include "store/ChangeRecord.h"
 
 #include <QWidget>
 
@@ -23,6 +27,8 @@ class QTabWidget;
 class QTreeWidget;
 
 namespace ui {
+
+class HoursWindow;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -49,6 +55,8 @@ public:
     qint64 currentEmployeeId() const;
     // Selects the first employee entry with exactly this text; throws when there is none.
     void selectEmployeeByText(const QString& name);
+    // Selects the employee with this identifier; nothing stays selected when it is not listed.
+    void selectEmployeeById(qint64 id);
 
     // What the schedule workbook reads from the window.
     QString weekText() const;        // txtForAWeek
@@ -69,14 +77,37 @@ public slots:
     void PushButton7_Click();   // Load Sample/Example Data
     void PushButton22_Click();  // Start Creating Template
 
+    // The planner's tools.
+    void editEmployeeClicked();
+    void editScheduleClicked();
+    void copyDayClicked();
+    void clearDayClicked();
+    void undoClicked();
+    void hoursClicked();
+
+public:
+    // A change this window is making: record its rows here, then keep() it once it is stored, and
+    // it becomes what Undo takes back.
+    store::ChangeRecord& newChange();
+    void keepChange();
+    bool canUndo() const { return lastChange_.has_value(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class WindowLists;
     friend class WindowLists;
 
     void buildLayout();
+    void buildToolRow();
+    void connectTools();
+    // After a change: the lists rebuilt, the employee and the shift selected again by identifier
+    // when they are still there, the hours window read again.
+    void showRosterAgain(std::optional<qint64> employee, std::optional<qint64> shift);
+    std::optional<qint64> selectedShiftId() const;
     void connectBehaviour();
     void Form_QueryUnload();
     void optionClicked();
@@ -107,6 +138,16 @@ private:
     QPushButton* PushButton3 = nullptr;
     QPushButton* PushButton4 = nullptr;
     QTreeWidget* ListView1 = nullptr;
+
+    QPushButton* editEmployeeButton_ = nullptr;
+    QPushButton* editScheduleButton_ = nullptr;
+    QPushButton* copyDayButton_ = nullptr;
+    QPushButton* clearDayButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QPushButton* hoursButton_ = nullptr;
+    HoursWindow* hours_ = nullptr;
+    std::optional<store::ChangeRecord> pendingChange_;
+    std::optional<store::ChangeRecord> lastChange_;
 
     std::vector<qint64> employeeIds_;
     app::WindowPointer* pointer_ = nullptr;

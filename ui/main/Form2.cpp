@@ -4,6 +4,7 @@
 #include "ui/main/Form1.h"
 #include "ui/main/Twips.h"
 
+#include "app/Dialogs.h"
 #include "app/Helpers.h"
 #include "app/Paths.h"
 #include "app/Trap.h"
@@ -12,6 +13,7 @@
 
 #include "store/Connection.h"
 #include "store/Employees.h"
+#include "store/RosterRules.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +77,14 @@ Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
     pointer_ = new app::WindowPointer(this);
 }
 
+Form2::Form2(Form1& mainWindow, qint64 employeeId, const QString& name, const QString& position) : Form2(mainWindow)
+{
+    setWindowTitle(QStringLiteral("Edit Employee"));
+    editing_ = employeeId;
+    txtName->setText(name);
+    txtPosition->setText(position);
+}
+
 void Form2::Form_Load()
 {
     app::Trap trap(QStringLiteral("Form2"), QStringLiteral("Form_Load"));
@@ -86,14 +96,44 @@ void Form2::Form_Load()
 
 void Form2::PushButton4_Click()
 {
+    if (editing_) {
+        saveEdit();
+        return;
+    }
     app::Trap trap(QStringLiteral("Form2"), QStringLiteral("PushButton4_Click"));
     // Names and positions are stored as typed, blanks included; only an empty field stops Save.
     if (trap.test(100, [&] { return txtName->text().isEmpty() || txtPosition->text().isEmpty(); }))
         return;
-    trap(102, [&] { store::insertEmployee(store::shared(), txtName->text(), txtPosition->text()); });
+    trap(102, [&] {
+        store::addEmployee(store::shared(), txtName->text(), txtPosition->text(), &mainWindow_.newChange());
+        mainWindow_.keepChange();
+    });
     trap(104, [&] { mainWindow_.loadEmployees(); });
     trap(106, [&] { mainWindow_.selectEmployeeByText(txtName->text()); });
     trap(108, [&] { accept(); });
+}
+
+void Form2::saveEdit()
+{
+    app::Trap trap(QStringLiteral("Form2"), QStringLiteral("SaveEdit"));
+    // As when adding, an empty field stops Save.
+    if (trap.test(100, [&] { return txtName->text().isEmpty() || txtPosition->text().isEmpty(); }))
+        return;
+    store::EmployeeEditing outcome = store::EmployeeEditing::Changed;
+    const bool stored = trap(102, [&] {
+        outcome = store::editEmployee(store::shared(), *editing_, txtName->text(), txtPosition->text(),
+                                      &mainWindow_.newChange());
+    });
+    if (stored && outcome == store::EmployeeEditing::Changed)
+        mainWindow_.keepChange();
+    if (stored && outcome == store::EmployeeEditing::EmployeeGone)
+        trap(104, [&] {
+            app::MsgBox(QStringLiteral("%1 is no longer on the roster (another planner deleted them); nothing was stored.")
+                            .arg(txtName->text()));
+        });
+    trap(106, [&] { mainWindow_.loadEmployees(); });
+    trap(108, [&] { mainWindow_.selectEmployeeById(*editing_); });
+    trap(110, [&] { accept(); });
 }
 
 void Form2::PushButton1_Click()

@@ -1,8 +1,11 @@
 // Form2, the employee dialog: a name and a position typed in, "Save" stores the employee and
-// selects it in the main window, "Close" leaves without storing.
+// selects it in the main window, "Close" leaves without storing. Opened for an employee on the
+// roster it is "Edit Employee": filled with the employee's name and position, and Save changes them.
 #pragma once
 
 #include <QDialog>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -20,6 +23,8 @@ class Form2 : public QDialog {
     Q_OBJECT
 public:
     explicit Form2(Form1& mainWindow);
+    // The dialog for editing this employee.
+    Form2(Form1& mainWindow, qint64 employeeId, const QString& name, const QString& position);
 
     // Colours, icon and hand pointer.
     void Form_Load();
@@ -29,7 +34,10 @@ public slots:
     void PushButton1_Click();  // Close
 
 private:
+    void saveEdit();
+
     Form1& mainWindow_;
+    std::optional<qint64> editing_;
     QLineEdit* txtName = nullptr;
     QLineEdit* txtPosition = nullptr;
     QLabel* nameLabel_ = nullptr;      // "Name:"
