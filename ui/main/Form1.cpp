@@ -4,6 +4,7 @@
 
 #include "ui/main/BuildProgressDialog.h"
 #include "ui/main/Form2.h"
+#include "ui/main/HoursWindow.h"
 #include "ui/main/Twips.h"
 
 #include "app/BuildConfig.h"
@@ -568,6 +569,8 @@ void Form1::PushButton7_Click()
 {
     WindowLists lists(*this);
     app::loadSampleData(lists);
+    if (hours_ && hours_->isVisible())
+        hours_->refresh();
 }
 
 namespace {
