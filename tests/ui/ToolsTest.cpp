@@ -111,6 +111,19 @@ TEST_F(ToolsTest, EditScheduleByButtonOrKeyRefusesAnOverlapWithAnotherShiftOnly)
     selectShift(1);
     QTest::keyClick(child<QTreeWidget>("ListView1"), Qt::Key_Delete);
     EXPECT_EQ(shifts(store::Weekday::Monday), (QStringList{"Ann 09:00:00 AM-12:00:00 PM"}));
+
+    // A time off the hourly grid is shown and kept unless another is picked.
+    store::insertShift(store::shared(), store::Weekday::Friday, form->employeeIds(1), "08:15:00 AM", "08:45:00 AM");
+    child<QTabWidget>("SSTab1")->setCurrentIndex(4);
+    selectShift(0);
+    inDialog<ui::EditScheduleDialog>([](ui::EditScheduleDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QComboBox*>("cboTimeIn")->currentText(), "08:15:00 AM");
+        auto* out = dialog.findChild<QComboBox*>("cboTimeOut");
+        out->setCurrentIndex(out->findText("10:00:00 AM"));
+        dialog.accept();
+    });
+    click("EditSchedule");
+    EXPECT_EQ(shifts(store::Weekday::Friday), (QStringList{"Ann 08:15:00 AM-10:00:00 AM"}));
 }
 
 TEST_F(ToolsTest, CopyDaySaysWhatItCopiedAndSkippedAndClearDayAsksFirst)
