@@ -1,6 +1,8 @@
 // POSIX helpers of the file library.
 #include "fileio/Posix.h"
 
+#include "fileio/Faults.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -26,9 +28,10 @@ std::string nameOf(const std::string& path)
 
 void syncFolder(const std::string& folder)
 {
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    using test_hooks::Step;
+    Descriptor dir(unlessInjected(Step::OpenFolder, [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (dir)
-        ::fsync(dir.get());
+        unlessInjected(Step::SyncFolder, [&] { return ::fsync(dir.get()); });
 }
 
 void Descriptor::reset(int fd)

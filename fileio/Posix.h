@@ -14,8 +14,10 @@ std::string folderOf(const std::string& path);
 // The last part of a path.
 std::string nameOf(const std::string& path);
 
-// Makes the names in `folder` durable once a new one is in place. A file system that cannot sync
-// folders still has the file, so this is a best effort.
+// Makes the names in `folder` durable once a new one is in place. A best effort, whose failure is
+// not reported: by then the new file is in place and the old one is gone, so a save reported as
+// failed would tell the user the old file is still there when it is not, and a file system that
+// cannot sync folders still has the file.
 void syncFolder(const std::string& folder);
 
 class Descriptor {

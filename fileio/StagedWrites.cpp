@@ -5,6 +5,7 @@
 // placed last, after every one that can, so that only a failure among them leaves one replaced.
 #include "fileio/StagedWrites.h"
 
+#include "fileio/Faults.h"
 #include "fileio/FileError.h"
 #include "fileio/Posix.h"
 #include "fileio/Temporary.h"
@@ -19,6 +20,9 @@
 
 namespace fileio {
 namespace {
+
+using detail::unlessInjected;
+using test_hooks::Step;
 
 thread_local StagedWrites* t_current = nullptr;
 
@@ -36,7 +40,7 @@ struct StagedWrites::Held {
     {
         if (secondName.empty())
             return;
-        ::unlink(secondName.c_str());
+        unlessInjected(Step::Unlink, [&] { return ::unlink(secondName.c_str()); });
         detail::releaseName(secondName);
         secondName.clear();
     }
@@ -112,7 +116,7 @@ void StagedWrites::placeAll()
         for (int attempt = 0; entry->secondName.empty() && attempt < 100; ++attempt) {
             const std::string name = detail::temporaryName(detail::folderOf(entry->target));
             detail::holdName(name);
-            if (::link(entry->target.c_str(), name.c_str()) == 0) {
+            if (unlessInjected(Step::Link, [&] { return ::link(entry->target.c_str(), name.c_str()); }) == 0) {
                 entry->secondName = name;
             } else {
                 const int error = errno;
@@ -146,13 +150,13 @@ void StagedWrites::putBack(const std::vector<Held*>& placed)
         Held& entry = **it;
         bool restored = false;
         if (!entry.secondName.empty()) {
-            restored = ::rename(entry.secondName.c_str(), entry.target.c_str()) == 0;
+            restored = unlessInjected(Step::Rename, [&] { return ::rename(entry.secondName.c_str(), entry.target.c_str()); }) == 0;
             if (restored) {
                 detail::releaseName(entry.secondName);
                 entry.secondName.clear();
             }
         } else if (!entry.replacesAFile) {
-            restored = ::unlink(entry.target.c_str()) == 0 || errno == ENOENT;
+            restored = unlessInjected(Step::Unlink, [&] { return ::unlink(entry.target.c_str()); }) == 0 || errno == ENOENT;
         }
         if (!restored)
             stillReplaced_.push_back(entry.requested);

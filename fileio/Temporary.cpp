@@ -1,8 +1,8 @@
 // Temporary files: unnamed (O_TMPFILE, linked in once complete) or named with the writer's pid.
 #include "fileio/Temporary.h"
 
+#include "fileio/Faults.h"
 #include "fileio/FileError.h"
-#include "fileio/TestHooks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,10 +20,8 @@
 namespace fileio {
 namespace {
 
-std::function<int(test_hooks::Step)> g_fault;
-bool g_unnamedAllowed = true;
-
-int injected(test_hooks::Step step) { return g_fault ? g_fault(step) : 0; }
+using detail::unlessInjected;
+using test_hooks::Step;
 
 constexpr std::size_t kChunk = 256 * 1024;
 constexpr std::size_t kSuffixLength = 6;
@@ -69,14 +67,9 @@ std::optional<pid_t> writerOf(std::string_view name)
 
 bool writerGone(pid_t pid) { return pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH); }
 
-bool unnamedPossible() { return g_unnamedAllowed && ::access("/proc/self/fd", X_OK) == 0; }
+bool unnamedPossible() { return detail::unnamedTemporariesAllowed() && ::access("/proc/self/fd", X_OK) == 0; }
 
 }  // namespace
-
-namespace test_hooks {
-void setFault(std::function<int(Step)> fault) { g_fault = std::move(fault); }
-void allowUnnamedTemporaries(bool allowed) { g_unnamedAllowed = allowed; }
-}  // namespace test_hooks
 
 namespace detail {
 
@@ -121,12 +114,12 @@ TemporaryFile::TemporaryFile(const std::string& requested, const std::string& fo
     // replace another stays private until it has that file's mode.
     const mode_t mode = replaced ? 0600 : 0666;
     if (unnamedPossible()) {
-        fd_.reset(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode));
+        fd_.reset(unlessInjected(Step::OpenTemporary, [&] { return ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode); }));
         unnamed_ = static_cast<bool>(fd_);
     }
     for (int attempt = 0; !fd_ && attempt < 100; ++attempt) {
         const std::string name = temporaryName(folder);
-        fd_.reset(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        fd_.reset(unlessInjected(Step::OpenTemporary, [&] { return ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode); }));
         if (fd_)
             setName(name);
         else if (errno != EEXIST)
@@ -178,11 +171,14 @@ void TemporaryFile::keepOwnerAndMode(const struct stat& replaced)
 {
     // Only root may give a file away and only a member may keep its group: both are attempts, and
     // the mode is set after them because a change of owner clears the set-id bits.
-    if (replaced.st_gid != ::getegid() && ::fchown(fd_.get(), static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+    const int fd = fd_.get();
+    if (replaced.st_gid != ::getegid()
+        && unlessInjected(Step::ChangeOwner, [&] { return ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid); }) != 0) {
     }
-    if (replaced.st_uid != ::geteuid() && ::fchown(fd_.get(), replaced.st_uid, static_cast<gid_t>(-1)) != 0) {
+    if (replaced.st_uid != ::geteuid()
+        && unlessInjected(Step::ChangeOwner, [&] { return ::fchown(fd, replaced.st_uid, static_cast<gid_t>(-1)); }) != 0) {
     }
-    if (::fchmod(fd_.get(), replaced.st_mode & 07777) != 0)
+    if (unlessInjected(Step::ChangeMode, [&] { return ::fchmod(fd, replaced.st_mode & 07777); }) != 0)
         fail(errno);
 }
 
@@ -191,9 +187,7 @@ void TemporaryFile::write(const void* data, std::size_t size)
     const auto* bytes = static_cast<const char*>(data);
     std::size_t done = 0;
     while (done < size) {
-        if (const int error = injected(test_hooks::Step::Write))
-            fail(error);
-        const ssize_t n = ::write(fd_.get(), bytes + done, std::min(kChunk, size - done));
+        const ssize_t n = unlessInjected(Step::Write, [&] { return ::write(fd_.get(), bytes + done, std::min(kChunk, size - done)); });
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -204,27 +198,31 @@ void TemporaryFile::write(const void* data, std::size_t size)
 
 void TemporaryFile::seek(std::uint64_t offset)
 {
-    if (::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) < 0)
+    if (unlessInjected(Step::Seek, [&] { return ::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET); }) < 0)
         fail(errno);
 }
 
 void TemporaryFile::sync()
 {
-    if (const int error = injected(test_hooks::Step::Sync))
-        fail(error);
-    if (::fsync(fd_.get()) != 0)
+    if (unlessInjected(Step::Sync, [&] { return ::fsync(fd_.get()); }) != 0)
         fail(errno);
 }
 
 int TemporaryFile::linkUnnamedAs(const std::string& name) const
 {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+    const auto link = [&] { return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW); };
+    return unlessInjected(Step::Link, link) == 0 ? 0 : errno;
+}
+
+int TemporaryFile::renameInto(const std::string& target) const
+{
+    return unlessInjected(Step::Rename, [&] { return ::rename(name_.c_str(), target.c_str()); });
 }
 
 void TemporaryFile::commit(const std::string& target, bool replace)
 {
-    if (const int error = injected(test_hooks::Step::Commit))
+    if (const int error = detail::injectedFault(Step::Commit))
         fail(error);
     if (unnamed_) {
         if (!replace) {
@@ -242,22 +240,26 @@ void TemporaryFile::commit(const std::string& target, bool replace)
             }
             if (name_.empty())
                 fail(EEXIST);
-            if (::rename(name_.c_str(), target.c_str()) != 0)
+            if (renameInto(target) != 0)
                 fail(errno);
         }
         clearName();
         fd_.reset();
         return;
     }
+    if (const int error = detail::injectedFault(Step::Close))
+        fail(error);
     if (const int error = fd_.close())
         fail(error);
     if (replace) {
-        if (::rename(name_.c_str(), target.c_str()) != 0)
+        if (renameInto(target) != 0)
             fail(errno);
     } else {
-        if (::link(name_.c_str(), target.c_str()) != 0)
+        if (unlessInjected(Step::Link, [&] { return ::link(name_.c_str(), target.c_str()); }) != 0)
             fail(errno);
-        ::unlink(name_.c_str());
+        // A name that cannot be removed now is this process's stale temporary: the next write
+        // into the folder removes it.
+        unlessInjected(Step::Unlink, [&] { return ::unlink(name_.c_str()); });
     }
     clearName();
 }

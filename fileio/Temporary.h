@@ -54,6 +54,8 @@ private:
     void keepOwnerAndMode(const struct stat& replaced);
     // 0, or the error number of linking the unnamed file in as `name`.
     int linkUnnamedAs(const std::string& name) const;
+    // rename's result for the named file onto `target`.
+    int renameInto(const std::string& target) const;
 
     std::string requested_;
     std::string folder_;

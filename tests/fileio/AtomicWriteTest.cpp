@@ -144,6 +144,26 @@ TEST_F(AtomicWrite, AFailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporaryFile)
     });
 }
 
+TEST_F(AtomicWrite, AnUnnamedTemporaryTheSystemRefusesGivesWayToANamedOneAndOnlyTheTargetIsLeft)
+{
+    // Replacing renames the temporary over the target; creating only links it in and removes its name.
+    for (const bool existing : {true, false}) {
+        SCOPED_TRACE(existing ? "over a file" : "a new file, created only");
+        if (existing)
+            put(path("week.xls"), "last week", 0640);
+        int opens = 0;
+        fileio::test_hooks::setFault([&](Step at) { return at == Step::OpenTemporary && ++opens == 1 ? EOPNOTSUPP : 0; });
+        fileio::writeFile(path("week.xls"), "this week", {.replaceExisting = existing});
+        fileio::test_hooks::setFault({});
+        EXPECT_EQ(opens, 2) << "the unnamed file was tried, then a named one";
+        EXPECT_EQ(read(path("week.xls")), "this week");
+        if (existing)
+            EXPECT_EQ(modeOf(path("week.xls")), 0640u);
+        EXPECT_EQ(entries(), Strings{"week.xls"});
+        ::unlink(path("week.xls").c_str());
+    }
+}
+
 TEST_F(AtomicWrite, AFileWrittenPieceByPieceIsWholeAndAProducerThatThrowsKeepsTheOldFile)
 {
     bothKinds([&] {

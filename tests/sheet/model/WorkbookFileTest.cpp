@@ -1,8 +1,12 @@
 // Saving through the object model and opening in a new application: the schedule's workbook
-// comes back with its sheet, cells, active sheet and selected cell; failures are errors.
+// comes back with its sheet, cells, active sheet and selected cell; failures are errors, and a
+// save that fails at any step of the file library keeps the old file.
 #include "sheet/Application.h"
 #include "sheet/model/SheetError.h"
+#include "tests/fileio/FaultSweep.h"
 #include "tests/support/TestEnvironment.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -66,4 +70,28 @@ TEST(WorkbookFile, FailedSaveAndOpenAreErrors)
     EXPECT_THROW(app.Workbooks().Open(env.tempDir().toStdString() + "/missing.xls"), SheetError);
     EXPECT_EQ(app.Workbooks().count(), 1);
     EXPECT_EQ(app.ActiveWorkbook(), book);
+}
+
+TEST(WorkbookFile, ASaveThatFailsAtAnyStepKeepsTheOldFile)
+{
+    QTemporaryDir reference;
+    QTemporaryDir dir;
+    ASSERT_TRUE(reference.isValid() && dir.isValid());
+    Application app;
+    app.setDisplayAlerts(false);
+    Workbook book = app.Workbooks().add();
+    app.Range("B2").setFormulaR1C1("Cashier");
+    app.Range("C3").setFormulaR1C1("7:00:00 AM");
+    const std::string saved = reference.filePath("book.xls").toStdString();
+    book.SaveAs(saved, xlExcel8);
+    const auto bytes = fileio_test::sweep_detail::contents(saved);
+    ASSERT_TRUE(bytes);
+
+    const std::string path = dir.filePath("book.xls").toStdString();
+    for (const std::optional<std::string> before : {std::optional<std::string>("last week"), std::optional<std::string>()}) {
+        SCOPED_TRACE(before ? "over a file" : "a new file");
+        const int steps = fileio_test::sweepFaults(dir.path().toStdString(), {{path, before, bytes}},
+                                                   [&] { book.SaveAs(path, xlExcel8); });
+        EXPECT_GE(steps, 8);
+    }
 }

@@ -1,12 +1,14 @@
 // Sheets on paper: the page layout from the page setup, the range that prints, the range fitted to
 // the page and placed at its top left without gridlines, and one-page PDFs, in memory and through
-// a printer writing a file, read back by poppler-utils.
+// a printer writing a file, read back by poppler-utils; a PDF save that fails at any step of the
+// file library keeps the old file.
 #include "RenderProbe.h"
 
 #include "sheet/model/SheetError.h"
 #include "sheet/render/PagePainter.h"
 #include "sheet/render/PdfFile.h"
 
+#include "tests/fileio/FaultSweep.h"
 #include "tests/support/PdfProbe.h"
 
 #include <QBuffer>
@@ -310,4 +312,18 @@ TEST(PagePainter, NothingToPrintOrNoActiveSheetIsRefusedBeforeAnyPage)
     EXPECT_THROW(savePdf(empty.book, kept.toStdString()), SheetError);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("last week"));
+}
+
+TEST(PagePainter, APdfSaveThatFailsAtAnyStepKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const OneSheetBook b = smallSheet();
+    const std::string path = dir.filePath("week.pdf").toStdString();
+    for (const std::optional<std::string> before : {std::optional<std::string>("last week"), std::optional<std::string>()}) {
+        SCOPED_TRACE(before ? "over a file" : "a new file");
+        const int steps = fileio_test::sweepFaults(dir.path().toStdString(), {{path, before, std::nullopt, "%PDF-"}},
+                                                   [&] { savePdf(b.book, path); });
+        EXPECT_GE(steps, 6);
+    }
 }
