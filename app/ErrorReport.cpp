@@ -5,6 +5,10 @@
 #include "app/Dialogs.h"
 #include "app/VisibleText.h"
 
+#include "store/Connection.h"
+
+#include <vector>
+
 namespace app {
 
 QString errorSourceLabel(const QString& owner, const QString& procedure)
@@ -19,9 +23,35 @@ QString applicationErrorText(const QString& label, int line, const QString& desc
         + QString::fromUtf8(config::kSupportEmail);
 }
 
+namespace {
+
+// Reports met while a change's transaction is open, shown once it has ended: a message box that
+// waits for the user must not hold the roster's locks.
+std::vector<QString>& heldReports()
+{
+    static std::vector<QString> held;
+    return held;
+}
+
+void showHeldReports()
+{
+    std::vector<QString> held;
+    held.swap(heldReports());
+    for (const QString& text : held)
+        MsgBox(text, msg::kExclamation, QStringLiteral("Application Error"));
+}
+
+}  // namespace
+
 void ShowApplicationError(const QString& label, int line, const QString& description)
 {
-    MsgBox(applicationErrorText(label, line, description), msg::kExclamation, QStringLiteral("Application Error"));
+    const QString text = applicationErrorText(label, line, description);
+    if (store::sharedIsOpen() && store::shared().inTransaction()) {
+        heldReports().push_back(text);
+        store::shared().whenTransactionEnds(showHeldReports);
+        return;
+    }
+    MsgBox(text, msg::kExclamation, QStringLiteral("Application Error"));
 }
 
 }  // namespace app

@@ -3,6 +3,8 @@
 
 #include "app/ErrorReport.h"
 
+#include "store/StoreError.h"
+
 namespace app {
 
 QString currentFailureDescription()
@@ -19,6 +21,23 @@ QString currentFailureDescription()
 }
 
 Trap::Trap(const QString& owner, const QString& procedure) : label_(errorSourceLabel(owner, procedure)) {}
+
+void Trap::reportCurrent(int line)
+{
+    bool lostConnection = false;
+    try {
+        throw;
+    } catch (const store::ConnectionLost&) {
+        lostConnection = true;
+    } catch (...) {
+    }
+    if (lostConnection && lostConnectionShown_) {
+        ++failures_;
+        return;
+    }
+    lostConnectionShown_ = lostConnectionShown_ || lostConnection;
+    report(line, currentFailureDescription());
+}
 
 void Trap::report(int line, const QString& description)
 {

@@ -39,7 +39,7 @@ public:
             std::forward<Statement>(statement)();
             return true;
         } catch (...) {
-            report(line, currentFailureDescription());
+            reportCurrent(line);
             return false;
         }
     }
@@ -51,7 +51,7 @@ public:
         try {
             return static_cast<bool>(std::forward<Condition>(condition)());
         } catch (...) {
-            report(line, currentFailureDescription());
+            reportCurrent(line);
             return true;
         }
     }
@@ -63,7 +63,7 @@ public:
         try {
             return std::forward<Statement>(statement)();
         } catch (...) {
-            report(line, currentFailureDescription());
+            reportCurrent(line);
             return fallback;
         }
     }
@@ -71,8 +71,13 @@ public:
     void report(int line, const QString& description);
 
 private:
+    // Reports the exception being handled; a lost connection only the first time in this procedure,
+    // since every step after it fails the same way (each still counts as a failure).
+    void reportCurrent(int line);
+
     QString label_;
     int failures_ = 0;
+    bool lostConnectionShown_ = false;
 };
 
 }  // namespace app

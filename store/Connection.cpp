@@ -338,10 +338,13 @@ void Connection::close()
         QSqlDatabase::removeDatabase(name_);
     }
     open_ = false;
+    const bool wasInTransaction = inTransaction();
     transaction_ = TransactionState::None;
     parts_ = 0;
     refusal_.clear();
     ended_ = false;
+    if (wasInTransaction)
+        transactionEnded();
 }
 
 bool Connection::isOpen() const { return open_; }
@@ -362,7 +365,7 @@ bool Connection::lost() const { return ended_ || dialect::connectionLost(engine(
 
 void Connection::failLost(const QString& detail) const
 {
-    throw StoreError(QStringLiteral("The connection to the database %1 was lost (%2). The next action connects again.")
+    throw ConnectionLost(QStringLiteral("The connection to the database %1 was lost (%2). The next action connects again.")
                          .arg(location_.displayName(), location_.withoutPassword(detail)));
 }
 
@@ -380,6 +383,7 @@ void Connection::reconnectIfLost()
         throw StoreError(QStringLiteral("The database %1 cannot be reached: %2")
                              .arg(location_.displayName(),
                                   location_.withoutPassword(dialect::describe(engine(), db.lastError()))));
+    ++reconnections_;
     prepareServerSession();
 }
 
@@ -451,37 +455,61 @@ auto Connection::runStatement(Work&& work)
     }
 }
 
+// A server that went away while the connection was idle is found out only by the next statement.
+// Outside a transaction nothing of a change has been applied yet (every change begins a
+// transaction first), so the statement runs once more on a connection made again; only when that
+// fails too does the failure go on.
+template <class Statement>
+auto Connection::againIfLost(Statement&& statement)
+{
+    const bool outside = !inTransaction();
+    try {
+        return statement();
+    } catch (const StoreError&) {
+        if (!outside || engine() == Engine::SQLite || !lost())
+            throw;
+    }
+    reconnectIfLost();
+    return statement();
+}
+
 void Connection::execute(const QString& sql)
 {
-    requireUsable();
-    QSqlQuery statement(database());
-    runStatement([&] {
-        if (!statement.exec(sql))
-            fail(statement.lastError());
-        return true;
+    againIfLost([&] {
+        requireUsable();
+        QSqlQuery statement(database());
+        return runStatement([&] {
+            if (!statement.exec(sql))
+                fail(statement.lastError());
+            return true;
+        });
     });
 }
 
 qint64 Connection::insert(const QString& sql, const QString& table)
 {
-    requireUsable();
-    QSqlQuery statement(database());
-    return runStatement([&] {
-        if (!statement.exec(sql))
-            fail(statement.lastError(), table);
-        return statement.lastInsertId().toLongLong();
+    return againIfLost([&] {
+        requireUsable();
+        QSqlQuery statement(database());
+        return runStatement([&] {
+            if (!statement.exec(sql))
+                fail(statement.lastError(), table);
+            return statement.lastInsertId().toLongLong();
+        });
     });
 }
 
 Rows Connection::query(const QString& sql)
 {
-    requireUsable();
-    QSqlQuery statement(database());
-    statement.setForwardOnly(true);
-    return runStatement([&] {
-        if (!statement.exec(sql))
-            fail(statement.lastError());
-        return readRows(statement);
+    return againIfLost([&] {
+        requireUsable();
+        QSqlQuery statement(database());
+        statement.setForwardOnly(true);
+        return runStatement([&] {
+            if (!statement.exec(sql))
+                fail(statement.lastError());
+            return readRows(statement);
+        });
     });
 }
 
@@ -509,12 +537,14 @@ Rows Connection::readRows(QSqlQuery& statement)
 
 PreparedQuery Connection::prepare(const QString& sql)
 {
-    requireUsable();
-    auto statement = std::make_unique<QSqlQuery>(database());
-    statement->setForwardOnly(true);
-    if (!statement->prepare(sql))
-        fail(statement->lastError());
-    return PreparedQuery(*this, std::move(statement));
+    return againIfLost([&] {
+        requireUsable();
+        auto statement = std::make_unique<QSqlQuery>(database());
+        statement->setForwardOnly(true);
+        if (!statement->prepare(sql))
+            fail(statement->lastError());
+        return PreparedQuery(*this, std::move(statement));
+    });
 }
 
 void Connection::beginReading()
@@ -606,6 +636,7 @@ void Connection::commit()
         fail(error);
     }
     transaction_ = TransactionState::None;
+    transactionEnded();
 }
 
 void Connection::rollback() noexcept
@@ -619,6 +650,18 @@ void Connection::rollback() noexcept
             QSqlQuery statement(database());
             statement.exec(sql::rollback());
         }
+    } catch (...) {
+    }
+    transactionEnded();
+}
+
+void Connection::transactionEnded() noexcept
+{
+    if (!transactionEnds_)
+        return;
+    const std::function<void()> call = std::exchange(transactionEnds_, nullptr);
+    try {
+        call();
     } catch (...) {
     }
 }

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -108,12 +109,19 @@ public:
     void rollback() noexcept;
     bool inTransaction() const { return transaction_ != TransactionState::None; }
     bool isWriting() const { return transaction_ == TransactionState::Writing; }
+    // Whether a server connection is known to be gone (nothing is asked to tell).
+    bool isLost() const { return open_ && lost(); }
+    // How often the connection has been made again after it was lost.
+    int reconnections() const { return reconnections_; }
 
     // A change inside the open write transaction, with its rule's locks: kept or dropped on its
     // own, and stored only when the enclosing transaction is kept. Parts nest.
     void beginPart(WriteRule rule, std::optional<qint64> employeeId = std::nullopt);
     void keepPart();
     void dropPart() noexcept;
+
+    // Called each time a transaction ends (kept, dropped, or the connection closed), once.
+    void whenTransactionEnds(std::function<void()> call) { transactionEnds_ = std::move(call); }
 
     // While set, every statement fails with this description: a change whose transaction could
     // not begin must not run unguarded.
@@ -142,6 +150,8 @@ private:
     bool identifiersUsedUp(const QString& table);
     template <class Work>
     auto runStatement(Work&& work);
+    template <class Statement>
+    auto againIfLost(Statement&& statement);
     Rows readRows(QSqlQuery& statement);
     void addMissingEmployeeIndexes();
 
@@ -151,6 +161,9 @@ private:
     TransactionState transaction_ = TransactionState::None;
     // Parts begun in the write transaction and not yet kept or dropped.
     int parts_ = 0;
+    int reconnections_ = 0;
+    std::function<void()> transactionEnds_;
+    void transactionEnded() noexcept;
     QString refusal_;
     // The server ended the session; the connection may not know it yet.
     bool ended_ = false;

@@ -86,6 +86,13 @@ QString objectNames(Engine engine)
                : QStringLiteral("select table_name from information_schema.tables where table_schema=current_schema()");
 }
 
+QString dataVersion() { return QStringLiteral("pragma data_version"); }
+QString changeChannel() { return QStringLiteral("rostelle_roster"); }
+QString announceChange(Engine engine)
+{
+    return engine == Engine::SQLite ? QString() : QStringLiteral("notify ") + changeChannel();
+}
+
 QString beginPart() { return QStringLiteral("savepoint part"); }
 QString keepPart() { return QStringLiteral("release savepoint part"); }
 QString undoPart() { return QStringLiteral("rollback to savepoint part"); }

@@ -65,6 +65,12 @@ QString objectNames(Engine engine);
 // A failed statement aborts a PostgreSQL transaction whole; a savepoint around each statement
 // keeps the others of the transaction usable, as they are on SQLite. Empty where not needed.
 QString markStatement(Engine engine);
+// SQLite's counter of changes other connections kept; the server's channel that announces them.
+QString dataVersion();
+QString changeChannel();
+// The statement a kept change announces itself with; empty where nothing listens.
+QString announceChange(Engine engine);
+
 // A part of a larger change (Connection::beginPart), the same on both stores.
 QString beginPart();
 QString keepPart();

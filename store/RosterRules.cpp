@@ -77,8 +77,8 @@ ShiftAdding insertIfFree(Change& change, bool free, int decidedAt, int insertAt,
                 if (record)
                     record->after(connection, shiftTableName(day), id);
             } catch (const EmployeeNotOnRoster&) {
+                // Another planner's doing, not a failure: the caller says what happened.
                 gone = true;
-                throw;
             }
         });
     const bool kept = change.end(free ? insertAt : decidedAt);

@@ -36,7 +36,7 @@ struct ShiftLookUp {
 enum class ShiftAdding {
     Added,
     Overlaps,      // the employee has a shift that day that the new one collides with
-    EmployeeGone,  // the employee is no longer on the roster (another planner deleted them)
+    EmployeeGone,  // the employee is no longer on the roster (another planner deleted them); no stage failed
     NotStored,     // a stage failed
 };
 

@@ -18,4 +18,11 @@ public:
     }
 };
 
+// The connection to the server was lost: every step after it that needs the roster fails the same
+// way, and the user is told once.
+class ConnectionLost : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 }  // namespace store

@@ -30,10 +30,20 @@ void WriteTransaction::commit()
         return;
     }
     began_ = false;
-    if (part_)
+    if (part_) {
         connection_.keepPart();
-    else
-        connection_.commit();
+        return;
+    }
+    // Windows that follow the roster elsewhere hear of the change once it is kept.
+    if (const QString announce = dialect::announceChange(connection_.engine()); !announce.isEmpty()) {
+        try {
+            connection_.execute(announce);
+        } catch (const StoreError&) {
+            connection_.rollback();
+            throw;
+        }
+    }
+    connection_.commit();
 }
 
 void WriteTransaction::rollback() noexcept

@@ -1,5 +1,6 @@
-// A connection to the PostgreSQL server that is lost: the step says so, a change cut off half-way
-// leaves nothing, and the next action connects again.
+// A connection to the PostgreSQL server that is lost: a statement outside a change connects again
+// and runs once more, a change cut off half-way says so and leaves nothing, and the next action
+// works.
 #include "tests/store/StoreFixture.h"
 
 #include "store/Employees.h"
@@ -21,17 +22,18 @@ protected:
 
 }  // namespace
 
-TEST_F(LostConnectionTest, TheStepSaysSoAndTheNextOneConnectsAgain)
+TEST_F(LostConnectionTest, AStatementOutsideAChangeRunsAgainOnceOnANewConnection)
 {
     insertEmployee(*db, "Ann", "Cook");
     loseConnection();
-    const QString failure = failureOf([&] { insertEmployee(*db, "Bob", "Cook"); });
-    EXPECT_TRUE(failure.contains("was lost")) << failure.toStdString();
-    EXPECT_TRUE(failure.contains("The next action connects again")) << failure.toStdString();
-
+    // Idle when the server ended the session: the first statement after it finds out, connects
+    // again and runs once more, so the action works the first time.
     EXPECT_EQ(listEmployees(*db).size(), 1u);
+    EXPECT_EQ(db->reconnections(), 1);
+    loseConnection();
     insertEmployee(*db, "Cid", "Cook");
     EXPECT_EQ(rowCount("tblEmployee"), 2);
+    EXPECT_EQ(db->reconnections(), 2);
 }
 
 TEST_F(LostConnectionTest, AChangeCutOffHalfWayLeavesNothingAndTheNextActionWorks)

@@ -65,9 +65,7 @@ TEST_P(RosterRulesTest, AddingAShiftTellsAddedOverlapsAndAnEmployeeAnotherPlanne
     deleteEmployee(*other, ann);
     EXPECT_EQ(addShift(*db, Weekday::Wednesday, shift(ann, "09:00:00 AM", "10:00:00 AM"), steps),
               ShiftAdding::EmployeeGone);
-    ASSERT_EQ(steps.failed.size(), 1u);
-    EXPECT_EQ(steps.failed[0].first, add_shift::kInsert);
-    EXPECT_TRUE(steps.failed[0].second.contains("no longer on the roster")) << steps.failed[0].second.toStdString();
+    EXPECT_TRUE(steps.failed.empty()) << "another planner's change is no failure";
     EXPECT_EQ(rowCount("tblShiftWednesday"), 0);
 }
 

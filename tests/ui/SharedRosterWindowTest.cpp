@@ -57,7 +57,7 @@ TEST_F(SharedRosterWindowTest, TheWindowWorksOnTheSharedRosterAndNamesIt)
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
-TEST_F(SharedRosterWindowTest, AfterALostConnectionTheStepsReportStoreNothingAndTheNextActionWorks)
+TEST_F(SharedRosterWindowTest, AfterTheServerEndedTheSessionTheFirstActionWorksWithoutAReport)
 {
     start();
     addEmployee("Ada", "Cook");
@@ -67,16 +67,6 @@ TEST_F(SharedRosterWindowTest, AfterALostConnectionTheStepsReportStoreNothingAnd
     list("cboTimeOut")->setCurrentIndex(list("cboTimeOut")->findText("12:00:00 PM"));
     schema.server()->endSessions(schema.name());
     click("PushButton3");
-    EXPECT_EQ(reportLines(), QStringList({"Form1.PushButton3_Click:106", "Form1.PushButton3_Click:108",
-                                          "Form1.PushButton3_Click:110"}));
-    // The steps that need the roster say what became of the connection.
-    for (const std::size_t step : {0u, 2u})
-        EXPECT_TRUE(dialogs.errorReports()[step].text.contains("was lost")) << qPrintable(dialogs.errorReports()[step].text);
-    dialogs.clear();
-
-    // The list shown after the failure, and everything after, runs on a new connection.
-    EXPECT_TRUE(shifts(store::Weekday::Wednesday).isEmpty());
-    click("PushButton3");
-    EXPECT_TRUE(dialogs.errorReports().empty());
+    EXPECT_TRUE(dialogs.errorReports().empty()) << qPrintable(dialogs.texts().join("\n"));
     EXPECT_EQ(shifts(store::Weekday::Wednesday), QStringList({"Ada 08:00:00 AM-12:00:00 PM"}));
 }

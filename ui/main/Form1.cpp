@@ -350,6 +350,7 @@ void Form1::Form_Load()
     trap(164, [&] { setOption(Option5, app::Settings::fifteenMinutes()); });
     trap(166, [&] { FillTimeLists(); });
     trap(168, [] { app::IsInstalled(); });
+    followRoster();
 }
 
 // ---- list fillers --------------------------------------------------------------------------
@@ -528,8 +529,17 @@ void Form1::PushButton3_Click()
         const store::ShiftAdding outcome = store::addShift(store::shared(), *day, shift, adding, &newChange());
         if (outcome == store::ShiftAdding::Added)
             keepChange();
-        if (outcome == store::ShiftAdding::Overlaps)
-            trap(112, [] { app::MsgBox(QStringLiteral("Schedule already exists.")); });
+        // Another planner may have deleted the employee since the list was filled: that is news,
+        // told in the place of the overlap's message.
+        const QString employee = cboName->currentText();
+        if (outcome == store::ShiftAdding::Overlaps || outcome == store::ShiftAdding::EmployeeGone)
+            trap(112, [&] {
+                app::MsgBox(outcome == store::ShiftAdding::Overlaps
+                                ? QStringLiteral("Schedule already exists.")
+                                : QStringLiteral("%1 is no longer on the roster: another planner deleted them, so "
+                                                 "the shift was not stored.")
+                                      .arg(employee));
+            });
     }
     trap(114, [&] { listSchedules(); });
 }

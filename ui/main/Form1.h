@@ -11,6 +11,7 @@
 #include "app/WindowPointer.h"
 
 #include "store/ChangeRecord.h"
+#include "store/RosterWatch.h"
 
 #include <QWidget>
 
@@ -24,6 +25,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 class QTreeWidget;
 
 namespace ui {
@@ -86,6 +88,8 @@ public slots:
     void hoursClicked();
 
 public:
+    // How often the window asks whether the roster changed elsewhere.
+    static constexpr int kFollowMilliseconds = 500;
     // A change this window is making: record its rows here, then keep() it once it is stored, and
     // it becomes what Undo takes back.
     store::ChangeRecord& newChange();
@@ -107,6 +111,11 @@ private:
     // After a change: the lists rebuilt, the employee and the shift selected again by identifier
     // when they are still there, the hours window read again.
     void showRosterAgain(std::optional<qint64> employee, std::optional<qint64> shift);
+    // Following changes made elsewhere (Form1Follow.cpp).
+    void followRoster();
+    void checkRoster();
+    bool userIsActing() const;
+    void rebuildQuietly();
     std::optional<qint64> selectedShiftId() const;
     void connectBehaviour();
     void Form_QueryUnload();
@@ -146,6 +155,10 @@ private:
     QPushButton* undoButton_ = nullptr;
     QPushButton* hoursButton_ = nullptr;
     HoursWindow* hours_ = nullptr;
+    QTimer* follow_ = nullptr;
+    store::RosterWatch* watch_ = nullptr;
+    bool rebuildPending_ = false;
+    bool shownLost_ = false;
     std::optional<store::ChangeRecord> pendingChange_;
     std::optional<store::ChangeRecord> lastChange_;
 
