@@ -349,6 +349,8 @@ void Connection::close()
 
 bool Connection::isOpen() const { return open_; }
 
+bool Connection::takeAnnouncements() const { return open_ && dialect::takeAnnouncements(engine(), database()); }
+
 void Connection::requireUsable()
 {
     if (!open_)

@@ -111,6 +111,8 @@ public:
     bool isWriting() const { return transaction_ == TransactionState::Writing; }
     // Whether a server connection is known to be gone (nothing is asked to tell).
     bool isLost() const { return open_ && lost(); }
+    // Whether the server announced a change by another session since the last call (Dialect.h).
+    bool takeAnnouncements() const;
     // How often the connection has been made again after it was lost.
     int reconnections() const { return reconnections_; }
 

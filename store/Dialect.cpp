@@ -93,6 +93,28 @@ QString announceChange(Engine engine)
     return engine == Engine::SQLite ? QString() : QStringLiteral("notify ") + changeChannel();
 }
 
+QString listenForChanges() { return QStringLiteral("listen ") + changeChannel(); }
+
+bool takeAnnouncements(Engine engine, const QSqlDatabase& database)
+{
+    if (engine != Engine::PostgreSQL || !database.isOpen())
+        return false;
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+        return false;
+    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    if (connection == nullptr || PQconsumeInput(connection) == 0)
+        return false;
+    bool announced = false;
+    const QByteArray channel = changeChannel().toLatin1();
+    while (PGnotify* notice = PQnotifies(connection)) {
+        announced = announced || (channel == notice->relname && notice->be_pid != PQbackendPID(connection));
+        PQfreemem(notice);
+    }
+    return announced;
+}
+
 QString beginPart() { return QStringLiteral("savepoint part"); }
 QString keepPart() { return QStringLiteral("release savepoint part"); }
 QString undoPart() { return QStringLiteral("rollback to savepoint part"); }

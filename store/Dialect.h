@@ -71,6 +71,11 @@ QString changeChannel();
 // The statement a kept change announces itself with; empty where nothing listens.
 QString announceChange(Engine engine);
 
+// Takes what the server has sent the connection and says whether it holds an announcement of a
+// change made by another session (nothing is asked of the server). False for SQLite.
+bool takeAnnouncements(Engine engine, const QSqlDatabase& database);
+QString listenForChanges();  // listen rostelle_roster
+
 // A part of a larger change (Connection::beginPart), the same on both stores.
 QString beginPart();
 QString keepPart();

@@ -3,12 +3,9 @@
 
 #include "store/Dialect.h"
 
-#include <QSqlDatabase>
-#include <QSqlDriver>
-
 namespace store {
 
-RosterWatch::RosterWatch(Connection& connection, QObject* parent) : QObject(parent), connection_(connection)
+RosterWatch::RosterWatch(Connection& connection) : connection_(connection)
 {
     if (connection_.engine() == Engine::SQLite)
         dataVersion_ = connection_.query(dialect::dataVersion()).front().value(0).toLongLong();
@@ -18,33 +15,19 @@ RosterWatch::RosterWatch(Connection& connection, QObject* parent) : QObject(pare
 
 void RosterWatch::listen()
 {
-    QSqlDriver* driver = QSqlDatabase::database(connection_.connectionName(), false).driver();
-    if (!driver)
-        return;
-    if (!driver->subscribedToNotifications().contains(dialect::changeChannel()))
-        driver->subscribeToNotification(dialect::changeChannel());
-    connect(driver, &QSqlDriver::notification, this,
-            [this](const QString& name, QSqlDriver::NotificationSource source, const QVariant&) {
-                if (name == dialect::changeChannel() && source != QSqlDriver::SelfSource) {
-                    announced_ = true;
-                    emit announced();
-                }
-            },
-            Qt::UniqueConnection);
+    reconnectionsSeen_ = connection_.reconnections();
+    connection_.execute(dialect::listenForChanges());
 }
 
 bool RosterWatch::changedElsewhere()
 {
     if (connection_.engine() != Engine::SQLite) {
-        // A connection made again has lost its subscription, and may have missed announcements.
+        // A connection made again listens no more, and may have missed announcements meanwhile.
         if (connection_.reconnections() != reconnectionsSeen_) {
-            reconnectionsSeen_ = connection_.reconnections();
             listen();
-            announced_ = true;
+            return true;
         }
-        const bool changed = announced_;
-        announced_ = false;
-        return changed;
+        return connection_.takeAnnouncements();
     }
     const qint64 version = connection_.query(dialect::dataVersion()).front().value(0).toLongLong();
     const bool changed = dataVersion_ && version != *dataVersion_;

@@ -15,6 +15,7 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -156,7 +157,7 @@ private:
     QPushButton* hoursButton_ = nullptr;
     HoursWindow* hours_ = nullptr;
     QTimer* follow_ = nullptr;
-    store::RosterWatch* watch_ = nullptr;
+    std::unique_ptr<store::RosterWatch> watch_;
     bool rebuildPending_ = false;
     bool shownLost_ = false;
     std::optional<store::ChangeRecord> pendingChange_;

@@ -1,5 +1,4 @@
-// The main window follows the roster as others change it: every half second (and at once when a
-// server announces a change) it asks whether the roster changed elsewhere and, when it did,
+// The main window follows the roster as others change it: every half second it asks whether the roster changed elsewhere and, when it did,
 // rebuilds its lists and the hours window from the store, keeping the employee and the shift the
 // user had selected when they are still there. A rebuild waits while the user is in the middle of
 // something (a dialog or a message is open, a button is held down, a list is dropped down). When
@@ -25,7 +24,7 @@ void Form1::followRoster()
     if (!store::sharedIsOpen())
         return;
     try {
-        watch_ = new store::RosterWatch(store::shared(), this);
+        watch_ = std::make_unique<store::RosterWatch>(store::shared());
     } catch (const store::StoreError&) {
         return;  // a file that cannot be asked now is not followed; everything else works as before
     }
@@ -33,7 +32,6 @@ void Form1::followRoster()
     follow_->setObjectName(QStringLiteral("followRoster"));
     follow_->setInterval(kFollowMilliseconds);
     connect(follow_, &QTimer::timeout, this, &Form1::checkRoster);
-    connect(watch_, &store::RosterWatch::announced, this, &Form1::checkRoster);
     follow_->start();
 }
 
