@@ -1,12 +1,14 @@
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
 # make install [PREFIX=/usr/local] [DESTDIR=...]: install the built program.
-# make package: the Debian package build/rostelle_<version>_<arch>.deb.
+# make package: the Debian package build/package/rostelle_<version>_<arch>.deb, built apart with
+#   Debian's hardening flags (dpkg-buildflags).
 # make package-test: install that package with apt-get, try it, remove it (needs root).
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+PACKAGE_DIR ?= $(BUILD_DIR)/package
 
 .PHONY: all deps configure build run test bench fuzz clean install package package-test
 
@@ -32,12 +34,11 @@ test: deps build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
-package: deps build
-	rm -f $(BUILD_DIR)/rostelle_*.deb
-	cd $(BUILD_DIR) && cpack -G DEB
+package: deps
+	tools/package-build.sh $(PACKAGE_DIR) $(JOBS)
 
 package-test: package
-	tools/package-test.sh $(BUILD_DIR)
+	tools/package-test.sh $(PACKAGE_DIR)
 
 bench: deps build
 	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $$b; done

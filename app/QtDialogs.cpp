@@ -1,9 +1,13 @@
 // Message boxes, the save dialog and the print dialog on screen.
 #include "app/QtDialogs.h"
 
+#include "app/Settings.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,6 +16,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
@@ -109,16 +114,35 @@ QString qtFileFilter(const QString& barSeparatedFilter)
     return filters.join(QStringLiteral(";;"));
 }
 
+QString saveDialogStartFolder()
+{
+    const QString remembered = Settings::saveFolder();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+void rememberSaveFolder(const QString& chosenPath)
+{
+    if (!chosenPath.isEmpty())
+        Settings::setSaveFolder(QFileInfo(chosenPath).absolutePath());
+}
+
 QString QtDialogs::saveFileName(const QString& title, const QString& filter)
 {
-    // The path comes back exactly as chosen: no extension is added.
-    QFileDialog dialog(QApplication::activeWindow(), title, QString(), qtFileFilter(filter));
+    // The path comes back exactly as chosen: no extension is added. The desktop's own dialog is
+    // used where the platform theme has one.
+    QFileDialog dialog(QApplication::activeWindow(), title, saveDialogStartFolder(), qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    rememberSaveFolder(chosen);
+    return chosen;
 }
 
 // Printing to a file is left out: the dialog would write the file itself, around the file

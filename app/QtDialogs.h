@@ -23,6 +23,12 @@ void prepareMessageBox(QMessageBox& box, const QString& text, int style, const Q
 // page range, no selection, no current page, no printing to a file.
 void preparePrintDialog(QPrintDialog& dialog, const QString& title);
 
+// Where a save dialog opens: the folder last saved to while it still exists, else the user's
+// documents folder, else the home folder.
+QString saveDialogStartFolder();
+// Remembers the folder of a path the user chose to save to.
+void rememberSaveFolder(const QString& chosenPath);
+
 // Turns a filter written "Display|pattern|..." into the form the file dialog takes.
 QString qtFileFilter(const QString& barSeparatedFilter);
 

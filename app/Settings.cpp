@@ -114,6 +114,9 @@ QString Settings::forAWeek()
 }
 void Settings::setForAWeek(const QString& text) { store(kForAWeek, text); }
 
+QString Settings::saveFolder() { return stored(kSaveFolder).value_or(QString()); }
+void Settings::setSaveFolder(const QString& folder) { store(kSaveFolder, folder); }
+
 QString Settings::database() { return stored(kDatabase).value_or(QString()).trimmed(); }
 
 }  // namespace app

@@ -24,6 +24,7 @@ public:
     static constexpr const char* kDepartment = "Department";
     static constexpr const char* kForAWeek = "For A Week";
     static constexpr const char* kDatabase = "Database";
+    static constexpr const char* kSaveFolder = "Save Folder";
 
     // The stored text of a key, or nullopt when the key is absent.
     static std::optional<QString> stored(const char* key);
@@ -53,6 +54,9 @@ public:
     // Only read: the user sets it by hand, and never with a password in it.
     static QString database();
     static void setForAWeek(const QString& text);
+    // The folder a file was last saved to; default empty (none yet).
+    static QString saveFolder();
+    static void setSaveFolder(const QString& folder);
 
     // "True"/"False" (any case) or a number, non-zero meaning true; anything else throws.
     static bool toTruth(const QString& text);

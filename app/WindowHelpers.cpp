@@ -24,6 +24,8 @@ void paintButtonFace(QWidget* widget)
     QPalette palette = widget->palette();
     const QColor face = palette.color(QPalette::Active, QPalette::Button);
     palette.setColor(QPalette::Window, face);
+    // The face's own text colour, so the text stays readable whatever face the palette has.
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Active, QPalette::ButtonText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

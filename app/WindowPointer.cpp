@@ -67,6 +67,17 @@ QCursor loadPointerFile(const QString& path)
                    std::clamp(point.y(), 0, image.height() - 1));
 }
 
+QCursor pointerAtDensity(const QCursor& pointer, qreal ratio)
+{
+    const QPixmap picture = pointer.pixmap();
+    if (picture.isNull() || ratio <= 0 || qFuzzyCompare(ratio, picture.devicePixelRatio()))
+        return pointer;
+    const QSize logical = picture.deviceIndependentSize().toSize();
+    QPixmap drawn = picture.scaled(logical * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    drawn.setDevicePixelRatio(ratio);
+    return QCursor(drawn, pointer.hotSpot().x(), pointer.hotSpot().y());
+}
+
 WindowPointer::WindowPointer(QWidget* window) : QObject(window), mWindow(window)
 {
     watch(window);
@@ -101,7 +112,8 @@ void WindowPointer::set(Shape shape)
         return;
     case Shape::Hand:
         if (mHand) {
-            mWindow->setCursor(*mHand);
+            // Drawn for the screen the window is on now, which may have changed since the last time.
+            mWindow->setCursor(pointerAtDensity(*mHand, mWindow->devicePixelRatioF()));
             return;
         }
         break;

@@ -20,6 +20,10 @@ namespace app {
 // names none points with its top-left corner. Throws Failure when the file is not a picture.
 QCursor loadPointerFile(const QString& path);
 
+// The pointer drawn for a screen of this density (device pixels per logical pixel): its picture
+// smoothly resampled to the screen's pixels, at the same size and active point to the eye.
+QCursor pointerAtDensity(const QCursor& pointer, qreal ratio);
+
 class WindowPointer final : public QObject {
     Q_OBJECT
 public:

@@ -16,12 +16,30 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # The PostgreSQL driver only for a shared roster.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-urw-base35, fonts-liberation2, libqt6sql6-psql")
-# The first line is the synopsis; CPack indents the rest as the long description.
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ROSTELLE_CONTACT_URL})
+# The first line is the synopsis; CPack indents the rest as the long description, line by line,
+# so the lines are broken here to stay under 80 columns.
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "plan a small business's working week and print the schedule\n"
-  "Rostelle keeps a list of employees and their positions and, for each weekday, their shifts on "
-  "a one-hour, half-hour or quarter-hour grid, refusing overlapping shifts. It builds a printable "
-  "one-page weekly schedule workbook (.xls), shows it in a zoomable preview and saves it where "
-  "the user chooses. The schedule can also be written from the command line without a display.")
+  "Rostelle keeps a list of employees and their positions and, for each weekday,\n"
+  "their shifts on a one-hour, half-hour or quarter-hour grid, refusing\n"
+  "overlapping shifts. It builds a printable one-page weekly schedule workbook\n"
+  "(.xls), shows it in a zoomable preview and saves it where the user chooses.\n"
+  "The schedule can also be written from the command line without a display.")
+
+# The copyright file and the changelog Debian asks of every package, the changelog compressed
+# as Debian installs it (-n: no time stamp in the file).
+set(debian_doc ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+set(debian_changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(
+  OUTPUT ${debian_changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/desktop/debian/changelog ${CMAKE_BINARY_DIR}/debian/changelog
+  COMMAND gzip -9 -n -f ${CMAKE_BINARY_DIR}/debian/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/desktop/debian/changelog
+  VERBATIM
+)
+add_custom_target(debian_changelog ALL DEPENDS ${debian_changelog})
+install(FILES ${PROJECT_SOURCE_DIR}/desktop/debian/copyright ${debian_changelog} DESTINATION ${debian_doc})
 
 include(CPack)

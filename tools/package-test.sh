@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian package that `make package` made, as a user installs it (apt-get install
-# ./rostelle_*.deb), checks that the installed program works in a fresh account, then removes the
-# package and checks that none of its files is left. Needs root; CI runs it on a fresh Debian 12.
+# Checks the Debian package that `make package` made with lintian (any error or warning fails),
+# installs it as a user installs it (apt-get install ./rostelle_*.deb), checks that the installed
+# program works in a fresh account, then removes the package and checks that none of its files is
+# left. Needs root; CI runs it on a fresh Debian 12.
 # Usage: tools/package-test.sh [build folder]
 set -euo pipefail
 build=${1:-build}
@@ -51,6 +52,8 @@ check() {
 home="$work/home"
 mkdir -p "$home" "$work/tmp"
 as_new_user() { env -i HOME="$home" PATH=/usr/bin:/bin TMPDIR="$work/tmp" LANG=C.UTF-8 "$@"; }
+
+check "lintian finds no error or warning" lintian --fail-on error,warning --no-tag-display-limit "$package"
 
 depends=$(dpkg-deb -f "$package" Depends)
 check "the package depends on the Qt libraries it links" grep -q "libqt6widgets6" <<<"$depends"

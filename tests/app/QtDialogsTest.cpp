@@ -1,5 +1,5 @@
 // The on-screen message box as the program's messages set it up, the save dialog's filter, and
-// the print dialog's choices.
+// the print dialog's choices, and the folder a save dialog opens in.
 #include "app/Dialogs.h"
 #include "app/QtDialogs.h"
 
@@ -13,6 +13,9 @@
 #include <QPrinterInfo>
 
 #include "tests/support/FakeDialogs.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -84,3 +87,21 @@ TEST(QtDialogs, ThePrintDialogPrintsOnPaperOnlyAndWithoutAPrinterSaysWhatToDo)
 }
 
 }  // namespace
+
+TEST(QtDialogs, SaveDialogsOpenInTheFolderLastSavedToElseTheDocumentsFolder)
+{
+    testing_support::TestEnvironment env;
+    const QString documents = env.root() + "/Papers";
+    const QString saved = env.root() + "/Rosters";
+    ASSERT_TRUE(QDir().mkpath(documents));
+    ASSERT_TRUE(QDir().mkpath(saved));
+    testing_support::writeFile(env.configHome() + "/user-dirs.dirs",
+                               "XDG_DOCUMENTS_DIR=\"" + documents.toUtf8() + "\"\n");
+    EXPECT_EQ(app::saveDialogStartFolder(), documents);
+
+    app::rememberSaveFolder(saved + "/week.xls");
+    EXPECT_EQ(app::saveDialogStartFolder(), saved);
+    // A remembered folder that is gone falls back to the documents folder.
+    ASSERT_TRUE(QDir(saved).removeRecursively());
+    EXPECT_EQ(app::saveDialogStartFolder(), documents);
+}

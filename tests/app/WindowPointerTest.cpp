@@ -106,6 +106,23 @@ TEST_F(WindowPointerTest, TheFileNamesTheActivePointAndTheShippedHandPointsWithI
     EXPECT_NE(qAlpha(image.pixel(hand.hotSpot())), 0) << "on the fingertip, not beside it";
 }
 
+TEST_F(WindowPointerTest, TheHandIsDrawnAtTheScreensDensityWithItsActivePointInPlace)
+{
+    const QCursor hand = app::loadPointerFile(QStringLiteral(ROSTELLE_PROGRAM_DIR "/HAND-M.CUR"));
+    const QSize size = hand.pixmap().size();
+    for (const qreal ratio : {1.25, 1.5, 2.0}) {
+        const QCursor drawn = app::pointerAtDensity(hand, ratio);
+        EXPECT_EQ(drawn.pixmap().size(), (QSizeF(size) * ratio).toSize()) << ratio;
+        EXPECT_EQ(drawn.pixmap().devicePixelRatio(), ratio);
+        EXPECT_EQ(drawn.pixmap().deviceIndependentSize().toSize(), size) << "the same size to the eye";
+        EXPECT_EQ(drawn.hotSpot(), hand.hotSpot());
+        // The fingertip is still under the active point.
+        const QPoint tip = (QPointF(hand.hotSpot()) * ratio).toPoint();
+        EXPECT_NE(qAlpha(drawn.pixmap().toImage().pixel(tip)), 0) << ratio;
+    }
+    EXPECT_EQ(app::pointerAtDensity(hand, 1.0).pixmap().size(), size);
+}
+
 TEST_F(WindowPointerTest, ButtonsShowTheHandSurfacesTheDefaultOtherControlsNothing)
 {
     move(button, QPoint(5, 5));  // ignored by the button, it goes on to the panel as well

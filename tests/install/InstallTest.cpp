@@ -117,6 +117,8 @@ TEST_F(InstallTest, EachFileGoesWhereTheSystemLooksForItAndNothingElseIsInstalle
         "share/metainfo/" + kId + ".metainfo.xml",
         "share/icons/hicolor/scalable/apps/" + kId + ".svg",
         "share/man/man1/rostelle.1.gz",
+        "share/doc/rostelle/copyright",
+        "share/doc/rostelle/changelog.gz",
     };
     for (const int size : kIconSizes)
         expected << QString("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kId);

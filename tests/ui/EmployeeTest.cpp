@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -183,5 +184,35 @@ TEST_F(EmployeeTest, AnsweringNoChangesNothing)
     EXPECT_EQ(list("cboName")->count(), 1);
     EXPECT_EQ(list("cboName")->currentText(), "Ada");
     EXPECT_EQ(shifts(store::Weekday::Wednesday).size(), 1);
+    EXPECT_EQ(store::listEmployees(store::shared()).size(), 1u);
+}
+
+TEST_F(EmployeeTest, EnterSavesAndEscapeClosesWithoutStoring)
+{
+    start();
+    auto press = [](ui::Form2& dialog, Qt::Key key) {
+        QWidget* focused = dialog.findChild<QLineEdit*>("txtPosition");
+        focused->setFocus();
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(focused, &event);
+    };
+    bool closedByEnter = false;
+    inEmployeeDialog([&](ui::Form2& dialog) {
+        dialog.findChild<QLineEdit*>("txtName")->setText("Ada");
+        dialog.findChild<QLineEdit*>("txtPosition")->setText("Cook");
+        press(dialog, Qt::Key_Return);
+        closedByEnter = !dialog.isVisible();
+    });
+    EXPECT_TRUE(closedByEnter);
+    EXPECT_EQ(list("cboName")->currentText(), "Ada");
+
+    bool closedByEscape = false;
+    inEmployeeDialog([&](ui::Form2& dialog) {
+        dialog.findChild<QLineEdit*>("txtName")->setText("Bea");
+        dialog.findChild<QLineEdit*>("txtPosition")->setText("Waiter");
+        press(dialog, Qt::Key_Escape);
+        closedByEscape = !dialog.isVisible();
+    });
+    EXPECT_TRUE(closedByEscape);
     EXPECT_EQ(store::listEmployees(store::shared()).size(), 1u);
 }

@@ -68,10 +68,13 @@ QFont buttonFont()
     return arial;
 }
 
-void giveBackground(QWidget* widget, const QColor& colour)
+// A fixed background brings the text colour that reads on it, so that a dark desktop palette's
+// light text never lands on the white frames.
+void giveBackground(QWidget* widget, const QColor& colour, const QColor& text)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -162,7 +165,7 @@ void Form1::buildLayout()
     // The frames are white; the options paint no background of their own (a button's would be the
     // grey button face), so they show the white of the frame they sit in.
     for (QGroupBox* frame : {Frame2, Frame3, Frame4})
-        giveBackground(frame, white);
+        giveBackground(frame, white, Qt::black);
 
     SSTab1 = place<QTabWidget>(this, "SSTab1", twipsRect(120, 1970, 10320, 4125));
     for (const store::Weekday day : store::allWeekdays) {
@@ -173,7 +176,7 @@ void Form1::buildLayout()
 
     // One panel drawn over the tab pages, shared by all seven tabs.
     Picture1 = place<QWidget>(this, "Picture1", twipsRect(180, 2310, 10210, 3720));
-    giveBackground(Picture1, palette().color(QPalette::Base));
+    giveBackground(Picture1, palette().color(QPalette::Base), palette().color(QPalette::Text));
     Picture1->raise();
 
     Label3 = place<QLabel>(Picture1, "Label3", twipsRect(240, 180, 870, 225));
@@ -203,6 +206,15 @@ void Form1::buildLayout()
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setMinimumSectionSize(1);
+
+    // Screen readers name each field by the caption the eye reads beside it.
+    txtForAWeek->setAccessibleName(Frame3->title());
+    txtDepartment->setAccessibleName(Frame4->title());
+    cboName->setAccessibleName(QStringLiteral("Employee"));
+    cboTimeIn->setAccessibleName(QStringLiteral("Time In"));
+    cboTimeOut->setAccessibleName(QStringLiteral("Time Out"));
+    SSTab1->setAccessibleName(QStringLiteral("Weekday"));
+    ListView1->setAccessibleName(QStringLiteral("Shifts"));
 
     for (QWidget* captioned : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
                                static_cast<QWidget*>(Option3), static_cast<QWidget*>(Option4), static_cast<QWidget*>(Option5)})

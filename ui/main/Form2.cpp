@@ -57,11 +57,16 @@ Form2::Form2(Form1& mainWindow) : QDialog(&mainWindow), mainWindow_(mainWindow)
     PushButton4->setGeometry(twipsRect(960, 1080, 1680, 405));
     PushButton4->setFont(boldArial(11.25));
     PushButton4->setAutoDefault(false);
+    // Enter saves from anywhere in the dialog; Escape closes it as the dialog's reject.
+    PushButton4->setDefault(true);
     PushButton1 = new QPushButton(QStringLiteral("Close"), this);
     PushButton1->setObjectName(QStringLiteral("PushButton1"));
     PushButton1->setGeometry(twipsRect(2760, 1080, 1680, 405));
     PushButton1->setFont(boldArial(11.25));
     PushButton1->setAutoDefault(false);
+
+    txtName->setAccessibleName(QStringLiteral("Name"));
+    txtPosition->setAccessibleName(QStringLiteral("Position"));
 
     widenToCaption(nameLabel_);
     widenToCaption(positionLabel_);
