@@ -25,6 +25,9 @@ public:
     static constexpr const char* kDepartment = "Department";
     static constexpr const char* kForAWeek = "For A Week";
     static constexpr const char* kDatabase = "Database";
+    // The preview window's last size, "WIDTHxHEIGHT" in pixels, and the layout of its pages.
+    static constexpr const char* kPreviewSize = "Preview Size";
+    static constexpr const char* kPageLayout = "Page Layout";
 
     // The stored text of a key, or nullopt when the key is absent.
     static std::optional<QString> stored(const char* key);
