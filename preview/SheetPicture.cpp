@@ -9,12 +9,16 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace preview {
 
 namespace {
 // Rows laid out at a time: a tile shows a few dozen rows, and a band much taller than that would
 // lay out rows only to clip them away.
 constexpr int kTileBandCells = 4096;
+// Rows painted beyond a tile's own on either side.
+constexpr int kRowsAround = 2;
 }  // namespace
 
 SheetPicture SheetPicture::ofWorkbook(std::shared_ptr<const sheet::WorkbookData> book)
@@ -24,8 +28,8 @@ SheetPicture SheetPicture::ofWorkbook(std::shared_ptr<const sheet::WorkbookData>
     const auto used = sheet.usedRange();
     if (!used)
         throw sheet::SheetError("The sheet has no cells to show.");
-    const sheet::render::RangeGeometry geometry(sheet, *used);
-    picture.size_ = QSize(geometry.width() + 1, geometry.height() + 1);
+    picture.geometry_ = std::make_shared<const sheet::render::RangeGeometry>(sheet, *used);
+    picture.size_ = QSize(picture.geometry_->width() + 1, picture.geometry_->height() + 1);
     picture.sheet_ = &sheet;
     picture.range_ = *used;
     picture.book_ = std::move(book);
@@ -49,7 +53,18 @@ void SheetPicture::paint(QPainter& painter, double scale) const
         sheet::render::PaintOptions options;
         options.leaveOutTextBelow = kLeaveOutTextBelowPixels;
         options.bandCells = kTileBandCells;
-        sheet::render::paintRange(painter, *book_, *sheet_, range_, options);
+        // The rows the clip shows, and a few around them for what reaches in from beyond; they
+        // are painted as a range of their own at their place in the whole.
+        const QRectF visible = painter.clipBoundingRect();
+        sheet::CellRect rows = range_;
+        if (!visible.isEmpty()) {
+            rows.top = std::max(range_.top, geometry_->firstRowReaching(static_cast<int>(visible.top())) - kRowsAround);
+            rows.bottom = std::min(range_.bottom, geometry_->lastRowStartingBy(static_cast<int>(visible.bottom()) + 1) + kRowsAround);
+            if (rows.top > rows.bottom)
+                rows = range_;
+        }
+        painter.translate(0, geometry_->y(rows.top));
+        sheet::render::paintRange(painter, *book_, *sheet_, rows, options);
     } else if (!image_.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QPointF(0, 0), image_);

@@ -13,6 +13,10 @@
 
 class QPainter;
 
+namespace sheet::render {
+class RangeGeometry;
+}
+
 namespace preview {
 
 // Text under this many device pixels is left out: a smear of a few pixels, whatever the zoom.
@@ -38,6 +42,8 @@ private:
     std::shared_ptr<const sheet::WorkbookData> book_;
     const sheet::SheetData* sheet_ = nullptr;
     sheet::CellRect range_{};
+    // Where the range's rows fall, found once: a tile paints only the rows it shows.
+    std::shared_ptr<const sheet::render::RangeGeometry> geometry_;
     QImage image_;
     QSize size_;
 };
