@@ -25,6 +25,8 @@ public:
     static constexpr const char* kForAWeek = "For A Week";
     static constexpr const char* kDatabase = "Database";
     static constexpr const char* kSaveFolder = "Save Folder";
+    // The preview window's last size, "WIDTHxHEIGHT" in pixels.
+    static constexpr const char* kPreviewSize = "Preview Size";
 
     // The stored text of a key, or nullopt when the key is absent.
     static std::optional<QString> stored(const char* key);

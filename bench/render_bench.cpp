@@ -5,8 +5,11 @@
 // 65,531 rows by 101 columns). Each figure comes with the memory the render allocated at its
 // peak besides the picture (C++ heap, counted by this program's operator new), which must not grow
 // with the range. Also the 500-employee schedule as a one-page PDF, PNG encoding of its picture at
-// several zlib levels, and BMP encoding by Qt's writer and by the row writer.
+// several zlib levels, and BMP encoding by Qt's writer and by the row writer. And the preview's
+// view of the largest roster: its first paint at a zoom (tiles drawn) and a scroll repaint from
+// the tiles it holds, with the tiles' memory.
 // `render_bench --png PATH` writes the 14-employee picture instead of measuring, to look at it.
+#include "preview/TileCache.h"
 #include "sheet/model/SheetData.h"
 #include "sheet/render/BmpWriter.h"
 #include "sheet/render/ImageFile.h"
@@ -15,6 +18,7 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -359,6 +363,68 @@ void BM_EncodeBmp500Employees(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_EncodeBmp500Employees)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The preview's view area at the window's laid-out size, in pixels.
+constexpr QSize kPreviewView(618, 491);
+
+preview::SheetPicture largestPicture()
+{
+    const ScheduleSheet& s = schedule(kLargest);
+    // The benchmark's roster lives as long as the program: the picture only borrows it.
+    return preview::SheetPicture::ofWorkbook(std::shared_ptr<const WorkbookData>(&s.book, [](const WorkbookData*) {}));
+}
+
+// The view in the middle of the picture at zoom state.range(0) / 100.
+QRect middleView(const preview::SheetPicture& picture, double zoom)
+{
+    const QPoint centre(static_cast<int>(picture.size().width() * zoom / 2), static_cast<int>(picture.size().height() * zoom / 2));
+    return QRect(centre - QPoint(kPreviewView.width() / 2, kPreviewView.height() / 2), kPreviewView);
+}
+
+// First paint of the view at a new zoom: every tile it shows is drawn.
+void BM_PreviewFirstPaintLargestRoster(benchmark::State& state)
+{
+    const preview::SheetPicture picture = largestPicture();
+    const double zoom = static_cast<double>(state.range(0)) / 100.0;
+    const QRect view = middleView(picture, zoom);
+    QImage screen(kPreviewView, QImage::Format_RGB32);
+    for (auto _ : state) {
+        preview::TileCache tiles;
+        tiles.setPicture(picture);
+        QPainter painter(&screen);
+        painter.translate(-view.topLeft());
+        tiles.paint(painter, view, zoom, 1.0);
+    }
+}
+BENCHMARK(BM_PreviewFirstPaintLargestRoster)->Arg(25)->Arg(100)->Arg(275)->Unit(benchmark::kMillisecond);
+
+// A scroll repaint: the view moved by a wheel notch, its tiles made; and the tiles' memory.
+void BM_PreviewScrollRepaintLargestRoster(benchmark::State& state)
+{
+    const preview::SheetPicture picture = largestPicture();
+    const double zoom = static_cast<double>(state.range(0)) / 100.0;
+    QRect view = middleView(picture, zoom);
+    QImage screen(kPreviewView, QImage::Format_RGB32);
+    preview::TileCache tiles;
+    tiles.setPicture(picture);
+    const auto paint = [&] {
+        QPainter painter(&screen);
+        painter.translate(-view.topLeft());
+        tiles.paint(painter, view, zoom, 1.0);
+    };
+    paint();
+    view.translate(0, 51);
+    paint();
+    int step = -51;
+    for (auto _ : state) {
+        view.translate(0, step);
+        step = -step;
+        paint();
+    }
+    state.counters["tiles_held"] = tiles.heldTiles();
+    state.counters["tiles_MB"] = tiles.heldTiles() * preview::kTileSide * preview::kTileSide * 4.0 / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_PreviewScrollRepaintLargestRoster)->Arg(25)->Arg(100)->Arg(275)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
-// The preview window (Form3): shows the picture of the weekly schedule sheet with zoom, scroll
-// bars and drag-panning, saves the working workbook where the user chooses, prints the schedule
+// The preview window (Form3): shows the weekly schedule sheet, drawn from the working workbook at
+// the shown zoom, with zoom buttons, keys and wheel, scroll bars and drag-panning, in a window
+// that can grow beyond its laid-out size; saves the working workbook where the user chooses, prints the schedule
 // or saves it as PDF, and leads back to the main window. From the hand-over on it owns the working
 // workbook and deletes it on "< Back" and on closing.
 #pragma once
@@ -17,6 +18,7 @@ class QFrame;
 class QGroupBox;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 namespace app {
 class WindowPointer;
@@ -47,6 +49,8 @@ public:
     // (a null image means it has none), else read from the file as above.
     void loadPicture(const QString& path, const QImage& written);
     void setPicture(const QImage& picture);
+    // The picture area, for those that look at what it shows.
+    const PictureArea& pictureArea() const { return *Picture1; }
     void setExcelFile(const QString& path) { mExcelFile = path; }
     // Shows the window without making it modal, initialising it when a hand-over is pending.
     void showPreview();
@@ -74,11 +78,25 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    void buildShortcuts();
+    // Places the controls for the window's size: the view and its bars take what the window has
+    // beyond its laid-out size, the button rows keep their distance from the bottom edge.
+    void layoutControls();
+    // The working workbook's sheet, when it can be read, replaces the picture handed over.
+    void loadSheet();
+    // A zoom that keeps the picture's point under `viewPixel` (in the view's interior) in place.
+    void zoomAt(float factor, QPointF viewPixel);
+    QPointF viewCentre() const;
+    void showZoomed();
+    void rememberSize() const;
     void syncBars();
     void syncPicture();
 
@@ -117,7 +135,6 @@ private:
     bool mSaving = false;        // a save is running
     bool mPrinting = false;      // a print or a PDF save is running
     PreviewGeometry mGeometry;   // zoom, sizes, position and bars, in twips
-    QImage mZoomOri;             // the unscaled picture every repaint scales from
     QPointer<QWidget> mMainWindow;
     app::WindowPointer* mPointer = nullptr;
 };

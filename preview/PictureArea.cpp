@@ -4,6 +4,7 @@
 #include "preview/PreviewGeometry.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace preview {
@@ -15,34 +16,42 @@ QPointF toTwips(const QPointF& pixels) { return pixels * kTwipsPerPixel; }
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Schedule picture"));
 }
 
-void PictureArea::setPicture(const QImage& picture)
+void PictureArea::setPicture(const SheetPicture& picture)
 {
-    picture_ = picture;
-    canvas_ = picture;
+    tiles_.setPicture(picture);
+    zoom_ = 1.0;
     resize(picture.size());
     update();
 }
 
-void PictureArea::paintScaled(const QImage& source, QSize size)
+void PictureArea::showZoomed(double zoom, QSize size)
 {
-    size = size.expandedTo(QSize(0, 0));
-    canvas_ = QImage(size, QImage::Format_RGB32);
-    canvas_.fill(Qt::white);
-    if (!source.isNull() && !size.isEmpty()) {
-        QPainter painter(&canvas_);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), size), source, source.rect());
-    }
+    zoom_ = zoom;
+    resize(size.expandedTo(QSize(0, 0)));
     update();
 }
 
-void PictureArea::paintEvent(QPaintEvent*)
+QImage PictureArea::shown(const QRect& logical) const
+{
+    const double ratio = devicePixelRatioF();
+    QImage image((logical.size() * ratio).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setClipRect(QRect(QPoint(0, 0), logical.size()));
+    painter.translate(-logical.topLeft());
+    tiles_.paint(painter, logical.intersected(rect()), zoom_, ratio);
+    return image;
+}
+
+void PictureArea::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(QPoint(0, 0), canvas_);
+    painter.fillRect(event->rect(), Qt::white);
+    tiles_.paint(painter, event->rect(), zoom_, devicePixelRatioF());
 }
 
 void PictureArea::mousePressEvent(QMouseEvent* event)

@@ -1,6 +1,10 @@
-// The picture area of the preview window: keeps the painted picture between repaints, sizes itself
-// to a picture assigned to it, and passes mouse presses, moves and releases on in twips.
+// The picture area of the preview window: sized to the picture at the shown zoom, it draws only
+// what is exposed of it, from tiles made at the zoom times the screen's pixel density, and passes
+// mouse presses, moves and releases on in twips (the wheel goes on to the window).
 #pragma once
+
+#include "preview/SheetPicture.h"
+#include "preview/TileCache.h"
 
 #include <QImage>
 #include <QPointF>
@@ -13,13 +17,17 @@ class PictureArea final : public QWidget {
 public:
     explicit PictureArea(QWidget* parent = nullptr);
 
-    // Assigns a picture: the area takes the picture's size.
-    void setPicture(const QImage& picture);
-    const QImage& picture() const { return picture_; }
+    // Assigns a picture: the area takes the picture's size and shows it unscaled.
+    void setPicture(const SheetPicture& picture);
+    const SheetPicture& picture() const { return tiles_.picture(); }
 
-    // Clears the area to the given size in pixels and paints source into it, scaled to fill it.
-    void paintScaled(const QImage& source, QSize size);
-    const QImage& canvas() const { return canvas_; }
+    // Shows the picture at `zoom`, the area sized to `size` pixels.
+    void showZoomed(double zoom, QSize size);
+    double shownZoom() const { return zoom_; }
+
+    // The part `logical` of the area as it is drawn, at the area's pixel density.
+    QImage shown(const QRect& logical) const;
+    const TileCache& tiles() const { return tiles_; }
 
 signals:
     void pressed(QPointF twips);
@@ -33,8 +41,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;  // as assigned
-    QImage canvas_;   // what the area shows
+    mutable TileCache tiles_;
+    double zoom_ = 1.0;
 };
 
 }  // namespace preview

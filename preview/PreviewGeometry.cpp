@@ -55,22 +55,54 @@ bool PreviewGeometry::redrawImage()
     mZoomWidth = static_cast<std::int32_t>(std::floor(double(mOrigWidth) * double(mZoom)));
     mZoomHeight = static_cast<std::int32_t>(std::floor(double(mOrigHeight) * double(mZoom)));
 
-    if (mZoomWidth >= kZoomWidthLimit || mZoomHeight >= kZoomHeightLimit) {
-        // Refused: the next step starts again from the unscaled size.
-        mZoom = 1.0f;
-        readOriginalSize();
-        mZoomWidth = mOrigWidth;
-        mZoomHeight = mOrigHeight;
-        return false;
-    }
-
     mPictureWidth = std::max(0, mZoomWidth);
     mPictureHeight = std::max(0, mZoomHeight);
-    setBarValue(mHBar, 0, mLeft);
-    setBarValue(mVBar, 0, mTop);
+    mLeft = 0;
+    mTop = 0;
+    setupBar(mHBar, double(mPictureWidth) - mViewOuterWidth, mLeft);
+    setupBar(mVBar, double(mPictureHeight) - mViewOuterHeight, mTop);
     mHBar.enabled = viewInnerWidth() < mZoomWidth;
     mVBar.enabled = viewInnerHeight() < mZoomHeight;
     return true;
+}
+
+void PreviewGeometry::resetBarNear(ScrollBarState& bar, double overflow, double& position, double wanted)
+{
+    // Whether the bar is on is the caller's rule, by the view's inner size.
+    const bool enabled = bar.enabled;
+    setupBar(bar, overflow, position);
+    bar.enabled = enabled;
+    position = 0;
+    if (bar.step > 0) {
+        const int value = static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(-wanted / bar.step), 0, bar.maximum));
+        bar.value = -1;  // always moves, so the picture lands at the value
+        setBarValue(bar, value, position);
+    }
+}
+
+bool PreviewGeometry::setZoomAround(float factor, double x, double y)
+{
+    const double oldWidth = std::max(1, mPictureWidth);
+    const double oldHeight = std::max(1, mPictureHeight);
+    const double alongX = (x - mLeft) / oldWidth;
+    const double alongY = (y - mTop) / oldHeight;
+    if (!setZoom(factor))
+        return false;
+    resetBarNear(mHBar, double(mPictureWidth) - mViewOuterWidth, mLeft, x - alongX * mPictureWidth);
+    resetBarNear(mVBar, double(mPictureHeight) - mViewOuterHeight, mTop, y - alongY * mPictureHeight);
+    return true;
+}
+
+void PreviewGeometry::setViewSize(int outerWidth, int outerHeight)
+{
+    mViewOuterWidth = outerWidth;
+    mViewOuterHeight = outerHeight;
+    const double left = mLeft;
+    const double top = mTop;
+    resetBarNear(mHBar, double(mPictureWidth) - mViewOuterWidth, mLeft, left);
+    resetBarNear(mVBar, double(mPictureHeight) - mViewOuterHeight, mTop, top);
+    mHBar.enabled = viewInnerWidth() < mPictureWidth;
+    mVBar.enabled = viewInnerHeight() < mPictureHeight;
 }
 
 void PreviewGeometry::setupBar(ScrollBarState& bar, double overflow, double& position)

@@ -15,10 +15,6 @@ inline constexpr float kZoomStep = 0.25f;
 inline constexpr float kMinZoom = 0.25f;
 inline constexpr float kMaxZoom = 2.75f;
 
-// A zoomed picture this wide or this high is refused (1300 × 640 pixels).
-inline constexpr int kZoomWidthLimit = 19500;
-inline constexpr int kZoomHeightLimit = 9600;
-
 // Overflow up to this many twips scrolls one twip per bar unit; beyond it ten twips per unit.
 inline constexpr int kFineScrollLimit = 100;
 inline constexpr int kCoarseScrollStep = 10;
@@ -59,9 +55,9 @@ public:
     // the factor goes back to 1.0. The caller then redraws and sets up the bars.
     void initialise();
 
-    // Computes the zoomed size. Returns true when the picture area must be repainted at
-    // zoomWidth × zoomHeight; false when the size limit sent the factor back to 1.0, in which
-    // case the picture area and the bars stay as they were.
+    // Computes the zoomed size, which the picture area is repainted at, and sets both bars up
+    // afresh for it (at 0), so that they reach the zoomed picture's edges. Always true: every
+    // factor is shown, the picture area drawing only what the view exposes of it.
     bool redrawImage();
 
     // Ranges and steps of both bars from the picture area's overflow beyond the view.
@@ -74,6 +70,13 @@ public:
     // A step, or a factor, followed by redrawImage. Both return whether to repaint.
     bool zoomStep(int direction);
     bool setZoom(float factor);
+    // A factor taken and redrawn as setZoom does, keeping the picture's point under (x, y) of the
+    // view's interior where it was, as near as the bars' steps allow.
+    bool setZoomAround(float factor, double x, double y);
+
+    // The view area took a new outer size (the window was resized): the bars are set up for it,
+    // keeping the picture where it was as near as their steps allow.
+    void setViewSize(int outerWidth, int outerHeight);
 
     // A bar's value changed (by the user or by the program); the picture area follows.
     void setHValue(int value);
@@ -116,6 +119,9 @@ public:
 private:
     void readOriginalSize();
     static void setupBar(ScrollBarState& bar, double overflow, double& position);
+    // Sets a bar up for the picture's current size, then moves it to the value nearest to
+    // putting the picture's left (or top) at `position`.
+    static void resetBarNear(ScrollBarState& bar, double overflow, double& position, double wanted);
     static void setBarValue(ScrollBarState& bar, int value, double& position);
     static void setBarByPercent(ScrollBarState& bar, std::int16_t percent, double& position);
     static double clampDrag(double position, int viewInner, int pictureOuter);

@@ -82,6 +82,7 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
     }
 
     const VerticalMapping mapping(toDevice);
+    const QRectF visible = painter.clipBoundingRect();
     const int reach = std::max(2, static_cast<int>(std::ceil(mapping.contextAround())));
     const long long contextRows = std::max<long long>(rowsPerBand, kMinContextRows);
     LineWindow band{-std::numeric_limits<double>::infinity(), 0, static_cast<double>(reach)};
@@ -101,7 +102,10 @@ void paintBands(QPainter& painter, const WorkbookData& book, const SheetData& sh
         const int above = std::max(geometry.firstRowReaching(static_cast<int>(std::floor(stripTop)) - reach),
                                    static_cast<int>(std::max<long long>(range.top, last - rowsPerBand - contextRows + 1)));
         band.to = final ? std::numeric_limits<double>::infinity() : stripBottom;
-        paintBlock(painter, book, sheet, geometry, CellRect{above, range.left, below, range.right}, options, scale, band);
+        // Everything a band paints lies within its rows' outline, so a band outside the painter's
+        // clip (a tile of the preview shows a few rows of a long sheet) is skipped unlaid.
+        if (geometry.y(below + 1) + 1.0 >= visible.top() && geometry.y(above) <= visible.bottom())
+            paintBlock(painter, book, sheet, geometry, CellRect{above, range.left, below, range.right}, options, scale, band);
         band.from = band.to;
         stripTop = stripBottom;
     }

@@ -25,8 +25,8 @@ TEST_F(Form3Window, HandOverShowsThePictureUnscaledAndHidesTheMainWindow)
     EXPECT_FALSE(form->initialisationPending());
     EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
     EXPECT_EQ(picture()->size(), QSize(300, 200));
-    EXPECT_EQ(picture()->canvas().pixelColor(10, 10), QColor(Qt::red));
-    EXPECT_EQ(picture()->canvas().pixelColor(290, 10), QColor(Qt::blue));
+    EXPECT_EQ(shownAt(10, 10), QColor(Qt::red));
+    EXPECT_EQ(shownAt(290, 10), QColor(Qt::blue));
     // The fixed layout at 15 twips a pixel: 9840 × 9360 twips, and a row for printing below it.
     EXPECT_EQ(form->size(), QSize(656, 624 + 35));
     EXPECT_EQ(bar("HScroll1")->geometry(), QRect(8, 503, 622, 17));
@@ -51,44 +51,40 @@ TEST_F(Form3Window, APictureHandedOverInMemoryIsShownAsItIsAndWithoutOneTheFileI
     form->loadPicture(env.tempDir() + "/not-read.bmp", painted);
     form->showPreview();
     EXPECT_EQ(picture()->size(), QSize(120, 80));
-    EXPECT_EQ(picture()->canvas().pixelColor(60, 40), QColor(Qt::green));
+    EXPECT_EQ(shownAt(60, 40), QColor(Qt::green));
 
     form->loadPicture(writePicture(QSize(300, 200)), QImage());
     form->showPreview();
     EXPECT_EQ(picture()->size(), QSize(300, 200));
-    EXPECT_EQ(picture()->canvas().pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(shownAt(10, 10), QColor(Qt::red));
     EXPECT_THROW(form->loadPicture(env.tempDir() + "/none.bmp", QImage()), app::Failure);
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
-TEST_F(Form3Window, ZoomButtonsRepaintFromTheUnscaledPictureAndFallBackAtTheLimit)
+TEST_F(Form3Window, EveryZoomStepIsShownHoweverLargeThePictureAndOneHundredPercentComesBack)
 {
-    handOver(QSize(600, 300));
-    for (int i = 0; i < 4; ++i)
+    handOver(QSize(600, 700));  // taller than the view at 1.0 already
+    for (int i = 0; i < 7; ++i)
         QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
-    EXPECT_FLOAT_EQ(form->zoom(), 2.0f);
-    EXPECT_EQ(picture()->size(), QSize(1200, 600));
-    EXPECT_EQ(picture()->canvas().pixelColor(590, 300), QColor(Qt::red));
-    EXPECT_EQ(picture()->canvas().pixelColor(610, 300), QColor(Qt::blue));
+    EXPECT_FLOAT_EQ(form->zoom(), 2.75f);
+    EXPECT_EQ(picture()->size(), QSize(1650, 1925));
+    EXPECT_EQ(shownAt(815, 960), QColor(Qt::red));
+    EXPECT_EQ(shownAt(835, 960), QColor(Qt::blue));
+    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);  // past 2.75: nothing changes
+    EXPECT_FLOAT_EQ(form->zoom(), 2.75f);
 
-    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);  // 2.25 is past the limit
-    EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
-    EXPECT_EQ(picture()->size(), QSize(1200, 600));  // not repainted
-    EXPECT_EQ(picture()->canvas().size(), QSize(1200, 600));
-
-    QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
-    EXPECT_FLOAT_EQ(form->zoom(), 1.25f);
-    EXPECT_EQ(picture()->size(), QSize(750, 375));
-
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 10; ++i)
         QTest::mouseClick(button("PushButton2"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(form->zoom(), 0.25f);
-    EXPECT_EQ(picture()->size(), QSize(150, 75));
-
+    EXPECT_EQ(picture()->size(), QSize(150, 175));
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(form->zoom(), 1.0f);
+    EXPECT_EQ(picture()->size(), QSize(600, 700));
     EXPECT_TRUE(dialogs.errorReports().empty());
 }
 
-TEST_F(Form3Window, ScrollBarsMoveThePictureAndKeepTheirRangesWhenZooming)
+TEST_F(Form3Window, ScrollBarsMoveThePictureAndReachItsFarEdgesAtEveryZoom)
 {
     handOver(QSize(700, 300));
     EXPECT_TRUE(bar("HScroll1")->isEnabled());
@@ -101,9 +97,22 @@ TEST_F(Form3Window, ScrollBarsMoveThePictureAndKeepTheirRangesWhenZooming)
     EXPECT_EQ(picture()->x(), -78);
 
     QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
-    EXPECT_EQ(bar("HScroll1")->maximum(), 117);
     EXPECT_EQ(bar("HScroll1")->value(), 0);
     EXPECT_EQ(picture()->pos(), QPoint(0, 0));
+
+    for (int i = 0; i < 6; ++i)
+        QTest::mouseClick(button("PushButton1"), Qt::LeftButton);
+    EXPECT_FLOAT_EQ(form->zoom(), 2.75f);
+    QWidget* view = control("Picture2");
+    for (QScrollBar* b : {bar("HScroll1"), bar("VScroll1")}) {
+        EXPECT_TRUE(b->isEnabled());
+        b->setValue(b->maximum());
+    }
+    // At the bars' ends the picture's far corner sits at the view's, within a bar step.
+    const QPoint farCorner = picture()->geometry().bottomRight();
+    const QSize inner = view->contentsRect().size();
+    EXPECT_NEAR(farCorner.x() + 1, inner.width() + 4, 4);
+    EXPECT_NEAR(farCorner.y() + 1, inner.height() + 4, 4);
 }
 
 TEST_F(Form3Window, DraggingWithTheMouseMovesThePictureAndTheBarsFollowByPercent)

@@ -80,6 +80,8 @@ protected:
         QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
         QApplication::sendEvent(w, &event);
     }
+    // The colour the picture area shows at a pixel of its own.
+    QColor shownAt(int x, int y) const { return picture()->shown(QRect(x, y, 1, 1)).pixelColor(0, 0); }
     // Presses on the picture area at from, moves with the button held to to, releases there.
     void drag(QPoint from, QPoint to)
     {

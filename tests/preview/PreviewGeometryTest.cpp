@@ -1,4 +1,5 @@
-// The preview's twips arithmetic: zoom steps and the size limit, scroll-bar setup, bar offsets,
+// The preview's twips arithmetic: zoom steps at any picture size, zooming about a point, a view
+// that grows, scroll-bar setup, bar offsets,
 // drag clamping and the bars following a drag by percent.
 #include "preview/PreviewGeometry.h"
 
@@ -55,63 +56,21 @@ TEST(PreviewGeometryTest, StepsByAQuarterAndStopsAtBothEnds)
     EXPECT_EQ(g.pictureWidth(), 1124);  // floor(4498 × 0.25)
 }
 
-TEST(PreviewGeometryTest, SizeLimitFallsBackToOneWithoutRepaintAndNextStepShowsOneAndAQuarter)
+TEST(PreviewGeometryTest, EveryFactorIsShownWhateverThePictureSize)
 {
-    PreviewGeometry g = initialised(600, 300);  // 8998 × 4498 twips unscaled
-    EXPECT_TRUE(g.zoomStep(0));
-    EXPECT_TRUE(g.zoomStep(0));
-    EXPECT_TRUE(g.zoomStep(0));
-    EXPECT_TRUE(g.zoomStep(0));
-    EXPECT_FLOAT_EQ(g.mZoom, 2.0f);
-    EXPECT_EQ(g.pictureWidth(), 17996);
-    g.mouseDown(0, 0);
-    g.mouseMove(-700, 0, true);
-    const double leftBefore = g.pictureLeft();
-    const auto barBefore = g.hBar();
-
-    // 2.25 would make it 20245 twips wide: refused.
+    // 1400 × 2000 pixels: far wider and taller than the view at 1.0 already.
+    PreviewGeometry g = initialised(1400, 2000);
+    for (int step = 1; step <= 7; ++step) {
+        EXPECT_TRUE(g.zoomStep(0));
+        EXPECT_FLOAT_EQ(g.mZoom, 1.0f + 0.25f * step);
+    }
+    EXPECT_EQ(g.pictureWidth(), 57744);  // floor(20998 × 2.75)
     EXPECT_FALSE(g.zoomStep(0));
-    EXPECT_FLOAT_EQ(g.mZoom, 1.0f);
-    EXPECT_EQ(g.mZoomWidth, 8998);
-    EXPECT_EQ(g.mZoomHeight, 4498);
-    EXPECT_EQ(g.pictureWidth(), 17996);  // still showing at its previous size
-    EXPECT_EQ(g.pictureLeft(), leftBefore);
-    EXPECT_EQ(leftBefore, -700);
-    EXPECT_EQ(g.hBar().value, barBefore.value);
-    EXPECT_EQ(g.hBar().enabled, barBefore.enabled);
-
-    EXPECT_TRUE(g.zoomStep(0));
-    EXPECT_FLOAT_EQ(g.mZoom, 1.25f);
-    EXPECT_EQ(g.pictureWidth(), 11247);  // floor(8998 × 1.25)
-}
-
-TEST(PreviewGeometryTest, HeightAloneReachesTheLimit)
-{
-    PreviewGeometry g = initialised(200, 400);  // 5998 high: 1.5 gives 8997, 1.75 gives 10496
-    EXPECT_TRUE(g.setZoom(1.5f));
-    EXPECT_FALSE(g.setZoom(1.75f));
-    EXPECT_FLOAT_EQ(g.mZoom, 1.0f);
-}
-
-TEST(PreviewGeometryTest, SnapshotAlreadyAtTheLimitStaysUnscaled)
-{
-    // 1400 pixels: 20998 twips at 1.0, already past the limit.
-    PreviewGeometry g = initialised(1400, 300);
-    EXPECT_EQ(g.pictureWidth(), 21000);  // as loaded
-    EXPECT_FALSE(g.zoomStep(0));
-    EXPECT_FLOAT_EQ(g.mZoom, 1.0f);
-    EXPECT_EQ(g.pictureWidth(), 21000);
-    EXPECT_TRUE(g.zoomStep(1));  // 0.75: 15748 twips, under the limit
-    EXPECT_FLOAT_EQ(g.mZoom, 0.75f);
-    EXPECT_EQ(g.pictureWidth(), 15748);
-
-    // 1800 pixels: even 0.75 is too wide, so smaller factors are never reached.
-    PreviewGeometry wide = initialised(1800, 300);
-    EXPECT_FALSE(wide.zoomStep(1));
-    EXPECT_FLOAT_EQ(wide.mZoom, 1.0f);
-    EXPECT_FALSE(wide.zoomStep(1));
-    EXPECT_FLOAT_EQ(wide.mZoom, 1.0f);
-    EXPECT_EQ(wide.pictureWidth(), 27000);
+    for (int step = 1; step <= 10; ++step)
+        EXPECT_TRUE(g.zoomStep(1));
+    EXPECT_FLOAT_EQ(g.mZoom, 0.25f);
+    EXPECT_TRUE(g.setZoom(1.0f));
+    EXPECT_EQ(g.pictureWidth(), 20998);
 }
 
 TEST(PreviewGeometryTest, OneTwipStepsUpToAHundredTwipsOfOverflowThenTen)
@@ -174,23 +133,66 @@ TEST(PreviewGeometryTest, VeryWideOverflowStillScrollsToTheFarEdge)
     EXPECT_NEAR(g.pictureTop(), -400000, g.vBar().step / 2.0);
 }
 
-TEST(PreviewGeometryTest, ZoomingKeepsTheRangesAndEnablesByTheViewsInnerSize)
+TEST(PreviewGeometryTest, ZoomingSetsTheBarsUpForTheZoomedSizeAndEnablesByTheViewsInnerSize)
 {
     PreviewGeometry g = initialised(700, 300);  // 10500 wide: overflow 1170, max 117
     EXPECT_EQ(g.hBar().maximum, 117);
     EXPECT_FALSE(g.vBar().enabled);
     g.setHValue(50);
-    EXPECT_TRUE(g.zoomStep(0));
-    EXPECT_EQ(g.hBar().maximum, 117);
+    EXPECT_TRUE(g.zoomStep(0));  // 13122 wide: overflow 3792
+    EXPECT_EQ(g.hBar().maximum, 379);
     EXPECT_EQ(g.hBar().step, 10);
     EXPECT_EQ(g.hBar().value, 0);
     EXPECT_EQ(g.pictureLeft(), 0);
     EXPECT_TRUE(g.hBar().enabled);
     EXPECT_FALSE(g.vBar().enabled);  // 5622 high: still fits
+    g.setHValue(g.hBar().maximum);
+    EXPECT_NEAR(g.pictureLeft() + g.pictureWidth(), g.viewOuterWidth(), 5);
     EXPECT_TRUE(g.zoomStep(1));
     EXPECT_TRUE(g.zoomStep(1));
-    EXPECT_EQ(g.hBar().maximum, 117);
+    EXPECT_EQ(g.hBar().maximum, 0);
     EXPECT_FALSE(g.hBar().enabled);  // 7873 wide at 0.75 fits the view's 9270
+}
+
+TEST(PreviewGeometryTest, ZoomingAboutAPointKeepsThatPointInPlace)
+{
+    PreviewGeometry g = initialised(1000, 1000);  // 14998 twips square
+    g.setHValue(200);
+    g.setVValue(100);
+    const double x = 3000, y = 2000;  // in the view's interior
+    const double alongX = (x - g.pictureLeft()) / g.pictureWidth();
+    const double alongY = (y - g.pictureTop()) / g.pictureHeight();
+    ASSERT_TRUE(g.setZoomAround(2.0f, x, y));
+    EXPECT_NEAR(g.pictureLeft() + alongX * g.pictureWidth(), x, g.hBar().step);
+    EXPECT_NEAR(g.pictureTop() + alongY * g.pictureHeight(), y, g.vBar().step);
+    EXPECT_EQ(g.pictureLeft(), -g.hBar().step * g.hBar().value);
+
+    // Near the top left, zooming out cannot keep the point: the picture stops at its edge.
+    ASSERT_TRUE(g.setZoomAround(0.25f, 0, 0));
+    EXPECT_EQ(g.pictureLeft(), 0);
+    EXPECT_EQ(g.pictureTop(), 0);
+    EXPECT_FALSE(g.setZoomAround(3.0f, x, y));
+    EXPECT_FLOAT_EQ(g.mZoom, 0.25f);
+}
+
+TEST(PreviewGeometryTest, AGrownViewKeepsThePictureWhereItWasAndNeedsLessScrolling)
+{
+    PreviewGeometry g = initialised(1000, 1000);
+    g.setHValue(300);
+    g.setVValue(300);
+    EXPECT_EQ(g.pictureLeft(), -3000);
+    g.setViewSize(g.viewOuterWidth() + 1000, g.viewOuterHeight() + 1000);
+    EXPECT_EQ(g.pictureLeft(), -3000);
+    EXPECT_EQ(g.hBar().maximum, 467);  // (14998 - 10330) / 10
+    // Grown past where the picture stood, it moves only as far as its far edge allows.
+    g.setViewSize(g.viewOuterWidth() + 3000, g.viewOuterHeight());
+    EXPECT_EQ(g.pictureLeft(), -1670);
+    // A view larger than the picture: the bars go off and the picture returns to the top left.
+    g.setViewSize(20000, 20000);
+    EXPECT_FALSE(g.hBar().enabled);
+    EXPECT_FALSE(g.vBar().enabled);
+    EXPECT_EQ(g.pictureLeft(), 0);
+    EXPECT_EQ(g.pictureTop(), 0);
 }
 
 TEST(PreviewGeometryTest, NarrowPictureGoesFlushToEitherEdge)
