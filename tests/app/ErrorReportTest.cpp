@@ -4,6 +4,8 @@
 #include "app/BuildConfig.h"
 #include "tests/support/FakeDialogs.h"
 
+#include "store/StoreError.h"
+
 #include <gtest/gtest.h>
 
 using testing_support::FakeDialogs;
@@ -52,4 +54,22 @@ TEST(ErrorReport, AFailingConditionEntersItsBranch)
     EXPECT_FALSE(trap.test(102, [] { return false; }));
     EXPECT_EQ(trap.value(104, -1, []() -> int { throw app::Failure("x"); }), -1);
     EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST(ErrorReport, ALostConnectionIsToldOncePerProcedureAndEveryStepStillCounts)
+{
+    FakeDialogs dialogs;
+    app::Trap trap("Form1", "PushButton2_Click");
+    trap(100, [] { throw store::ConnectionLost("The connection to the database roster was lost (gone)."); });
+    EXPECT_TRUE(trap.test(102, []() -> bool { throw store::ConnectionLost("The connection ... was lost."); }));
+    trap(104, [] { throw app::Failure("something else"); });
+    trap(106, [] { throw store::ConnectionLost("The connection ... was lost."); });
+    EXPECT_EQ(trap.failures(), 4);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("at line 100"));
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith("something else"));
+
+    app::Trap next("Form1", "PushButton3_Click");
+    next(100, [] { throw store::ConnectionLost("The connection ... was lost."); });
+    EXPECT_EQ(dialogs.messages.size(), 3u) << "the next action tells it again";
 }
