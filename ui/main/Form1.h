@@ -118,6 +118,7 @@ private:
     bool userIsActing() const;
     void rebuildQuietly();
     std::optional<qint64> selectedShiftId() const;
+    void selectShiftById(qint64 id);
     void connectBehaviour();
     void Form_QueryUnload();
     void optionClicked();

@@ -84,9 +84,7 @@ void Form1::rebuildQuietly()
         selectEmployeeById(*employee);
     listSchedules();
     if (shift)
-        for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
-            if (ListView1->topLevelItem(i)->text(0) == QString::number(*shift))
-                ListView1->setCurrentItem(ListView1->topLevelItem(i));
+        selectShiftById(*shift);
     if (hours_ && hours_->isVisible())
         hours_->refresh();
 }

@@ -108,6 +108,13 @@ void Form1::selectEmployeeById(qint64 id)
     cboName->setCurrentIndex(-1);
 }
 
+void Form1::selectShiftById(qint64 id)
+{
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        if (ListView1->topLevelItem(i)->text(0) == QString::number(id))
+            ListView1->setCurrentItem(ListView1->topLevelItem(i));
+}
+
 void Form1::showRosterAgain(std::optional<qint64> employee, std::optional<qint64> shift)
 {
     app::Trap trap(QStringLiteral("Form1"), QStringLiteral("showRosterAgain"));
@@ -116,11 +123,7 @@ void Form1::showRosterAgain(std::optional<qint64> employee, std::optional<qint64
         trap(102, [&] { selectEmployeeById(*employee); });
     trap(104, [&] { listSchedules(); });
     if (shift)
-        trap(106, [&] {
-            for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
-                if (ListView1->topLevelItem(i)->text(0) == QString::number(*shift))
-                    ListView1->setCurrentItem(ListView1->topLevelItem(i));
-        });
+        trap(106, [&] { selectShiftById(*shift); });
     if (hours_ && hours_->isVisible())
         trap(108, [&] { hours_->refresh(); });
 }
