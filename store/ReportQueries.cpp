@@ -44,14 +44,8 @@ struct ReportReads {
             reading.employees_ = connection.prepare(sql::reportEmployeeList(connection.engine()));
         return *reading.employees_;
     }
-    static PreparedQuery& shifts(ReportReading& reading, Weekday day)
-    {
-        Connection& connection = reading.begun();
-        std::optional<PreparedQuery>& slot = reading.shifts_[static_cast<std::size_t>(weekdayIndex(day))];
-        if (!slot)
-            slot = connection.prepare(sql::reportEmployeeShifts(day));
-        return *slot;
-    }
+    // The weekday's shifts by employee, read on first use.
+    static const std::unordered_map<qint64, std::vector<ReportShift>>& shifts(ReportReading& reading, Weekday day);
 };
 
 ReportReading::ReportReading(Connection& connection) : connection_(connection)
@@ -68,8 +62,8 @@ ReportReading::~ReportReading()
 {
     // The statements are done with before the transaction ends.
     employees_.reset();
-    for (auto& statement : shifts_)
-        statement.reset();
+    for (auto& day : dayShifts_)
+        day.reset();
     if (!began_)
         return;
     // Nothing was written, so a transaction that cannot be committed has nothing to lose.
@@ -86,8 +80,8 @@ ReportReading::~ReportReading()
 void ReportReading::restart() noexcept
 {
     employees_.reset();
-    for (auto& statement : shifts_)
-        statement.reset();
+    for (auto& day : dayShifts_)
+        day.reset();
     if (began_)
         connection_.rollback();
     began_ = false;
@@ -140,17 +134,28 @@ QTime timeOrNone(const QVariant& storedField)
 
 }  // namespace
 
+const std::unordered_map<qint64, std::vector<ReportShift>>& ReportReads::shifts(ReportReading& reading, Weekday day)
+{
+    std::optional<std::unordered_map<qint64, std::vector<ReportShift>>>& slot =
+        reading.dayShifts_[static_cast<std::size_t>(weekdayIndex(day))];
+    if (!slot) {
+        std::unordered_map<qint64, std::vector<ReportShift>> byEmployee;
+        for (const Row& row : reading.begun().query(sql::reportDayShifts(day)))
+            byEmployee[identifierAt(row, 0)].push_back(
+                {timeOrNone(row.value(1)), timeOrNone(row.value(2)), row.value(3).toString()});
+        slot = std::move(byEmployee);
+    }
+    return *slot;
+}
+
 std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId)
 {
-    const Rows rows =
-        ReportReads::guarded(reading, [&] { return ReportReads::shifts(reading, day).run({employeeId}); });
-    std::vector<ReportShift> shifts;
-    for (const Row& row : rows) {
-        shifts.push_back({timeOrNone(row.value(QStringLiteral("fldtimein"))),
-                          timeOrNone(row.value(QStringLiteral("fldtimeout"))),
-                          row.value(QStringLiteral("fldPosition")).toString()});
-    }
-    return shifts;
+    // A read that fails is not kept: the next employee's read tries again, and fails in its own step.
+    return ReportReads::guarded(reading, [&] {
+        const auto& byEmployee = ReportReads::shifts(reading, day);
+        const auto found = byEmployee.find(employeeId);
+        return found == byEmployee.end() ? std::vector<ReportShift>() : found->second;
+    });
 }
 
 std::optional<QTime> dayStart(Connection& connection, Weekday day)

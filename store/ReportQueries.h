@@ -10,16 +10,24 @@
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace store {
 
 // One reading of the whole schedule. Its reads, and any other read on the connection while it
 // lasts, run in one transaction that only reads, ended with the reading: the sheet shows one
-// state of the roster, and the database is locked once rather than once per statement. Each
-// statement is prepared once and run with the employee's identifier bound to it. Inside a
+// state of the roster, and the database is locked once rather than once per statement. A weekday's
+// shifts are read once, on the first employee asked for, and every employee of that day is served
+// from that read. Inside a
 // transaction the caller began, the reads run in that one. A read that fails does not take the
 // reads after it along: they run in a new transaction.
+struct ReportShift {
+    QTime timeIn;     // invalid when the field holds nothing or no time of day
+    QTime timeOut;    // invalid when the field holds nothing or no time of day
+    QString position;
+};
+
 class ReportReading {
 public:
     explicit ReportReading(Connection& connection);
@@ -38,7 +46,8 @@ private:
     Connection& connection_;
     bool began_ = false;
     std::optional<PreparedQuery> employees_;
-    std::array<std::optional<PreparedQuery>, allWeekdays.size()> shifts_;
+    // Each weekday's shifts by employee, once read.
+    std::array<std::optional<std::unordered_map<qint64, std::vector<ReportShift>>>, allWeekdays.size()> dayShifts_;
 };
 
 // Earliest time in / latest time out of the weekday; nullopt when the weekday has no shift.
@@ -52,11 +61,6 @@ struct ReportEmployee {
 // All employees in name order; the vector's size is the row count.
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading);
 
-struct ReportShift {
-    QTime timeIn;     // invalid when the field holds nothing or no time of day
-    QTime timeOut;    // invalid when the field holds nothing or no time of day
-    QString position;
-};
 // The employee's shifts on that weekday, in the order the database returns them.
 std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId);
 

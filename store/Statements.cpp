@@ -149,6 +149,12 @@ QString reportEmployeeShifts(Weekday day)
     return QStringLiteral("select * from ") + weekdayQueryName(day) + QStringLiteral(" where fldempid=?");
 }
 
+QString reportDayShifts(Weekday day)
+{
+    return QStringLiteral("select s.fldempid,s.fldtimein,s.fldtimeout,e.fldposition from ") + shiftTableName(day) +
+           QStringLiteral(" s inner join tblEmployee e on s.fldempid=e.fldid order by s.fldempid,s.fldid");
+}
+
 QString employeeIndexCount(Weekday day)
 {
     return QStringLiteral("select count(*) from pragma_index_list(") + quoted(shiftTableName(day)) +
