@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -119,4 +120,51 @@ TEST_F(ReadabilityTest, ScreenReadersNameEveryControl)
         EXPECT_EQ(accessibleName(dialog.findChild<QLineEdit*>("txtPosition")), "Position");
         dialog.findChild<QPushButton*>("PushButton1")->click();
     });
+
+    // The shift list reads as the table the eye sees: its identifier column is left out.
+    addEmployee("Ada", "Cook");
+    addShift("Ada", 0, "09:00:00 AM", "05:00:00 PM");
+    addShift("Ada", 0, "06:00:00 PM", "10:00:00 PM");
+    auto* view = child<QTreeWidget>("ListView1");
+    ASSERT_EQ(view->topLevelItemCount(), 2);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(face->tableInterface(), nullptr);
+    QAccessibleTableInterface* table = face->tableInterface();
+    ASSERT_EQ(table->columnCount(), 3);
+    EXPECT_EQ(table->rowCount(), 2);
+    QStringList headers;
+    for (int column = 0; column < table->columnCount(); ++column)
+        headers << table->columnDescription(column);
+    EXPECT_EQ(headers, QStringList({"Time In", "Time Out", "Employee"}));
+
+    QStringList seen{"Time In", "Time Out", "Employee"};  // what the eye reads, header row first
+    QStringList identifiers;
+    for (int row = 0; row < view->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = view->topLevelItem(row);
+        seen << item->text(1) << item->text(2) << item->text(3);
+        identifiers << item->text(0);
+        for (int column = 0; column < 3; ++column) {
+            QAccessibleInterface* cell = table->cellAt(row, column);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->text(QAccessible::Name), item->text(column + 1)) << row << "," << column;
+            EXPECT_EQ(face->indexOfChild(cell), (row + 1) * 3 + column);
+        }
+    }
+    QStringList told;
+    for (int i = 0; i < face->childCount(); ++i)
+        told << face->child(i)->text(QAccessible::Name);
+    EXPECT_EQ(told, seen);
+    for (const QString& id : identifiers)
+        EXPECT_FALSE(told.contains(id)) << id.toStdString();
+
+    view->setCurrentItem(view->topLevelItem(1));
+    EXPECT_EQ(table->selectedRows(), QList<int>({1}));
+    EXPECT_EQ(table->selectedCellCount(), 3);
+
+    // A refilled list is read afresh.
+    addShift("Ada", 0, "06:00:00 AM", "07:00:00 AM");
+    ASSERT_EQ(view->topLevelItemCount(), 3);
+    EXPECT_EQ(table->rowCount(), 3);
+    for (int row : {0, 2})
+        EXPECT_EQ(table->cellAt(row, 0)->text(QAccessible::Name), view->topLevelItem(row)->text(1)) << row;
 }

@@ -5,6 +5,7 @@
 #include "ui/main/BuildProgressDialog.h"
 #include "ui/main/Form2.h"
 #include "ui/main/HoursWindow.h"
+#include "ui/main/ShiftListView.h"
 #include "ui/main/Twips.h"
 
 #include "app/BuildConfig.h"
@@ -196,7 +197,7 @@ void Form1::buildLayout()
     PushButton3 = pushButton(Picture1, "PushButton3", QStringLiteral("Add Schedule"), twipsRect(5160, 570, 2400, 400));
     PushButton4 = pushButton(Picture1, "PushButton4", QStringLiteral("Delete Schedule"), twipsRect(7680, 570, 2400, 405));
 
-    ListView1 = place<QTreeWidget>(Picture1, "ListView1", twipsRect(120, 1080, 9980, 2535));
+    ListView1 = place<ShiftListView>(Picture1, "ListView1", twipsRect(120, 1080, 9980, 2535));
     ListView1->setColumnCount(0);
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
