@@ -52,22 +52,22 @@ void Form3::PushButton9_Click()
     trap(100, [&] { mPrinting = true; });
 
     const std::optional<PageFit> fit =
-        trap.value(101, std::optional<PageFit>(), [&] { return askPageLayout(QStringLiteral("Print")); });
+        trap.value(102, std::optional<PageFit>(), [&] { return askPageLayout(QStringLiteral("Print")); });
     std::unique_ptr<sheet::WorkbookData> book;
     if (fit)
-        trap(102, [&] { book = sheet::xls::readWorkbook(app::toSystemBytes(mExcelFile)); });
+        trap(104, [&] { book = sheet::xls::readWorkbook(app::toSystemBytes(mExcelFile)); });
     if (book) {
         QPrinter printer(QPrinter::HighResolution);
-        trap(104, [&] {
+        trap(106, [&] {
             const sheet::SheetData& printed = sheet::render::activeSheetOf(*book);
             printer.setDocName(QString::fromStdString(printed.name));
             if (!printer.setPageLayout(sheet::render::pageLayoutFor(printed.pageSetup, *fit)))
                 throw app::Failure(QStringLiteral("The printer does not take the sheet's page setup."));
         });
-        if (trap.value(106, false, [&] { return app::dialogs().printDialog(printer, QStringLiteral("Print")); })) {
-            trap(108, [&] { mPointer->set(app::WindowPointer::Shape::Busy); });
-            trap(110, [&] { sheet::render::printActiveSheet(*book, printer, *fit); });
-            trap(112, [&] { mPointer->set(app::WindowPointer::Shape::Default); });
+        if (trap.value(108, false, [&] { return app::dialogs().printDialog(printer, QStringLiteral("Print")); })) {
+            trap(110, [&] { mPointer->set(app::WindowPointer::Shape::Busy); });
+            trap(112, [&] { sheet::render::printActiveSheet(*book, printer, *fit); });
+            trap(114, [&] { mPointer->set(app::WindowPointer::Shape::Default); });
         }
     }
     mPrinting = false;
@@ -81,26 +81,26 @@ void Form3::PushButton10_Click()
     trap(100, [&] { mPrinting = true; });
 
     const std::optional<PageFit> fit =
-        trap.value(101, std::optional<PageFit>(), [&] { return askPageLayout(QStringLiteral("Save as PDF")); });
+        trap.value(102, std::optional<PageFit>(), [&] { return askPageLayout(QStringLiteral("Save as PDF")); });
     QString chosen;
     if (fit)
-        chosen = trap.value(102, QString(), [&] {
+        chosen = trap.value(104, QString(), [&] {
             return app::dialogs().saveFileName(QStringLiteral("Save as PDF"), QStringLiteral("PDF Files (*.pdf)|*.pdf|"));
         });
     int answer = 0;  // Cancel and No write nothing and say nothing
     if (!chosen.isEmpty())
-        answer = trap.value(104, 0, [&] { return overwriteAnswer(chosen); });
+        answer = trap.value(106, 0, [&] { return overwriteAnswer(chosen); });
 
     if (answer == app::msg::kYes) {
-        trap(106, [&] { mPointer->set(app::WindowPointer::Shape::Busy); });
-        const bool written = trap(108, [&] {
+        trap(108, [&] { mPointer->set(app::WindowPointer::Shape::Busy); });
+        const bool written = trap(110, [&] {
             const auto book = sheet::xls::readWorkbook(app::toSystemBytes(mExcelFile));
             sheet::render::savePdf(*book, app::toSystemBytes(chosen), *fit);
         });
-        trap(110, [&] { mPointer->set(app::WindowPointer::Shape::Default); });
+        trap(112, [&] { mPointer->set(app::WindowPointer::Shape::Default); });
         // A write that failed has been reported; "Done." would claim the opposite.
         if (written)
-            trap(112, [&] { app::MsgBox(QStringLiteral("Done.")); });
+            trap(114, [&] { app::MsgBox(QStringLiteral("Done.")); });
     }
     mPrinting = false;
 }

@@ -181,7 +181,7 @@ TEST_F(PrintSchedule, AWorkingWorkbookThatCannotBeReadIsReportedBeforeAnyDialog)
     QFile::remove(workbook);
     QTest::mouseClick(button("PushButton9"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton9_Click at line 102"));
+    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton9_Click at line 104"));
     EXPECT_TRUE(dialogs.printDialogTitles.isEmpty());
     EXPECT_FALSE(form->isPrinting());
 
@@ -190,7 +190,7 @@ TEST_F(PrintSchedule, AWorkingWorkbookThatCannotBeReadIsReportedBeforeAnyDialog)
     dialogs.savePaths = {env.root() + "/week.pdf"};
     QTest::mouseClick(button("PushButton10"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u) << "no \"Done.\" after the report";
-    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108"));
+    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 110"));
     EXPECT_FALSE(QFile::exists(env.root() + "/week.pdf"));
 }
 
@@ -243,7 +243,7 @@ TEST_F(PrintSchedule, AFailedPdfWriteKeepsTheOldFileWholeAndIsNeverCalledDone)
     const QString report = dialogs.errorReports()[0].text;
     EXPECT_TRUE(report.startsWith(QStringLiteral("The PDF cannot be saved as \"%1\": No space left on device\r\n").arg(target)))
         << report.toStdString();
-    EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108"));
+    EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 110"));
     EXPECT_FALSE(dialogs.texts().contains("Done."));
     EXPECT_EQ(fileBytes(target), QByteArray("last week's PDF"));
     EXPECT_EQ(filesIn(env.root()).filter(".pdf"), QStringList{"week.pdf"});
@@ -268,7 +268,7 @@ TEST_F(PrintSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQu
         ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().join('\n').toStdString();
         const QString report = dialogs.errorReports().at(0).text;
         EXPECT_TRUE(report.contains(reason)) << report.toStdString();
-        EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108")) << report.toStdString();
+        EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 110")) << report.toStdString();
     }
     EXPECT_EQ(fileBytes(app::paths::workingDatabase()), QByteArray("the roster"));
     struct stat pipe {};
