@@ -7,6 +7,7 @@
 namespace app {
 
 bool Dialogs::printDialog(QPrinter&, const QString&) { return false; }
+int Dialogs::chooseOne(const QString&, const QString&, const QStringList&, int current) { return current; }
 
 namespace {
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -30,6 +31,9 @@ public:
     // printer, paper and layout there. Returns true when the user chose to print. Without a
     // screen there is no such dialog: the default answers Cancel.
     virtual bool printDialog(QPrinter& printer, const QString& title);
+    // Asks the user to pick one of `items`, `current` preselected; returns the index picked, or -1
+    // when cancelled. Without a screen the preselected one stands.
+    virtual int chooseOne(const QString& title, const QString& text, const QStringList& items, int current);
 };
 
 // The dialogs in force; by default message boxes on screen (or on stderr without a GUI).

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -154,6 +155,13 @@ void preparePrintDialog(QPrintDialog& dialog, const QString& title)
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+}
+
+int QtDialogs::chooseOne(const QString& title, const QString& text, const QStringList& items, int current)
+{
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(QApplication::activeWindow(), title, text, items, current, false, &chosen);
+    return chosen ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 bool QtDialogs::printDialog(QPrinter& printer, const QString& title)

@@ -13,6 +13,7 @@ public:
     int messageBox(const QString& text, int style, const QString& title) override;
     QString saveFileName(const QString& title, const QString& filter) override;
     bool printDialog(QPrinter& printer, const QString& title) override;
+    int chooseOne(const QString& title, const QString& text, const QStringList& items, int current) override;
 };
 
 // Gives the box the text, buttons, icon and title that the style asks for. Carriage returns break

@@ -117,6 +117,9 @@ void Settings::setForAWeek(const QString& text) { store(kForAWeek, text); }
 QString Settings::saveFolder() { return stored(kSaveFolder).value_or(QString()); }
 void Settings::setSaveFolder(const QString& folder) { store(kSaveFolder, folder); }
 
+QString Settings::pageLayout() { return stored(kPageLayout).value_or(QStringLiteral("one")).trimmed(); }
+void Settings::setPageLayout(const QString& word) { store(kPageLayout, word); }
+
 QString Settings::database() { return stored(kDatabase).value_or(QString()).trimmed(); }
 
 }  // namespace app

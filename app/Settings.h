@@ -27,6 +27,8 @@ public:
     static constexpr const char* kSaveFolder = "Save Folder";
     // The preview window's last size, "WIDTHxHEIGHT" in pixels.
     static constexpr const char* kPreviewSize = "Preview Size";
+    // How "Print..." and "Save as PDF..." last laid the schedule out: "one" or "width".
+    static constexpr const char* kPageLayout = "Page Layout";
 
     // The stored text of a key, or nullopt when the key is absent.
     static std::optional<QString> stored(const char* key);
@@ -58,6 +60,8 @@ public:
     static void setForAWeek(const QString& text);
     // The folder a file was last saved to; default empty (none yet).
     static QString saveFolder();
+    static QString pageLayout();  // default "one"
+    static void setPageLayout(const QString& word);
     static void setSaveFolder(const QString& folder);
 
     // "True"/"False" (any case) or a number, non-zero meaning true; anything else throws.

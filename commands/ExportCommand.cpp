@@ -64,6 +64,10 @@ public:
         return previous_->saveFileName(title, filter);
     }
     bool printDialog(QPrinter& printer, const QString& title) override { return previous_->printDialog(printer, title); }
+    int chooseOne(const QString& title, const QString& text, const QStringList& items, int current) override
+    {
+        return previous_->chooseOne(title, text, items, current);
+    }
     int messages() const { return messages_; }
 
 private:
@@ -97,19 +101,27 @@ QCommandLineOption pdfOption()
 {
     return QCommandLineOption(
         QStringLiteral("pdf"),
-        QStringLiteral("Write the weekly schedule as a one-page PDF, without a window (with --export: from the same build)."),
+        QStringLiteral("Write the weekly schedule as a PDF, without a window (with --export: from the same build)."),
         QStringLiteral("file"));
 }
 
+QCommandLineOption pagesOption()
+{
+    return QCommandLineOption(QStringLiteral("pages"),
+                              QStringLiteral("With --pdf: the page layout, one (the sheet's page setup, the default) or "
+                                             "width (one A4 landscape page wide, as many tall as needed)."),
+                              QStringLiteral("layout"));
+}
+
 // The PDF of the built workbook's active sheet, written whole or not at all.
-void ExportPdf(const sheet::Workbook& workbook, const QString& path)
+void ExportPdf(const sheet::Workbook& workbook, const QString& path, sheet::render::PageFit fit)
 {
     app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportPdf"));
     trap(100, [&] {
         // Fonts exist only once the graphics platform is up; without it Qt would abort the program.
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
             throw app::Failure(QStringLiteral("The PDF cannot be made without the graphics platform."));
-        sheet::render::savePdf(workbook.data(), app::toSystemBytes(path));
+        sheet::render::savePdf(workbook.data(), app::toSystemBytes(path), fit);
     });
 }
 
@@ -146,6 +158,14 @@ bool readHeaderOptions(const QCommandLineParser& parser, ExportRequest& request)
             return false;
         }
     }
+    if (parser.isSet(QStringLiteral("pages"))) {
+        const QString word = parser.value(QStringLiteral("pages"));
+        request.pages = sheet::render::pageFitNamed(word.toStdString());
+        if (!request.pages) {
+            usageError(QStringLiteral("Unknown page layout \"%1\": use one or width.").arg(word));
+            return false;
+        }
+    }
     return true;
 }
 
@@ -159,6 +179,10 @@ int runExport(const ExportRequest& request)
     }
     if ((request.pdfOnly || request.pdfPath) && request.pdfPath.value_or(QString()).trimmed().isEmpty()) {
         usageError(QStringLiteral("--pdf needs the path of the PDF to write."));
+        return kExportBadUsage;
+    }
+    if (request.pages && !request.pdfOnly && !request.pdfPath) {
+        usageError(QStringLiteral("--pages works only with --pdf."));
         return kExportBadUsage;
     }
     const QString workbookPath = request.pdfOnly ? QString() : request.workbookPath;
@@ -229,7 +253,7 @@ int runExport(const ExportRequest& request)
                     ess::workingWorkbook().SaveAs(app::toSystemBytes(workbookPath), ess::ExcelFileFormat(&ess::xlApp()));
                 });
             if (!pdfPath.isEmpty() && reports.messages() == 0)
-                ExportPdf(ess::workingWorkbook(), pdfPath);
+                ExportPdf(ess::workingWorkbook(), pdfPath, request.pages.value_or(sheet::render::PageFit::OnePage));
         }
         trap(152, [] { ess::workingWorkbook().Close(); });
         trap(154, [] { ess::xlApp().Quit(); });
@@ -289,7 +313,7 @@ commands::HeadlessCommand exportCommand()
         QStringLiteral("Write the weekly schedule workbook (.xls) from the working database, without a window."),
         QStringLiteral("file"));
 
-    commands::HeadlessCommand command{trigger, {picture, week, department, interval, pdf}, {}, {}};
+    commands::HeadlessCommand command{trigger, {picture, week, department, interval, pdf, pagesOption()}, {}, {}};
     command.paints = [=](const QCommandLineParser& parser) { return parser.isSet(picture) || parser.isSet(pdf); };
     command.writes = {trigger.names().constFirst(), pdf.names().constFirst(), picture.names().constFirst()};
     command.run = [=](const QCommandLineParser& parser) {
@@ -307,7 +331,7 @@ commands::HeadlessCommand exportCommand()
 commands::HeadlessCommand pdfCommand()
 {
     const QCommandLineOption trigger = pdfOption();
-    commands::HeadlessCommand command{trigger, {weekOption(), departmentOption(), intervalOption()}, {}, {}};
+    commands::HeadlessCommand command{trigger, {weekOption(), departmentOption(), intervalOption(), pagesOption()}, {}, {}};
     command.paints = [](const QCommandLineParser&) { return true; };
     command.writes = {trigger.names().constFirst()};
     command.run = [=](const QCommandLineParser& parser) {

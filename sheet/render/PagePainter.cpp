@@ -6,6 +6,7 @@
 #include "sheet/render/PixelMetrics.h"
 #include "sheet/render/RangeGeometry.h"
 #include "sheet/render/Renderer.h"
+#include "sheet/render/WidthPages.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -61,6 +62,17 @@ CellRect requirePrintedRange(const SheetData& sheet)
 }
 
 }  // namespace
+
+std::optional<PageFit> pageFitNamed(std::string_view word)
+{
+    if (word == "one")
+        return PageFit::OnePage;
+    if (word == "width")
+        return PageFit::PageWidth;
+    return std::nullopt;
+}
+
+const char* pageFitWord(PageFit fit) { return fit == PageFit::PageWidth ? "width" : "one"; }
 
 const SheetData& activeSheetOf(const WorkbookData& book)
 {
@@ -144,22 +156,35 @@ void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device)
         throw SheetError("The page cannot be printed: the printer or file did not take it.");
 }
 
-void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out)
+void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device, PageFit fit)
+{
+    if (fit == PageFit::PageWidth)
+        printActiveSheetToPageWidth(book, device);
+    else
+        printActiveSheet(book, device);
+}
+
+QPageLayout pageLayoutFor(const PageSetup& setup, PageFit fit)
+{
+    return fit == PageFit::PageWidth ? pageWidthLayout(setup) : pageLayoutOf(setup);
+}
+
+void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out, PageFit fit)
 {
     const SheetData& sheet = activeSheetOf(book);
     QPdfWriter writer(&out);
     writer.setTitle(QString::fromStdString(sheet.name));
-    if (!writer.setPageLayout(pageLayoutOf(sheet.pageSetup)))
+    if (!writer.setPageLayout(pageLayoutFor(sheet.pageSetup, fit)))
         throw SheetError("The sheet's page setup does not fit its paper.");
-    printActiveSheet(book, writer);
+    printActiveSheet(book, writer, fit);
 }
 
-QByteArray activeSheetPdf(const WorkbookData& book)
+QByteArray activeSheetPdf(const WorkbookData& book, PageFit fit)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
-    writeActiveSheetPdf(book, buffer);
+    writeActiveSheetPdf(book, buffer, fit);
     buffer.close();
     return pdf;
 }

@@ -12,12 +12,20 @@
 #include <QRectF>
 
 #include <optional>
+#include <string_view>
 
 class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
 
 namespace sheet::render {
+
+// How a sheet is laid out on paper: on one page by its own page setup, or one page wide and as
+// many pages tall as it needs (see WidthPages.h).
+enum class PageFit { OnePage, PageWidth };
+// "one" and "width", the words the settings and the command line use; nullopt for any other.
+std::optional<PageFit> pageFitNamed(std::string_view word);
+const char* pageFitWord(PageFit fit);
 
 // The sheet a workbook prints. Throws SheetError when it has no active sheet.
 const SheetData& activeSheetOf(const WorkbookData& book);
@@ -45,11 +53,15 @@ void paintPage(QPainter& painter, const QRectF& area, double unitsPerPoint, cons
 // layout (a printer's is preset with pageLayoutOf and may then be changed in a print dialog).
 // Throws SheetError when there is no active sheet, nothing to print or the device cannot paint.
 void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device);
+void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device, PageFit fit);
 
-// The active sheet as a one-page PDF laid out by its own page setup: written to `out` (open for
+// The paper a fit asks for: the sheet's page setup, or A4 landscape with its margins.
+QPageLayout pageLayoutFor(const PageSetup& setup, PageFit fit);
+
+// The active sheet as a PDF laid out by `fit` (by default one page by its own page setup): written to `out` (open for
 // writing), or returned as bytes for the caller to write where it likes. Throws SheetError as
 // printActiveSheet does; nothing is written to `out` when there is nothing to print.
-void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out);
-QByteArray activeSheetPdf(const WorkbookData& book);
+void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out, PageFit fit = PageFit::OnePage);
+QByteArray activeSheetPdf(const WorkbookData& book, PageFit fit = PageFit::OnePage);
 
 }  // namespace sheet::render

@@ -5,6 +5,7 @@
 #include "tests/preview/PreviewFixture.h"
 
 #include "app/ProtectedFiles.h"
+#include "app/Settings.h"
 #include "fileio/TestHooks.h"
 #include "sheet/Application.h"
 #include "sheet/model/Constants.h"
@@ -138,12 +139,49 @@ TEST_F(PrintSchedule, ThePrintDialogOpensAtTheSheetsPageAndWhatTheUserChoosesIsP
     EXPECT_TRUE(QFile::exists(workbook)) << "printing leaves the working workbook in place";
 }
 
+TEST_F(PrintSchedule, ThePageLayoutIsAskedFirstRememberedAndFitToWidthPrintsNumberedA4Pages)
+{
+    // Cancelled at the question: no further dialog, nothing remembered.
+    dialogs.choices = {-1, -1};
+    QTest::mouseClick(button("PushButton9"), Qt::LeftButton);
+    QTest::mouseClick(button("PushButton10"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.choiceTexts, (QStringList{"Page layout:", "Page layout:"}));
+    EXPECT_TRUE(dialogs.printDialogTitles.isEmpty());
+    EXPECT_TRUE(dialogs.saveDialogTitles.isEmpty());
+    EXPECT_FALSE(app::Settings::stored(app::Settings::kPageLayout));
+    EXPECT_FALSE(form->isPrinting());
+
+    // "Fit to page width" from "Print...": A4 landscape preset, numbered pages, the pick remembered.
+    const QString printed = env.root() + "/printed.pdf";
+    printTo(printed);
+    dialogs.choices = {1};
+    QTest::mouseClick(button("PushButton9"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.printDialogLayouts.size(), 1u);
+    EXPECT_EQ(dialogs.printDialogLayouts[0].pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(dialogs.printDialogLayouts[0].orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(PdfProbe(printed).text().contains("Page 1 of 1"));
+    EXPECT_EQ(app::Settings::pageLayout(), "width");
+
+    // "Save as PDF..." preselects the remembered pick; "One page" is the page of before.
+    const QString target = env.root() + "/week.pdf";
+    dialogs.savePaths = {target};
+    QTest::mouseClick(button("PushButton10"), Qt::LeftButton);
+    EXPECT_TRUE(PdfProbe(target).text().contains("Page 1 of 1"));
+    QFile::remove(target);
+    dialogs.savePaths = {target};
+    dialogs.choices = {0};
+    QTest::mouseClick(button("PushButton10"), Qt::LeftButton);
+    expectSchedulePage(target);
+    EXPECT_FALSE(PdfProbe(target).text().contains("Page 1 of"));
+    EXPECT_EQ(app::Settings::pageLayout(), "one");
+}
+
 TEST_F(PrintSchedule, AWorkingWorkbookThatCannotBeReadIsReportedBeforeAnyDialog)
 {
     QFile::remove(workbook);
     QTest::mouseClick(button("PushButton9"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton9_Click at line 102"));
+    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton9_Click at line 104"));
     EXPECT_TRUE(dialogs.printDialogTitles.isEmpty());
     EXPECT_FALSE(form->isPrinting());
 
@@ -152,7 +190,7 @@ TEST_F(PrintSchedule, AWorkingWorkbookThatCannotBeReadIsReportedBeforeAnyDialog)
     dialogs.savePaths = {env.root() + "/week.pdf"};
     QTest::mouseClick(button("PushButton10"), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u) << "no \"Done.\" after the report";
-    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108"));
+    EXPECT_TRUE(dialogs.errorReports().at(0).text.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 110"));
     EXPECT_FALSE(QFile::exists(env.root() + "/week.pdf"));
 }
 
@@ -205,7 +243,7 @@ TEST_F(PrintSchedule, AFailedPdfWriteKeepsTheOldFileWholeAndIsNeverCalledDone)
     const QString report = dialogs.errorReports()[0].text;
     EXPECT_TRUE(report.startsWith(QStringLiteral("The PDF cannot be saved as \"%1\": No space left on device\r\n").arg(target)))
         << report.toStdString();
-    EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108"));
+    EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 110"));
     EXPECT_FALSE(dialogs.texts().contains("Done."));
     EXPECT_EQ(fileBytes(target), QByteArray("last week's PDF"));
     EXPECT_EQ(filesIn(env.root()).filter(".pdf"), QStringList{"week.pdf"});
@@ -230,7 +268,7 @@ TEST_F(PrintSchedule, TheProgramsOwnFilesAndWhatIsNotAFileAreRefusedWithoutTheQu
         ASSERT_EQ(dialogs.messages.size(), 1u) << dialogs.texts().join('\n').toStdString();
         const QString report = dialogs.errorReports().at(0).text;
         EXPECT_TRUE(report.contains(reason)) << report.toStdString();
-        EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 108")) << report.toStdString();
+        EXPECT_TRUE(report.contains("in Rostellix2021/08/31.Form3.PushButton10_Click at line 110")) << report.toStdString();
     }
     EXPECT_EQ(fileBytes(app::paths::workingDatabase()), QByteArray("the roster"));
     struct stat pipe {};
@@ -251,7 +289,7 @@ TEST_F(PrintSchedule, PrintAndPdfClicksAreIgnoredWhileASaveOrAPrintRuns)
     dialogs.savePaths = {env.root() + "/week.xls", pdf};
     QTest::mouseClick(button("PushButton6"), Qt::LeftButton);
     QTest::mouseClick(button("PushButton10"), Qt::LeftButton);
-    EXPECT_EQ(opened, 4) << "two save dialogs and two \"Done.\"";
+    EXPECT_EQ(opened, 5) << "two save dialogs, the PDF's page layout question and two \"Done.\"";
     EXPECT_EQ(dialogs.saveDialogTitles, (QStringList{"Save File", "Save as PDF"}));
     EXPECT_TRUE(dialogs.printDialogTitles.isEmpty());
 
@@ -259,7 +297,7 @@ TEST_F(PrintSchedule, PrintAndPdfClicksAreIgnoredWhileASaveOrAPrintRuns)
     dialogs.clear();
     opened = 0;
     QTest::mouseClick(button("PushButton9"), Qt::LeftButton);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(opened, 2) << "the page layout question and the print dialog";
     EXPECT_EQ(dialogs.printDialogTitles.size(), 1);
     EXPECT_EQ(dialogs.saveDialogTitles.size(), 2) << "no further save dialog";
     EXPECT_FALSE(form->isPrinting());

@@ -9,6 +9,7 @@ target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderProbe.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RendererTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/TextLayoutTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/WidthPagesTest.cpp
 )
 # Printing is tested through a printer writing a file.
 find_package(Qt6 REQUIRED COMPONENTS PrintSupport)

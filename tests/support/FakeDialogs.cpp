@@ -44,6 +44,18 @@ bool FakeDialogs::printDialog(QPrinter& printer, const QString& title)
     return printAnswer ? printAnswer(printer) : false;
 }
 
+int FakeDialogs::chooseOne(const QString&, const QString& text, const QStringList&, int current)
+{
+    choiceTexts << text;
+    if (whileOpen)
+        whileOpen();
+    if (choices.empty())
+        return current;
+    const int picked = choices.front();
+    choices.pop_front();
+    return picked;
+}
+
 QStringList FakeDialogs::texts() const
 {
     QStringList out;

@@ -44,12 +44,36 @@ void PdfProbe::readInfo()
 
 QString PdfProbe::text() const { return run("pdftotext", {path_, "-"}); }
 
-QList<PdfProbe::Font> PdfProbe::fonts() const
+QString PdfProbe::pageText(int page) const
+{
+    return run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), path_, "-"});
+}
+
+QList<PdfProbe::Word> PdfProbe::words() const
+{
+    QList<Word> words;
+    const QString html = run("pdftotext", {"-bbox", path_, "-"});
+    static const QRegularExpression tag(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    int page = 0;
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        if (match.captured(0).startsWith("<page"))
+            ++page;
+        else
+            words.append({match.captured(5), page, match.captured(4).toDouble() - match.captured(2).toDouble()});
+    }
+    return words;
+}
+
+QList<PdfProbe::Font> PdfProbe::fonts(int page) const
 {
     // Columns: name, type (one or two words), encoding, emb, sub, uni, object, ID; the name is
     // the first word and emb is the fifth word from the end.
     QList<Font> fonts;
-    const QStringList lines = run("pdffonts", {path_}).split('\n', Qt::SkipEmptyParts);
+    QStringList arguments{path_};
+    if (page > 0)
+        arguments = QStringList{"-f", QString::number(page), "-l", QString::number(page), path_};
+    const QStringList lines = run("pdffonts", arguments).split('\n', Qt::SkipEmptyParts);
     for (qsizetype i = 2; i < lines.size(); ++i) {
         const QStringList words = lines[i].split(' ', Qt::SkipEmptyParts);
         if (words.size() >= 7)

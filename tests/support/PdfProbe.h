@@ -22,12 +22,22 @@ public:
     int pages() const { return pages_; }
     QSizeF pageSizePoints() const { return pageSize_; }
     QString text() const;
-    // One entry per font: its name and whether it is embedded ("yes"/"no" of pdffonts).
+    // The text of one page (1 = the first).
+    QString pageText(int page) const;
+    // Every word with its page (1 = the first) and its box's height in points (pdftotext -bbox).
+    struct Word {
+        QString text;
+        int page = 0;
+        double height = 0;
+    };
+    QList<Word> words() const;
+    // One entry per font: its name and whether it is embedded ("yes"/"no" of pdffonts); of one
+    // page when `page` is given (1 = the first), else of the whole file.
     struct Font {
         QString name;
         bool embedded = false;
     };
-    QList<Font> fonts() const;
+    QList<Font> fonts(int page = 0) const;
     // The first page at `dpi`, white where nothing is painted.
     QImage raster(int dpi) const;
 
