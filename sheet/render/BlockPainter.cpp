@@ -118,6 +118,7 @@ struct TextPlan {
     bool wrap;
     QRect inside;  // the cell or merged area between its grid lines
     QRect clip;    // where the text may paint: the inside, or the cells it overflows into
+    int width = -1;  // an unwrapped line's width once measured, so that painting need not measure it again
 };
 
 // The block's cells, merged areas, lines and texts, laid out once and then painted layer by layer.
@@ -420,6 +421,7 @@ void Scene::planText(const Cell& cell, const CellRect& box, bool merged)
     } else {
         plan.text = text.replace(QLatin1Char('\n'), QLatin1Char(' '));
         const int width = font.metrics.horizontalAdvance(plan.text);
+        plan.width = width;
         if (!merged && width > textRoom(inside)) {
             // Unwrapped text runs on over empty neighbours on the side(s) its alignment points to
             // and is cut at the first cell that holds something.
@@ -595,7 +597,7 @@ void Scene::paintTexts(QPainter& painter, const LineWindow& band) const
         if (plan.wrap)
             drawWrapped(painter, plan.text, style, plan.inside, band);
         else
-            drawLine(painter, plan.text, style, plan.inside, plan.clip, band);
+            drawLine(painter, plan.text, style, plan.inside, plan.clip, band, plan.width);
     }
 }
 

@@ -59,9 +59,9 @@ int lineLeft(const QRect& inside, int width, HorizontalPlacement placement)
 }
 
 void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip,
-              const LineWindow& window)
+              const LineWindow& window, int measuredWidth)
 {
-    const int width = style.metrics.horizontalAdvance(text);
+    const int width = measuredWidth >= 0 ? measuredWidth : style.metrics.horizontalAdvance(text);
     const int x = lineLeft(inside, width, style.horizontal);
     const int baseline = firstBaseline(inside, style.metrics, 1, style.vertical);
     const int bottom = baseline + style.metrics.descent();

@@ -46,8 +46,9 @@ struct LineWindow {
 };
 
 // Draws one line placed in `inside`, clipped to `clip` (the inside, or the span it overflows into).
+// `width` is the line's width in the style's font where the caller has measured it already.
 void drawLine(QPainter& painter, const QString& text, const TextStyle& style, const QRect& inside, const QRect& clip,
-              const LineWindow& window = {});
+              const LineWindow& window = {}, int width = -1);
 
 // Breaks the text into lines at spaces (inside a word only when the word alone is too wide) within
 // the cell's width and draws the block placed in `inside`, clipped to it; a block taller than the
