@@ -8,6 +8,7 @@
 
 #include "sheet/model/Constants.h"
 
+#include <optional>
 #include <string>
 
 namespace report::EmployeeShiftSchedule {
@@ -127,8 +128,17 @@ void DrawSingleBorder(int edge, int colorIndex)
     app::Trap trap(kModule, QStringLiteral("DrawSingleBorder"));
     if (g_borderObserver)
         g_borderObserver(edge, colorIndex);
-    trap(100, [&] { xlApp().Selection().Borders(edge).setLineStyle(sheet::xlContinuous); });
-    trap(102, [&] { xlApp().Selection().Borders(edge).setColorIndex(colorIndex); });
+    // The line and its colour are set in one pass over the selection's cells: the line's step
+    // finds the edge, the colour's step draws both. Where the edge cannot be found the colour's
+    // step tries on its own, as it always has.
+    std::optional<sheet::RangeBorder> border;
+    trap(100, [&] { border.emplace(xlApp().Selection().Borders(edge)); });
+    trap(102, [&] {
+        if (border)
+            border->setContinuousLine(colorIndex);
+        else
+            xlApp().Selection().Borders(edge).setColorIndex(colorIndex);
+    });
 }
 
 void setBorderObserver(std::function<void(int edge, int colorIndex)> observer)

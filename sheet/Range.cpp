@@ -29,6 +29,7 @@ enum Property : int {
     kFill,
     kBorderStyle,
     kBorderColor,
+    kBorderLine,
 };
 
 std::uint64_t changeKey(Property property, std::int64_t value, int side = 0)
@@ -420,6 +421,21 @@ void RangeBorder::setColorIndex(int colorIndex)
         b.colorIndex = colorIndex;
         if (b.lineStyle == xlLineStyleNone)
             b.lineStyle = xlContinuous;
+    });
+}
+
+void RangeBorder::setContinuousLine(int colorIndex)
+{
+    try {
+        requireFontColor(colorIndex);
+    } catch (const SheetError&) {
+        // As the two steps would leave it: the line drawn, its colour refused.
+        setLineStyle(xlContinuous);
+        throw;
+    }
+    changeEdge(range_, range_.transitions(), edge_, kBorderLine, colorIndex, [&](Border& b) {
+        b.lineStyle = xlContinuous;
+        b.colorIndex = colorIndex;
     });
 }
 

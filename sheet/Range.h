@@ -144,6 +144,8 @@ public:
     void setLineStyle(int lineStyle);
     // 1..56 or xlColorIndexAutomatic. A colour on an edge without a line draws a continuous line.
     void setColorIndex(int colorIndex);
+    // setLineStyle(xlContinuous) then setColorIndex(colorIndex), in one pass over the edge's cells.
+    void setContinuousLine(int colorIndex);
     // Read from the first cell along the edge (for inside edges: the first inner line).
     int LineStyle() const;
     int ColorIndex() const;
