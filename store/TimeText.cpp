@@ -73,14 +73,26 @@ std::optional<QTime> parseDisplayTime(const QString& text)
 
 std::optional<QTime> parseStoredTime(const QString& text)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d\\d):(\\d\\d):(\\d\\d)$"));
-    const auto match = form.match(text);
-    if (!match.hasMatch())
+    // hh:mm:ss, read by hand: the report reads thousands of these. As the pattern match it replaced,
+    // a single line break after the seconds is let through.
+    const qsizetype length = text.size();
+    if (length != 8 && !(length == 9 && text[8] == QLatin1Char('\n')))
         return std::nullopt;
-    const int hour = match.captured(1).toInt();
-    const int minute = match.captured(2).toInt();
-    const int second = match.captured(3).toInt();
-    if (hour > 23 || minute > 59 || second > 59)
+    const auto digit = [&](qsizetype i) {
+        const char16_t c = text[i].unicode();
+        return c >= u'0' && c <= u'9' ? c - u'0' : -1;
+    };
+    const auto field = [&](qsizetype i) {
+        const int tens = digit(i);
+        const int ones = digit(i + 1);
+        return tens < 0 || ones < 0 ? -1 : tens * 10 + ones;
+    };
+    if (text[2] != QLatin1Char(':') || text[5] != QLatin1Char(':'))
+        return std::nullopt;
+    const int hour = field(0);
+    const int minute = field(3);
+    const int second = field(6);
+    if (hour < 0 || minute < 0 || second < 0 || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
     return QTime(hour, minute, second);
 }

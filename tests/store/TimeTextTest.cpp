@@ -38,7 +38,8 @@ TEST(TimeText, MalformedTextsAreRefused)
         EXPECT_FALSE(parseListTime(text).has_value()) << text;
         EXPECT_THROW(storedFromListText(text), StoreError) << text;
     }
-    for (const char* text : {"24:00:00", "9:00:00", "12:00", "12:00:00 PM", "ab:cd:ef"}) {
+    for (const char* text : {"24:00:00", "9:00:00", "12:00", "12:00:00 PM", "ab:cd:ef", "12:60:00", "12:00:60",
+                             "12-00-00", "1 :00:00", "\xef\xbc\x90" "9:00:00"}) {
         EXPECT_FALSE(parseStoredTime(text).has_value()) << text;
         EXPECT_THROW(listTextFromStored(text), StoreError) << text;
         EXPECT_THROW(timeFromStored(QVariant(QString(text))), StoreError) << text;
