@@ -168,6 +168,26 @@ TEST_F(ObjectModel, BordersPerEdgeIncludingInsideEdges)
     EXPECT_EQ(side(11, 12, kBorderTop).lineStyle, xlContinuous);
 }
 
+TEST_F(ObjectModel, AContinuousLineInOnePassLeavesWhatTheLineThenItsColourLeave)
+{
+    // The same block, with a merge inside it, at columns B:D the two-step way and at G:I in one pass.
+    app.Range("B3:C4").Merge();
+    app.Range("G3:H4").Merge();
+    for (int edge = xlEdgeLeft; edge <= xlInsideHorizontal; ++edge) {
+        app.Range("B2:D5").Borders(edge).setLineStyle(xlContinuous);
+        app.Range("B2:D5").Borders(edge).setColorIndex(edge + 40);
+        app.Range("G2:I5").Borders(edge).setContinuousLine(edge + 40);
+    }
+    for (int row = 1; row <= 6; ++row)
+        for (int column = 1; column <= 5; ++column)
+            for (BorderSide s : {kBorderLeft, kBorderTop, kBorderRight, kBorderBottom})
+                EXPECT_EQ(formatAt(row, column).borders[s], formatAt(row, column + 5).borders[s])
+                    << row << "," << column << " side " << s;
+    // A colour refused leaves the line drawn, as the line's step alone would.
+    EXPECT_THROW(app.Range("K8").Borders(xlEdgeTop).setContinuousLine(99), SheetError);
+    EXPECT_EQ(formatAt(8, 11).borders[kBorderTop], (Border{xlContinuous, xlColorIndexAutomatic}));
+}
+
 TEST_F(ObjectModel, WholeColumnsRowsAndSheetFormatWithoutCreatingCells)
 {
     app.Range("D3").setFormulaR1C1("x");
