@@ -17,8 +17,8 @@ namespace {
 // Rows laid out at a time: a tile shows a few dozen rows, and a band much taller than that would
 // lay out rows only to clip them away.
 constexpr int kTileBandCells = 4096;
-// Rows painted beyond a tile's own on either side.
-constexpr int kRowsAround = 2;
+// Rows and columns painted beyond a tile's own on each side.
+constexpr int kCellsAround = 2;
 }  // namespace
 
 SheetPicture SheetPicture::ofWorkbook(std::shared_ptr<const sheet::WorkbookData> book)
@@ -53,18 +53,20 @@ void SheetPicture::paint(QPainter& painter, double scale) const
         sheet::render::PaintOptions options;
         options.leaveOutTextBelow = kLeaveOutTextBelowPixels;
         options.bandCells = kTileBandCells;
-        // The rows the clip shows, and a few around them for what reaches in from beyond; they
-        // are painted as a range of their own at their place in the whole.
+        // The rows and columns the clip shows, and a few around them for what reaches in from
+        // beyond; they are painted as a range of their own at their place in the whole.
         const QRectF visible = painter.clipBoundingRect();
-        sheet::CellRect rows = range_;
+        sheet::CellRect shown = range_;
         if (!visible.isEmpty()) {
-            rows.top = std::max(range_.top, geometry_->firstRowReaching(static_cast<int>(visible.top())) - kRowsAround);
-            rows.bottom = std::min(range_.bottom, geometry_->lastRowStartingBy(static_cast<int>(visible.bottom()) + 1) + kRowsAround);
-            if (rows.top > rows.bottom)
-                rows = range_;
+            shown.top = std::max(range_.top, geometry_->firstRowReaching(static_cast<int>(visible.top())) - kCellsAround);
+            shown.bottom = std::min(range_.bottom, geometry_->lastRowStartingBy(static_cast<int>(visible.bottom()) + 1) + kCellsAround);
+            shown.left = std::max(range_.left, geometry_->firstColumnReaching(static_cast<int>(visible.left())) - kCellsAround);
+            shown.right = std::min(range_.right, geometry_->lastColumnStartingBy(static_cast<int>(visible.right()) + 1) + kCellsAround);
+            if (shown.top > shown.bottom || shown.left > shown.right)
+                shown = range_;
         }
-        painter.translate(0, geometry_->y(rows.top));
-        sheet::render::paintRange(painter, *book_, *sheet_, rows, options);
+        painter.translate(geometry_->x(shown.left), geometry_->y(shown.top));
+        sheet::render::paintRange(painter, *book_, *sheet_, shown, options);
     } else if (!image_.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QPointF(0, 0), image_);

@@ -57,6 +57,19 @@ int RangeGeometry::lastRowStartingBy(int y) const
     return range_.top + static_cast<int>(after - rowY_.begin()) - 1;
 }
 
+int RangeGeometry::firstColumnReaching(int x) const
+{
+    // Column c covers columnX_[c - 1] .. columnX_[c].
+    const auto begin = columnX_.begin();
+    return static_cast<int>(std::lower_bound(begin + range_.left, begin + range_.right + 1, x) - begin);
+}
+
+int RangeGeometry::lastColumnStartingBy(int x) const
+{
+    const auto begin = columnX_.begin();
+    return static_cast<int>(std::upper_bound(begin + range_.left - 1, begin + range_.right, x) - begin);
+}
+
 QRect RangeGeometry::outline(const CellRect& cells) const
 {
     const int left = x(cells.left);

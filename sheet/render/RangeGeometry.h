@@ -44,6 +44,10 @@ public:
     // one (range.top - 1 when none does). Together they find the rows that paint between two y.
     int firstRowReaching(int y) const;
     int lastRowStartingBy(int y) const;
+    // The same for the range's columns and pixel x: together they find the columns that paint
+    // between two x.
+    int firstColumnReaching(int x) const;
+    int lastColumnStartingBy(int x) const;
 
 private:
     int yOutside(int row) const;
