@@ -4,20 +4,13 @@
 #include "fileio/AtomicWrite.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/render/BmpWriter.h"
-
-#include <QBuffer>
-#include <QByteArray>
+#include "sheet/render/PngWriter.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace sheet::render {
 namespace {
-
-// Qt's PNG writer takes zlib's level from the quality: (100 - quality) * 9 / 91, so 80 is level 1,
-// the fastest that still compresses. A schedule's picture is long runs of few colours, which
-// level 1 still packs small, in three quarters of the default level's time.
-constexpr int kPngQuality = 80;
 
 [[noreturn]] void cannotSave(const std::string& path, const std::string& why)
 {
@@ -55,13 +48,7 @@ void saveImage(const QImage& image, const std::string& path, FileLife life)
             fileio::writeFileFrom(path, [&](const fileio::ByteSink& sink) { writeBmp(image, sink); }, options);
             return;
         }
-        const QImage opaque = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_RGB888) : image;
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!opaque.save(&buffer, format, kPngQuality))
-            cannotSave(path, std::string("writing the ") + format + " data failed.");
-        fileio::writeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), options);
+        fileio::writeFileFrom(path, [&](const fileio::ByteSink& sink) { writePng(image, sink); }, options);
     } catch (const fileio::FileError& e) {
         cannotSave(path, e.reason());
     }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 using namespace sheet::render;
@@ -24,6 +25,19 @@ QImage samplePicture()
     image.fill(Qt::white);
     image.setPixel(3, 4, qRgb(0x96, 0x96, 0x96));
     image.setPixel(30, 16, qRgb(0xCC, 0xFF, 0xFF));
+    return image;
+}
+
+// Every byte value above and below its neighbours, and more compressed data than one piece holds.
+QImage noisePicture()
+{
+    QImage image(701, 400, QImage::Format_RGB32);
+    std::uint32_t state = 1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            image.setPixel(x, y, 0xFF000000u | (state >> 8));
+        }
     return image;
 }
 
@@ -54,6 +68,12 @@ TEST(ImageFile, WritesBmpAndPngByExtension)
         ASSERT_FALSE(back.isNull()) << name;
         EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture) << name;
     }
+    const QString noisy = dir.filePath("noise.png");
+    saveImage(noisePicture(), noisy.toStdString());
+    EXPECT_EQ(QImage(noisy).convertToFormat(QImage::Format_RGB32), noisePicture());
+    EXPECT_GT(QFile(noisy).size(), 512 * 1024);
+    QFile::remove(noisy);
+
     // PNG is packed at zlib's fastest level: the level class in the stream's header is 0.
     QFile png(dir.filePath("copy.PNG"));
     ASSERT_TRUE(png.open(QIODevice::ReadOnly));
