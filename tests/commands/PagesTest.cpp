@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using testing_support::PdfProbe;
 
 namespace {
@@ -34,6 +36,14 @@ protected:
     {
         return testing_support::runProgram(env, QStringList{"--pdf", path, "--week", "Week 1", "--interval", "hourly"} + more);
     }
+    // The PDF, one page wide, of a roster of `employees`; the caller checks that it could be read.
+    std::unique_ptr<PdfProbe> onePageWide(int employees)
+    {
+        makeRoster(employees);
+        const auto run = pdf({"--pages", "width"});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return std::make_unique<PdfProbe>(path);
+    }
     // How many of the words are `word`, on each page (index 0 = page 1).
     static std::vector<int> perPage(const QList<PdfProbe::Word>& words, const QString& word, int pages)
     {
@@ -51,10 +61,8 @@ protected:
 TEST_F(PagesTest, ABigRosterPrintsEveryRowOnceReadablyUnderItsTitlesOnNumberedPages)
 {
     constexpr int kEmployees = 300;
-    makeRoster(kEmployees);
-    const auto run = pdf({"--pages", "width"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const PdfProbe probe(path);
+    const auto read = onePageWide(kEmployees);
+    const PdfProbe& probe = *read;
     ASSERT_TRUE(probe.error().isEmpty()) << probe.error().toStdString();
     EXPECT_NEAR(probe.pageSizePoints().width(), 842, 1);
     EXPECT_NEAR(probe.pageSizePoints().height(), 595, 1);
@@ -84,10 +92,8 @@ TEST_F(PagesTest, ABigRosterPrintsEveryRowOnceReadablyUnderItsTitlesOnNumberedPa
 TEST_F(PagesTest, AWeekdayThatFitsAPageIsNeverSplit)
 {
     constexpr int kEmployees = 20;
-    makeRoster(kEmployees);
-    const auto run = pdf({"--pages", "width"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const PdfProbe probe(path);
+    const auto read = onePageWide(kEmployees);
+    const PdfProbe& probe = *read;
     ASSERT_TRUE(probe.error().isEmpty()) << probe.error().toStdString();
     ASSERT_GT(probe.pages(), 1);
     int rows = 0;
