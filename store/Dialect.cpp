@@ -1,6 +1,7 @@
 // The differences between the SQLite file and the PostgreSQL server.
 #include "store/Dialect.h"
 
+#include "store/LibPq.h"
 #include "store/Statements.h"
 
 #include <QSqlDatabase>
@@ -8,7 +9,6 @@
 #include <QSqlError>
 #include <QVariant>
 
-#include <libpq-fe.h>
 
 namespace store::dialect {
 
@@ -104,13 +104,13 @@ bool takeAnnouncements(Engine engine, const QSqlDatabase& database)
         (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
         return false;
     PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
-    if (connection == nullptr || PQconsumeInput(connection) == 0)
+    if (connection == nullptr || libpq::consumeInput(connection) == 0)
         return false;
     bool announced = false;
     const QByteArray channel = changeChannel().toLatin1();
-    while (PGnotify* notice = PQnotifies(connection)) {
-        announced = announced || (channel == notice->relname && notice->be_pid != PQbackendPID(connection));
-        PQfreemem(notice);
+    while (PGnotify* notice = libpq::notifies(connection)) {
+        announced = announced || (channel == notice->relname && notice->be_pid != libpq::backendPID(connection));
+        libpq::freemem(notice);
     }
     return announced;
 }
@@ -200,7 +200,7 @@ bool connectionLost(Engine engine, const QSqlDatabase& database)
         (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
         return false;
     const PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
-    return connection == nullptr || PQstatus(connection) != CONNECTION_OK;
+    return connection == nullptr || libpq::status(connection) != CONNECTION_OK;
 }
 
 }  // namespace store::dialect

@@ -3,12 +3,12 @@
 // Also where a connection text loses its password before any message quotes it.
 #include "store/Location.h"
 
+#include "store/LibPq.h"
 #include "store/StoreError.h"
 
 #include <QRegularExpression>
 #include <QUrl>
 
-#include <libpq-fe.h>
 
 #include <algorithm>
 #include <memory>
@@ -71,13 +71,18 @@ void collect(const QRegularExpression& pattern, int group, const QString& text, 
 // The keywords and values libpq reads from a URI or a keyword text; nullopt when it cannot read it.
 std::optional<std::vector<std::pair<QString, QString>>> libpqReading(const QString& text, QString* reason = nullptr)
 {
+    if (const QString failure = libpq::loadFailure(); !failure.isEmpty()) {
+        if (reason)
+            *reason = failure;
+        return std::nullopt;
+    }
     char* error = nullptr;
     const std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> options(
-        PQconninfoParse(text.trimmed().toUtf8().constData(), &error), PQconninfoFree);
+        libpq::conninfoParse(text.trimmed().toUtf8().constData(), &error), libpq::conninfoFree);
     if (!options) {
         if (reason)
             *reason = error ? QString::fromUtf8(error).trimmed() : QStringLiteral("it cannot be read");
-        PQfreemem(error);
+        libpq::freemem(error);
         return std::nullopt;
     }
     std::vector<std::pair<QString, QString>> given;
