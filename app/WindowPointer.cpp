@@ -43,25 +43,39 @@ std::optional<QPoint> xpmHotSpot(const QByteArray& text)
     return QPoint(match.captured(1).toInt(), match.captured(2).toInt());
 }
 
+// The formats Qt reads without a plugin, told by their first bytes. Left to the reader, a file named
+// .CUR would first load the plugins that claim that suffix and then every other one, to sniff it.
+QByteArray builtInFormatOf(const QByteArray& head)
+{
+    if (head.startsWith("/* XPM */"))
+        return "xpm";
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (head.startsWith("BM"))
+        return "bmp";
+    return {};
+}
+
 bool isBusy(const QCursor& cursor) { return cursor.shape() == Qt::WaitCursor || cursor.shape() == Qt::BusyCursor; }
 
 }  // namespace
 
 QCursor loadPointerFile(const QString& path)
 {
-    QImageReader reader(path);
+    QByteArray head;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        head = file.read(1024);  // the values line of an XPM comes within its first few hundred bytes
+    file.close();
+    QImageReader reader(path, builtInFormatOf(head));
     const bool isXpm = reader.format() == "xpm";  // asked before reading, while the file can still be sniffed
     const QImage image = reader.read();
     if (image.isNull())
         throw Failure(QStringLiteral("The pointer file \"%1\" cannot be read as a picture (%2).")
                           .arg(path, reader.errorString()));
     std::optional<QPoint> hotSpot;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        // The values line of an XPM comes within its first few hundred bytes.
-        const QByteArray head = file.read(1024);
+    if (!head.isEmpty())
         hotSpot = isXpm ? xpmHotSpot(head) : cursorFileHotSpot(head);
-    }
     const QPoint point = hotSpot.value_or(QPoint(0, 0));
     return QCursor(QPixmap::fromImage(image), std::clamp(point.x(), 0, image.width() - 1),
                    std::clamp(point.y(), 0, image.height() - 1));

@@ -15,14 +15,30 @@ int twelveHour(int hour24)
     return h == 0 ? 12 : h;
 }
 
-QString meridiem(QTime time)
+// Times are formed by hand: lists, the shift list and the sheet show thousands of them, and a
+// formatted argument costs many times the few characters it makes.
+void appendTwoDigits(QString& text, int value)
 {
-    return time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+    text += QChar(u'0' + value / 10 % 10);
+    text += QChar(u'0' + value % 10);
 }
 
-QString twoDigits(int value)
+// "h:mm:ss AM" with the hour as given, one or two digits, or always two.
+QString twelveHourText(QTime time, bool twoDigitHour)
 {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    QString text;
+    text.reserve(11);
+    const int hour = twelveHour(time.hour());
+    if (twoDigitHour || hour >= 10)
+        appendTwoDigits(text, hour);
+    else
+        text += QChar(u'0' + hour);
+    text += QLatin1Char(':');
+    appendTwoDigits(text, time.minute());
+    text += QLatin1Char(':');
+    appendTwoDigits(text, time.second());
+    text += time.hour() < 12 ? QLatin1String(" AM") : QLatin1String(" PM");
+    return text;
 }
 
 // hour on the 12-hour clock (1..12), minutes, seconds, AM/PM
@@ -42,22 +58,21 @@ std::optional<QTime> parseTwelveHour(const QString& text, const QRegularExpressi
 
 }  // namespace
 
-QString listTimeText(QTime time)
-{
-    return twoDigits(twelveHour(time.hour())) + ':' + twoDigits(time.minute()) + ':' + twoDigits(time.second()) +
-           ' ' + meridiem(time);
-}
+QString listTimeText(QTime time) { return twelveHourText(time, true); }
 
 QString storedTimeText(QTime time)
 {
-    return twoDigits(time.hour()) + ':' + twoDigits(time.minute()) + ':' + twoDigits(time.second());
+    QString text;
+    text.reserve(8);
+    appendTwoDigits(text, time.hour());
+    text += QLatin1Char(':');
+    appendTwoDigits(text, time.minute());
+    text += QLatin1Char(':');
+    appendTwoDigits(text, time.second());
+    return text;
 }
 
-QString displayTimeText(QTime time)
-{
-    return QString::number(twelveHour(time.hour())) + ':' + twoDigits(time.minute()) + ':' +
-           twoDigits(time.second()) + ' ' + meridiem(time);
-}
+QString displayTimeText(QTime time) { return twelveHourText(time, false); }
 
 std::optional<QTime> parseListTime(const QString& text)
 {
