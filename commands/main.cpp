@@ -3,6 +3,7 @@
 #include "commands/CommandLine.h"
 #include "commands/CopyDayCommand.h"
 #include "commands/ExportCommand.h"
+#include "commands/FirstPaint.h"
 #include "commands/HeadlessGraphics.h"
 #include "commands/HoursCommand.h"
 #include "commands/InitDatabaseCommand.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv)
     {
         ui::Form1 form;
         form.Form_Load();
+        commands::endAtFirstPaintIfAsked(form);
         form.show();
         // For tests of the real program: the start button pressed once the window is up.
         if (qEnvironmentVariableIsSet("ROSTELLE_TEST_BUILD_AT_START"))
