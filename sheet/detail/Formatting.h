@@ -39,9 +39,14 @@ public:
     }
     FormatId operator()(FormatId id)
     {
+        // Neighbouring cells mostly share a format: the last one asked comes first.
+        if (used_ > 0 && id == last_.first)
+            return last_.second;
         for (std::size_t i = 0; i < used_; ++i)
-            if (recent_[i].first == id)
-                return recent_[i].second;
+            if (recent_[i].first == id) {
+                last_ = recent_[i];
+                return last_.second;
+            }
         FormatId to;
         if (const FormatId* known = key_ != FormatTransitions::kNone ? transitions_.find(id, key_) : nullptr) {
             to = *known;
@@ -53,6 +58,7 @@ public:
                 transitions_.remember(id, key_, to);
         }
         recent_[next_] = {id, to};
+        last_ = recent_[next_];
         next_ = (next_ + 1) % recent_.size();
         used_ = std::min(used_ + 1, recent_.size());
         return to;
@@ -64,6 +70,7 @@ private:
     Change& change_;
     std::uint64_t key_;
     std::array<std::pair<FormatId, FormatId>, 8> recent_{};
+    std::pair<FormatId, FormatId> last_{};
     std::size_t used_ = 0, next_ = 0;
 };
 

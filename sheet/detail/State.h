@@ -6,6 +6,7 @@
 
 #include "sheet/model/SheetData.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,10 +29,22 @@ public:
     }
     const FormatId* find(FormatId from, std::uint64_t change) const
     {
+        // A sheet is built by the same few changes over and over: the last result of each small
+        // group of keys is at hand without a look-up in the table.
+        Recent& recent = recent_[slotOf(Key{from, change})];
+        if (recent.known && recent.key == Key{from, change})
+            return &recent.to;
         auto it = results_.find(Key{from, change});
-        return it == results_.end() ? nullptr : &it->second;
+        if (it == results_.end())
+            return nullptr;
+        recent = Recent{it->first, it->second, true};
+        return &it->second;
     }
-    void remember(FormatId from, std::uint64_t change, FormatId to) { results_.emplace(Key{from, change}, to); }
+    void remember(FormatId from, std::uint64_t change, FormatId to)
+    {
+        const auto [it, added] = results_.emplace(Key{from, change}, to);
+        recent_[slotOf(it->first)] = Recent{it->first, it->second, true};
+    }
     // A small number for each distinct font name, so that a name change packs into a key too.
     int fontNameId(const std::string& name) { return fontNames_.try_emplace(name, static_cast<int>(fontNames_.size())).first->second; }
 
@@ -44,7 +57,16 @@ private:
     struct KeyHash {
         std::size_t operator()(const Key& k) const noexcept { return std::hash<std::uint64_t>{}(k.change * 0x9E3779B97F4A7C15ull ^ k.from); }
     };
+    struct Recent {
+        Key key{};
+        FormatId to{};
+        bool known = false;
+    };
+    static constexpr std::size_t kRecent = 64;
+    static std::size_t slotOf(const Key& k) { return KeyHash{}(k) % kRecent; }
+
     std::unordered_map<Key, FormatId, KeyHash> results_;
+    mutable std::array<Recent, kRecent> recent_{};
     std::unordered_map<std::string, int> fontNames_;
 };
 

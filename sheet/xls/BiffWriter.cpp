@@ -10,27 +10,16 @@ namespace sheet::xls {
 
 BiffWriter::BiffWriter(StreamSink& sink) : sink_(&sink) { out_.reserve(kPiece + 4 + kMaxRecordData); }
 
-void BiffWriter::begin(std::uint16_t id)
+void BiffWriter::beginAfterChecks(std::uint16_t id)
 {
     if (open_)
         throw std::logic_error("BIFF record opened inside another");
     if (sink_ && out_.size() >= kPiece)
         finish();
-    recordStart_ = out_.size();
-    open_ = true;
-    u16(id);
-    u16(0);
+    openRecord(id);
 }
 
-void BiffWriter::end()
-{
-    const std::size_t length = recordLength();
-    if (!open_ || length > kMaxRecordData)
-        throw std::logic_error("BIFF record too long");
-    out_[recordStart_ + 2] = static_cast<std::uint8_t>(length & 0xFF);
-    out_[recordStart_ + 3] = static_cast<std::uint8_t>(length >> 8);
-    open_ = false;
-}
+void BiffWriter::throwTooLong() { throw std::logic_error("BIFF record too long"); }
 
 void BiffWriter::record(std::uint16_t id, std::initializer_list<std::uint16_t> fields)
 {
@@ -38,18 +27,6 @@ void BiffWriter::record(std::uint16_t id, std::initializer_list<std::uint16_t> f
     for (std::uint16_t f : fields)
         u16(f);
     end();
-}
-
-void BiffWriter::u16(std::uint16_t v)
-{
-    out_.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out_.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void BiffWriter::u32(std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 void BiffWriter::f64(double v)

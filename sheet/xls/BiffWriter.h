@@ -32,14 +32,38 @@ public:
     explicit BiffWriter(StreamSink& sink);
     static constexpr std::size_t kPiece = 1024 * 1024;
 
-    void begin(std::uint16_t id);
-    void end();  // throws std::logic_error when the data outgrew kMaxRecordData
+    void begin(std::uint16_t id)
+    {
+        if (open_ || (sink_ && out_.size() >= kPiece))
+            beginAfterChecks(id);
+        else
+            openRecord(id);
+    }
+    void end()  // throws std::logic_error when the data outgrew kMaxRecordData
+    {
+        const std::size_t length = recordLength();
+        if (!open_ || length > kMaxRecordData)
+            throwTooLong();
+        out_[recordStart_ + 2] = static_cast<std::uint8_t>(length & 0xFF);
+        out_[recordStart_ + 3] = static_cast<std::uint8_t>(length >> 8);
+        open_ = false;
+    }
     // A record of 16-bit fields only.
     void record(std::uint16_t id, std::initializer_list<std::uint16_t> fields);
 
+    // Inline: a sheet's cell table writes a few fields per cell, hundreds of thousands of them.
     void u8(std::uint8_t v) { out_.push_back(v); }
-    void u16(std::uint16_t v);
-    void u32(std::uint32_t v);
+    void u16(std::uint16_t v)
+    {
+        const std::uint8_t field[2]{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
+        out_.insert(out_.end(), field, field + 2);
+    }
+    void u32(std::uint32_t v)
+    {
+        const std::uint8_t field[4]{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                                    static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+        out_.insert(out_.end(), field, field + 4);
+    }
     void f64(double v);
     void zeros(std::size_t n) { out_.insert(out_.end(), n, 0); }
     void bytes(const std::uint8_t* p, std::size_t n) { out_.insert(out_.end(), p, p + n); }
@@ -56,6 +80,16 @@ public:
     std::vector<std::uint8_t>& data() { return out_; }
 
 private:
+    void openRecord(std::uint16_t id)
+    {
+        recordStart_ = out_.size();
+        open_ = true;
+        u16(id);
+        u16(0);
+    }
+    void beginAfterChecks(std::uint16_t id);
+    [[noreturn]] static void throwTooLong();
+
     std::vector<std::uint8_t> out_;
     StreamSink* sink_ = nullptr;
     std::size_t handedOver_ = 0;  // bytes given to the sink before out_
