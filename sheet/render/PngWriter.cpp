@@ -2,6 +2,7 @@
 #include "sheet/render/PngWriter.h"
 
 #include "sheet/model/SheetError.h"
+#include "sheet/render/Workers.h"
 
 #include <zlib.h>
 
@@ -17,6 +18,11 @@ constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, 
 constexpr std::size_t kPieceBytes = 256 * 1024;
 constexpr unsigned char kFilterNone = 0;
 constexpr unsigned char kFilterUp = 2;
+// Rows are compressed in parts of about this many filtered bytes, each on its own as a piece of
+// the one deflate stream, so that the parts of a big picture are packed side by side on the
+// machine's cores. The parts depend on the picture only: a picture is written the same everywhere.
+constexpr std::size_t kPartBytes = 2 * 1024 * 1024;
+constexpr unsigned kMostThreads = 4;
 
 void bigEndian(std::vector<unsigned char>& out, std::uint32_t v)
 {
@@ -41,21 +47,135 @@ void chunk(const PngSink& sink, const char* type, const unsigned char* data, std
     sink(tail.data(), tail.size());
 }
 
+
+// The picture's rows as PNG wants them: three bytes a pixel, red first.
+class RgbRows {
+public:
+    explicit RgbRows(const QImage& picture)
+        : image_(picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_RGB888
+                     ? picture
+                     : picture.convertToFormat(QImage::Format_RGB888)),
+          packed_(image_.format() == QImage::Format_RGB888)
+    {
+    }
+    std::uint32_t width() const { return static_cast<std::uint32_t>(image_.width()); }
+    std::uint32_t height() const { return static_cast<std::uint32_t>(image_.height()); }
+    std::size_t rowBytes() const { return static_cast<std::size_t>(width()) * 3; }
+    const QImage& image() const { return image_; }
+
+    // Row y, filtered, into `out` (rowBytes() + 1 bytes): the first row as it is, every other one
+    // by its difference from the row above.
+    void filtered(std::uint32_t y, unsigned char* out) const
+    {
+        const std::size_t bytes = rowBytes();
+        out[0] = y == 0 ? kFilterNone : kFilterUp;
+        unsigned char* to = out + 1;
+        if (packed_) {
+            const unsigned char* pixels = image_.constScanLine(static_cast<int>(y));
+            if (y == 0) {
+                std::memcpy(to, pixels, bytes);
+                return;
+            }
+            const unsigned char* above = image_.constScanLine(static_cast<int>(y - 1));
+            for (std::size_t i = 0; i < bytes; ++i)
+                to[i] = static_cast<unsigned char>(pixels[i] - above[i]);
+            return;
+        }
+        const auto* pixels = reinterpret_cast<const QRgb*>(image_.constScanLine(static_cast<int>(y)));
+        const auto* above = y == 0 ? nullptr : reinterpret_cast<const QRgb*>(image_.constScanLine(static_cast<int>(y - 1)));
+        for (std::uint32_t x = 0; x < width(); ++x, to += 3) {
+            const QRgb p = pixels[x];
+            const QRgb a = above ? above[x] : 0;
+            to[0] = static_cast<unsigned char>(qRed(p) - qRed(a));
+            to[1] = static_cast<unsigned char>(qGreen(p) - qGreen(a));
+            to[2] = static_cast<unsigned char>(qBlue(p) - qBlue(a));
+        }
+    }
+
+private:
+    QImage image_;
+    bool packed_;
+};
+
+// Rows [first, end) filtered and deflated as one piece of the stream: raw deflate, ended on a byte
+// boundary (the last piece with the stream's final block), with the Adler-32 of what it packed.
+struct Part {
+    std::uint32_t first = 0;
+    std::uint32_t end = 0;
+    std::vector<unsigned char> deflated;
+    uLong adler = 0;
+    uLong packedBytes = 0;
+};
+
+void deflatePart(const RgbRows& rows, Part& part, bool last)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw SheetError("The PNG compressor could not start.");
+    std::vector<unsigned char> row(rows.rowBytes() + 1);
+    part.adler = adler32(0L, Z_NULL, 0);
+    part.deflated.resize(std::max<std::size_t>(kPieceBytes, deflateBound(&stream, static_cast<uLong>(row.size())) * 2));
+    std::size_t used = 0;
+    const auto compress = [&](int flush) {
+        for (;;) {
+            if (part.deflated.size() - used < 64 * 1024)
+                part.deflated.resize(part.deflated.size() * 2);
+            stream.next_out = part.deflated.data() + used;
+            stream.avail_out = static_cast<uInt>(part.deflated.size() - used);
+            const int status = deflate(&stream, flush);
+            used = part.deflated.size() - stream.avail_out;
+            if (status == Z_STREAM_ERROR)
+                throw SheetError("The PNG compressor failed.");
+            if (status == Z_STREAM_END || (stream.avail_out > 0 && stream.avail_in == 0))
+                return;
+        }
+    };
+    try {
+        for (std::uint32_t y = part.first; y < part.end; ++y) {
+            rows.filtered(y, row.data());
+            part.adler = adler32(part.adler, row.data(), static_cast<uInt>(row.size()));
+            part.packedBytes += static_cast<uLong>(row.size());
+            stream.next_in = row.data();
+            stream.avail_in = static_cast<uInt>(row.size());
+            compress(Z_NO_FLUSH);
+        }
+        compress(last ? Z_FINISH : Z_SYNC_FLUSH);
+    } catch (...) {
+        deflateEnd(&stream);
+        throw;
+    }
+    deflateEnd(&stream);
+    part.deflated.resize(used);
+}
+
+// The rows cut into parts of about kPartBytes.
+std::vector<Part> partsOf(const RgbRows& rows)
+{
+    const std::size_t rowBytes = rows.rowBytes() + 1;
+    const auto rowsPerPart = static_cast<std::uint32_t>(std::max<std::size_t>(1, kPartBytes / rowBytes));
+    std::vector<Part> parts;
+    for (std::uint32_t first = 0; first < rows.height(); first += rowsPerPart) {
+        Part part;
+        part.first = first;
+        part.end = static_cast<std::uint32_t>(std::min<std::uint64_t>(rows.height(), std::uint64_t{first} + rowsPerPart));
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
 }  // namespace
 
 void writePng(const QImage& picture, const PngSink& sink)
 {
     if (picture.isNull())
         throw SheetError("There is no picture to write as PNG.");
-    const QImage image = picture.format() == QImage::Format_RGB888 ? picture : picture.convertToFormat(QImage::Format_RGB888);
-    const auto width = static_cast<std::uint32_t>(image.width());
-    const auto height = static_cast<std::uint32_t>(image.height());
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    const RgbRows rows(picture);
+    const QImage& image = rows.image();
 
     sink(kSignature, sizeof kSignature);
     std::vector<unsigned char> header;
-    bigEndian(header, width);
-    bigEndian(header, height);
+    bigEndian(header, rows.width());
+    bigEndian(header, rows.height());
     header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, adaptive filtering, no interlace
     chunk(sink, "IHDR", header.data(), header.size());
     if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
@@ -66,52 +186,36 @@ void writePng(const QImage& picture, const PngSink& sink)
         chunk(sink, "pHYs", physical.data(), physical.size());
     }
 
-    z_stream stream{};
-    if (deflateInit(&stream, Z_BEST_SPEED) != Z_OK)
-        throw SheetError("The PNG compressor could not start.");
-    std::vector<unsigned char> row(rowBytes + 1);
-    // Compressed data fills a piece, which goes out as one IDAT chunk when full and at the end.
-    std::vector<unsigned char> out(kPieceBytes);
-    stream.next_out = out.data();
-    stream.avail_out = static_cast<uInt>(out.size());
-    const auto compress = [&](const unsigned char* data, std::size_t size, int flush) {
-        stream.next_in = const_cast<Bytef*>(data);
-        stream.avail_in = static_cast<uInt>(size);
-        for (;;) {
-            const int status = deflate(&stream, flush);
-            if (status == Z_STREAM_ERROR)
-                throw SheetError("The PNG compressor failed.");
-            const bool full = stream.avail_out == 0;
-            const bool finished = status == Z_STREAM_END;
-            if (full || finished) {
-                chunk(sink, "IDAT", out.data(), out.size() - stream.avail_out);
-                stream.next_out = out.data();
-                stream.avail_out = static_cast<uInt>(out.size());
+    std::vector<Part> parts = partsOf(rows);
+    runSideBySide(parts.size(), kMostThreads, [&](std::size_t i) { deflatePart(rows, parts[i], i + 1 == parts.size()); });
+
+    // The zlib stream: its header (deflate, 32K window, fastest level), the parts in order, and
+    // the Adler-32 of all the filtered rows; it goes out in IDAT chunks of kPieceBytes.
+    std::vector<unsigned char> piece{0x78, 0x01};
+    piece.reserve(kPieceBytes);
+    uLong adler = adler32(0L, Z_NULL, 0);
+    const auto send = [&](const unsigned char* data, std::size_t size) {
+        while (size > 0) {
+            const std::size_t taken = std::min(size, kPieceBytes - piece.size());
+            piece.insert(piece.end(), data, data + taken);
+            data += taken;
+            size -= taken;
+            if (piece.size() == kPieceBytes) {
+                chunk(sink, "IDAT", piece.data(), piece.size());
+                piece.clear();
             }
-            if (finished || (!full && flush != Z_FINISH && stream.avail_in == 0))
-                return;
         }
     };
-    try {
-        for (std::uint32_t y = 0; y < height; ++y) {
-            const unsigned char* pixels = image.constScanLine(static_cast<int>(y));
-            if (y == 0) {
-                row[0] = kFilterNone;
-                std::memcpy(row.data() + 1, pixels, rowBytes);
-            } else {
-                const unsigned char* above = image.constScanLine(static_cast<int>(y - 1));
-                row[0] = kFilterUp;
-                for (std::size_t i = 0; i < rowBytes; ++i)
-                    row[i + 1] = static_cast<unsigned char>(pixels[i] - above[i]);
-            }
-            compress(row.data(), row.size(), Z_NO_FLUSH);
-        }
-        compress(nullptr, 0, Z_FINISH);
-    } catch (...) {
-        deflateEnd(&stream);
-        throw;
+    for (Part& part : parts) {
+        send(part.deflated.data(), part.deflated.size());
+        adler = adler32_combine(adler, part.adler, static_cast<z_off_t>(part.packedBytes));
+        std::vector<unsigned char>().swap(part.deflated);
     }
-    deflateEnd(&stream);
+    std::vector<unsigned char> trailer;
+    bigEndian(trailer, static_cast<std::uint32_t>(adler));
+    send(trailer.data(), trailer.size());
+    if (!piece.empty())
+        chunk(sink, "IDAT", piece.data(), piece.size());
     chunk(sink, "IEND", nullptr, 0);
 }
 

@@ -12,6 +12,7 @@
 #include "sheet/render/Palette.h"
 #include "sheet/render/PixelMetrics.h"
 #include "sheet/render/RangeGeometry.h"
+#include "sheet/render/Workers.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -30,6 +31,10 @@ constexpr double kContextPixels = 2;
 // Rows laid out with a band beyond its own on either side, at most: as many as a band has, and no
 // fewer than this, which only rows of no height piled onto one pixel row ever need.
 constexpr long long kMinContextRows = 256;
+// A picture of at least this many pixels is painted in strips side by side, one per this many
+// pixels and at most kMostStrips.
+constexpr long long kPixelsPerStrip = 1024 * 1024;
+constexpr unsigned kMostStrips = 4;
 
 void checkRange(const CellRect& range)
 {
@@ -142,12 +147,33 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
     image.setDotsPerMeterX(qRound(kDotsPerInch / 0.0254));
     image.setDotsPerMeterY(qRound(kDotsPerInch / 0.0254));
 
-    QPainter painter(&image);
-    if (scale < 1.0)
-        painter.scale(scale, scale);
     PaintOptions options;
     options.leaveOutTextBelow = kUnreadableOverviewTextPixels;
-    paintBands(painter, book, sheet, geometry, options);
+    // A big picture is painted in strips of whole pixel rows side by side, each strip by its own
+    // painter on its rows of the one image. Every painter places the range exactly as one painter
+    // on the whole image would (the strip's offset is a whole number of pixels) and paints what
+    // reaches its rows in the same order, so each pixel comes out the same.
+    const long long pixels = static_cast<long long>(width) * height;
+    const int strips = pixels < kPixelsPerStrip ? 1 : static_cast<int>(std::min<long long>(kMostStrips, pixels / kPixelsPerStrip));
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    runSideBySide(static_cast<std::size_t>(strips), kMostStrips, [&](std::size_t strip) {
+        const int top = static_cast<int>(static_cast<long long>(height) * static_cast<long long>(strip) / strips);
+        const int bottom = static_cast<int>(static_cast<long long>(height) * static_cast<long long>(strip + 1) / strips);
+        QImage rows(bits + bytesPerLine * top, width, bottom - top, bytesPerLine, image.format());
+        QPainter painter(&rows);
+        painter.translate(0, -top);
+        if (scale < 1.0)
+            painter.scale(scale, scale);
+        if (strips > 1) {
+            // Only for leaving out the bands that cannot reach the strip; the image's own edges cut
+            // the rest, so the clip reaches a few pixels past them.
+            const QRectF reach(-kContextPixels, -kContextPixels, width + 2 * kContextPixels,
+                               bottom - top + 2 * kContextPixels);
+            painter.setClipRect(painter.transform().inverted().mapRect(reach));
+        }
+        paintBands(painter, book, sheet, geometry, options);
+    });
     return image;
 }
 

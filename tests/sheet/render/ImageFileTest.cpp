@@ -29,9 +29,9 @@ QImage samplePicture()
 }
 
 // Every byte value above and below its neighbours, and more compressed data than one piece holds.
-QImage noisePicture()
+QImage noisePicture(int width = 701, int height = 400)
 {
-    QImage image(701, 400, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     std::uint32_t state = 1;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
@@ -89,6 +89,23 @@ TEST(ImageFile, WritesBmpAndPngByExtension)
     saveImage(other, path.toStdString());
     EXPECT_EQ(QImage(path).pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST(ImageFile, APngPackedInSeveralPartsReadsBackWhole)
+{
+    // Over 6 MB of rows: packed in parts side by side, joined into one stream with one checksum.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage picture = noisePicture(1500, 1400);
+    for (int y = 300; y < 900; ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, 0x80));
+    const QString path = dir.filePath("big.png");
+    saveImage(picture, path.toStdString());
+    QImageReader reader(path);
+    const QImage back = reader.read();
+    ASSERT_FALSE(back.isNull()) << reader.errorString().toStdString();
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture);
 }
 
 TEST(ImageFile, FailuresAreReportedAndLeaveNoFile)

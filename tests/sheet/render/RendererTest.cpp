@@ -224,6 +224,35 @@ TEST(Renderer, APictureTooLargeAt96DpiIsDrawnScaledDownToFit)
     EXPECT_FALSE(inkBounds(image, QRect(0, kMaxPictureSide / 2 + 2, image.width(), kMaxPictureSide / 2 - 2)).has_value());
 }
 
+TEST(Renderer, ABigPictureIsPaintedInStripsThatMatchOnePainterPixelForPixel)
+{
+    // 1,000 rows of 17 px and 40 columns of 64 px: 2,561 x 17,001 px, an overview of about 10
+    // million pixels, painted in strips side by side. Fills, borders, texts and a merged area
+    // cross the strips' edges.
+    OneSheetBook b;
+    for (int row = 1; row <= 1000; ++row)
+        for (int column = 1; column <= 40; ++column) {
+            CellFormat f = row % 3 == 0 ? bordered(kBorderBottom, 5) : CellFormat{};
+            f.interiorColorIndex = (row + column) % 5 == 0 ? 3 + column % 4 : 0;
+            if (column == 1 || column % 7 == 0)
+                b.put(row, column, std::string("Cashier ") + std::to_string(row), f);
+            else
+                b.format(row, column, f);
+        }
+    b.sheet->merges.push_back(CellRect{240, 2, 260, 5});
+    b.put(240, 2, std::string("Shift Schedule"));
+    const CellRect range{1, 1, 1000, 40};
+    const QImage strips = b.render(range);
+    ASSERT_EQ(strips.height(), kMaxPictureSide);
+    const double scale = static_cast<double>(kMaxPictureSide) / 17001;
+    PaintOptions overview;
+    overview.leaveOutTextBelow = kUnreadableOverviewTextPixels;
+    const QImage one = b.paint(range, QTransform::fromScale(scale, scale), overview);
+    ASSERT_GE(one.width(), strips.width());
+    ASSERT_GE(one.height(), strips.height());
+    EXPECT_EQ(strips, one.copy(QRect(QPoint(0, 0), strips.size())));
+}
+
 TEST(Renderer, AnOverviewShowsTheFillsOfRowsWhoseLinesAreFinerThanAPixel)
 {
     // Eight rows of 17 px to a pixel row: a row's bottom line is 1/136 of a pixel high, and every
