@@ -43,10 +43,10 @@ void PutUserText(const QString& range, const QString& text, bool merge)
 void PutUserText(const sheet::CellRect& range, const sheet::CellText& text, bool merge)
 {
     sheet::Application& xl = xlApp();
-    xl.Range(range).Select();
-    xl.ActiveCell().setText(text);
+    xl.selectRange(range);
+    xl.setActiveCellText(text);
     if (merge)
-        xl.Selection().Merge();
+        xl.mergeSelection();
 }
 
 void SetFont(const QString& style, double size, int colorIndex)
@@ -99,8 +99,8 @@ void FillCells(const QString& range, int colorIndex)
 void FillCells(const sheet::CellRect& range, int colorIndex)
 {
     sheet::Application& xl = xlApp();
-    xl.Range(range).Select();
-    xl.Selection().Interior().setColorIndex(colorIndex);
+    xl.selectRange(range);
+    xl.fillSelection(colorIndex);
 }
 
 void DrawBorder0(const QString& range, bool insideHorizontal, bool left, bool right, bool top, bool bottom,

@@ -1,6 +1,7 @@
 // The application: its flags, its workbooks and the calls that act on its active sheet.
 #include "sheet/Application.h"
 
+#include "sheet/detail/Formatting.h"
 #include "sheet/detail/State.h"
 #include "sheet/model/SheetError.h"
 
@@ -127,6 +128,31 @@ sheet::Range Application::ActiveCell() const
 {
     const CellRef cell = activeSheetData().activeCell;
     return rangeOnActiveSheet(CellRect{cell.row, cell.column, cell.row, cell.column});
+}
+
+void Application::selectRange(const CellRect& block) const { detail::selectArea(activeSheetData(), block); }
+
+void Application::setActiveCellText(const CellText& text) const
+{
+    if (text.empty()) {
+        ActiveCell().setText(text);  // an emptied cell may go altogether
+        return;
+    }
+    SheetData& sheet = activeSheetData();
+    sheet.at(sheet.activeCell.row, sheet.activeCell.column).value = text;
+}
+
+void Application::mergeSelection() const
+{
+    SheetData& sheet = activeSheetData();
+    detail::mergeArea(sheet, sheet.selection);
+}
+
+void Application::fillSelection(int colorIndex) const
+{
+    SheetData& sheet = activeSheetData();
+    detail::fillArea(sheet, detail::requireOpen(*state_, *state_->activeBook).formats, state_->activeBook->transitions,
+                     sheet.selection, colorIndex);
 }
 
 }  // namespace sheet

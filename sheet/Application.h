@@ -57,6 +57,14 @@ public:
     sheet::Range Selection() const;
     sheet::Range ActiveCell() const;
 
+    // The calls a sheet is built with most, each doing what the handle calls named beside it do,
+    // with the same failures, but without making the handles: a big schedule makes hundreds of
+    // thousands of them.
+    void selectRange(const CellRect& block) const;      // Range(block).Select()
+    void setActiveCellText(const CellText& text) const;  // ActiveCell().setText(text)
+    void mergeSelection() const;                         // Selection().Merge()
+    void fillSelection(int colorIndex) const;            // Selection().Interior().setColorIndex(colorIndex)
+
 private:
     SheetData& activeSheetData() const;
     sheet::Range rangeOnActiveSheet(const CellRect& rect) const;

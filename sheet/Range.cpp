@@ -74,13 +74,7 @@ FormatTable& Range::formats() const { return detail::requireOpen(*app_, *book_).
 
 detail::FormatTransitions& Range::transitions() const { return book_->transitions; }
 
-void Range::Select() const
-{
-    SheetData& sheet = sheetData();
-    const CellRect selected = kind_ == A1Kind::Cells ? detail::withWholeMerges(sheet, rect_) : rect_;
-    sheet.selection = selected;
-    sheet.activeCell = CellRef{selected.top, selected.left};
-}
+void Range::Select() const { detail::selectArea(sheetData(), rect_); }
 
 void Range::Clear() const { detail::clearArea(sheetData(), rect_); }
 
@@ -281,13 +275,19 @@ int RangeFont::ColorIndex() const { return topLeftFormat(range_).font.colorIndex
 
 RangeInterior::RangeInterior(const Range& range) : range_(range) {}
 
-void RangeInterior::setColorIndex(int colorIndex)
+void detail::fillArea(SheetData& sheet, FormatTable& formats, FormatTransitions& transitions, const CellRect& rect,
+                      int colorIndex)
 {
     if (!isPaletteIndex(colorIndex) && colorIndex != xlColorIndexNone && colorIndex != xlColorIndexAutomatic)
         throw SheetError("Invalid colour index: " + std::to_string(colorIndex) + " (use 1 to 56 or none).");
     const int fill = isPaletteIndex(colorIndex) ? colorIndex : xlColorIndexNone;
-    detail::applyFormat(range_.sheetData(), range_.formats(), range_.transitions(), range_.rect(),
-                        changeKey(kFill, fill), [&](CellFormat& f) { f.interiorColorIndex = fill; });
+    applyFormat(sheet, formats, transitions, rect, changeKey(kFill, fill), [&](CellFormat& f) { f.interiorColorIndex = fill; });
+}
+
+void RangeInterior::setColorIndex(int colorIndex)
+{
+    SheetData& sheet = range_.sheetData();
+    detail::fillArea(sheet, range_.formats(), range_.transitions(), range_.rect(), colorIndex);
 }
 
 int RangeInterior::ColorIndex() const { return topLeftFormat(range_).interiorColorIndex; }

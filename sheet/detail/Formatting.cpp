@@ -124,6 +124,13 @@ void mergeArea(SheetData& sheet, const CellRect& rect)
     sheet.merges.push_back(rect);
 }
 
+void selectArea(SheetData& sheet, const CellRect& rect)
+{
+    const CellRect selected = kindOf(rect) == A1Kind::Cells ? withWholeMerges(sheet, rect) : rect;
+    sheet.selection = selected;
+    sheet.activeCell = CellRef{selected.top, selected.left};
+}
+
 CellRect withWholeMerges(const SheetData& sheet, CellRect rect)
 {
     for (bool grown = true; grown;) {

@@ -111,5 +111,12 @@ void clearArea(SheetData& sheet, const CellRect& rect);
 void mergeArea(SheetData& sheet, const CellRect& rect);
 // The rectangle grown until it takes in every merged area it touches.
 CellRect withWholeMerges(const SheetData& sheet, CellRect rect);
+// Moves the sheet's selection to the area (a block of cells grown to the whole merged areas it
+// touches) and its active cell to the selection's top-left cell.
+void selectArea(SheetData& sheet, const CellRect& rect);
+// Fills the area with a palette colour (1 to 56), or takes the fill away (xlColorIndexNone,
+// xlColorIndexAutomatic). Throws SheetError for any other index.
+void fillArea(SheetData& sheet, FormatTable& formats, FormatTransitions& transitions, const CellRect& rect,
+              int colorIndex);
 
 }  // namespace sheet::detail

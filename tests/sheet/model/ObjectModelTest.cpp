@@ -188,6 +188,53 @@ TEST_F(ObjectModel, AContinuousLineInOnePassLeavesWhatTheLineThenItsColourLeave)
     EXPECT_EQ(formatAt(8, 11).borders[kBorderTop], (Border{xlContinuous, xlColorIndexAutomatic}));
 }
 
+TEST_F(ObjectModel, TheBuildingCallsWithoutHandlesDoWhatTheHandleCallsDo)
+{
+    // The same steps in two applications: through handles here, without them there; a merged area
+    // grows a selection, an empty text removes a plain cell, and a refused colour fails alike.
+    Application direct;
+    direct.Workbooks().add();
+    const auto steps = [](Application& xl, bool handles) {
+        const auto select = [&](const CellRect& r) { handles ? xl.Range(r).Select() : xl.selectRange(r); };
+        const auto text = [&](const char* t) { handles ? xl.ActiveCell().setText(t) : xl.setActiveCellText(t); };
+        const auto merge = [&] { handles ? xl.Selection().Merge() : xl.mergeSelection(); };
+        const auto fill = [&](int c) { handles ? xl.Selection().Interior().setColorIndex(c) : xl.fillSelection(c); };
+        select(CellRect{2, 2, 3, 4});
+        text("Title");
+        merge();
+        select(CellRect{3, 3, 3, 3});  // inside the merged area: grows to all of it
+        fill(6);
+        for (int row = 5; row <= 8; ++row) {
+            select(CellRect{row, 2, row, 2});
+            text("Cashier");
+            fill(34 + row);
+        }
+        select(CellRect{6, 2, 6, 2});
+        text("");
+        fill(xlColorIndexNone);
+        return errorOf([&] { fill(99); });
+    };
+    EXPECT_EQ(steps(app, true), steps(direct, false));
+    const SheetData& viaHandles = sheet();
+    const SheetData& without = direct.ActiveSheet().data();
+    EXPECT_EQ(viaHandles.selection, without.selection);
+    EXPECT_EQ(viaHandles.activeCell, without.activeCell);
+    EXPECT_EQ(viaHandles.merges, without.merges);
+    EXPECT_EQ(viaHandles.usedRange(), without.usedRange());
+    for (int row = 1; row <= 9; ++row)
+        for (int column = 1; column <= 5; ++column) {
+            const Cell* a = viaHandles.find(row, column);
+            const Cell* b = without.find(row, column);
+            ASSERT_EQ(a == nullptr, b == nullptr) << row << "," << column;
+            if (a) {
+                EXPECT_EQ(a->value, b->value) << row << "," << column;
+                EXPECT_EQ(app.ActiveWorkbook().data().formats.at(a->format),
+                          direct.ActiveWorkbook().data().formats.at(b->format))
+                    << row << "," << column;
+            }
+        }
+}
+
 TEST_F(ObjectModel, WholeColumnsRowsAndSheetFormatWithoutCreatingCells)
 {
     app.Range("D3").setFormulaR1C1("x");
