@@ -151,8 +151,10 @@ QString reportEmployeeShifts(Weekday day)
 
 QString reportDayShifts(Weekday day)
 {
+    // In the order the shifts were stored, which the table is kept in: the reader groups them by
+    // employee, each employee's shifts staying in that order, so no sort is needed.
     return QStringLiteral("select s.fldempid,s.fldtimein,s.fldtimeout,e.fldposition from ") + shiftTableName(day) +
-           QStringLiteral(" s inner join tblEmployee e on s.fldempid=e.fldid order by s.fldempid,s.fldid");
+           QStringLiteral(" s inner join tblEmployee e on s.fldempid=e.fldid order by s.fldid");
 }
 
 QString employeeIndexCount(Weekday day)

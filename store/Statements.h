@@ -45,8 +45,8 @@ QString dayStart(Weekday day);                                   // select min(f
 QString dayEnd(Weekday day);                                     // select max(fldTimeOut) from qryMonday
 QString reportEmployeeList(Engine engine);                        // select fldid,fldName from tblEmployee order by fldName
 QString reportEmployeeShifts(Weekday day);                       // select * from qryMonday where fldempid=?
-// Every shift of the weekday with its employee's position, as the view gives them, by employee and
-// then in the order they were stored.
+// Every shift of the weekday with its employee's position, as the view gives them, in the order
+// they were stored.
 QString reportDayShifts(Weekday day);
 
 // The index on a weekday table's employee column of the SQLite file: how many indexes lead with
