@@ -44,6 +44,7 @@ struct ReportReads {
             reading.employees_ = connection.prepare(sql::reportEmployeeList(connection.engine()));
         return *reading.employees_;
     }
+    static std::optional<std::vector<ReportEmployee>>& employeeList(ReportReading& reading) { return reading.employeeList_; }
     // The weekday's shifts by employee, read on first use.
     static const std::unordered_map<qint64, std::vector<ReportShift>>& shifts(ReportReading& reading, Weekday day);
 };
@@ -62,6 +63,7 @@ ReportReading::~ReportReading()
 {
     // The statements are done with before the transaction ends.
     employees_.reset();
+    employeeList_.reset();
     for (auto& day : dayShifts_)
         day.reset();
     if (!began_)
@@ -112,11 +114,17 @@ std::optional<QTime> dayEnd(ReportReading& reading, Weekday day)
 
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading)
 {
-    const Rows rows = ReportReads::guarded(reading, [&] { return ReportReads::employees(reading).run(); });
-    std::vector<ReportEmployee> employees;
-    for (const Row& row : rows)
-        employees.push_back({identifierAt(row, QStringLiteral("fldid")), row.value(QStringLiteral("fldName")).toString()});
-    return employees;
+    // A read that fails is not kept: the next weekday's read tries again, and fails in its own step.
+    std::optional<std::vector<ReportEmployee>>& known = ReportReads::employeeList(reading);
+    if (!known) {
+        const Rows rows = ReportReads::guarded(reading, [&] { return ReportReads::employees(reading).run(); });
+        std::vector<ReportEmployee> employees;
+        employees.reserve(rows.size());
+        for (const Row& row : rows)
+            employees.push_back({identifierAt(row, QStringLiteral("fldid")), row.value(QStringLiteral("fldName")).toString()});
+        known = std::move(employees);
+    }
+    return *known;
 }
 
 namespace {

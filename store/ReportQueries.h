@@ -19,13 +19,18 @@ namespace store {
 // lasts, run in one transaction that only reads, ended with the reading: the sheet shows one
 // state of the roster, and the database is locked once rather than once per statement. A weekday's
 // shifts are read once, on the first employee asked for, and every employee of that day is served
-// from that read. Inside a
+// from that read; the employee list is read once too. Inside a
 // transaction the caller began, the reads run in that one. A read that fails does not take the
 // reads after it along: they run in a new transaction.
 struct ReportShift {
     QTime timeIn;     // invalid when the field holds nothing or no time of day
     QTime timeOut;    // invalid when the field holds nothing or no time of day
     QString position;
+};
+
+struct ReportEmployee {
+    qint64 id = 0;
+    QString name;
 };
 
 class ReportReading {
@@ -46,6 +51,8 @@ private:
     Connection& connection_;
     bool began_ = false;
     std::optional<PreparedQuery> employees_;
+    // The employee list, once read: every weekday lists the same employees.
+    std::optional<std::vector<ReportEmployee>> employeeList_;
     // Each weekday's shifts by employee, once read.
     std::array<std::optional<std::unordered_map<qint64, std::vector<ReportShift>>>, allWeekdays.size()> dayShifts_;
 };
@@ -54,10 +61,6 @@ private:
 std::optional<QTime> dayStart(ReportReading& reading, Weekday day);
 std::optional<QTime> dayEnd(ReportReading& reading, Weekday day);
 
-struct ReportEmployee {
-    qint64 id = 0;
-    QString name;
-};
 // All employees in name order; the vector's size is the row count.
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading);
 
