@@ -390,10 +390,13 @@ void Form1::loadEmployees()
     const QSignalBlocker block(cboName);
     cboName->clear();
     employeeIds_.clear();
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(employees.size()));
     for (const auto& employee : employees) {
-        cboName->addItem(employee.name);
+        names.append(employee.name);
         employeeIds_.push_back(employee.id);
     }
+    cboName->addItems(names);  // at once: the list's model then tells of one insertion
     cboName->setCurrentIndex(-1);
 }
 
@@ -414,14 +417,15 @@ void Form1::listSchedules()
     trap(104, [&] { ListView1->clear(); });
     if (!rows)
         return;  // the query failed and has been reported: there are no rows to read
+    // Each row's item is made whole and the items go into the list together: filled one text at a
+    // time inside the list, every text would tell the list's view of the change.
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows->size()));
     for (const store::ShiftListEntry& row : *rows)
         trap(106, [&] {
-            auto* item = new QTreeWidgetItem(ListView1);
-            item->setText(0, QString::number(row.id));
-            item->setText(1, row.timeIn);
-            item->setText(2, row.timeOut);
-            item->setText(3, row.employeeName);
+            items.append(new QTreeWidgetItem(QStringList{QString::number(row.id), row.timeIn, row.timeOut, row.employeeName}));
         });
+    ListView1->addTopLevelItems(items);
 }
 
 // ---- the employee list and its identifiers -------------------------------------------------
