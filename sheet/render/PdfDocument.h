@@ -38,9 +38,9 @@ private:
     std::string out_;
 };
 
-// zlib's fastest level: page content is large and repetitive, and the next levels took several
-// times as long for a file only a fifth smaller.
-inline constexpr int kContentCompression = 1;
+// zlib's default level: against its fastest level the 500-employee page takes a few percent longer
+// to write and comes out 30 % smaller, and the largest roster's page stays below what Qt's writer made.
+inline constexpr int kContentCompression = 6;
 
 class PdfDocument {
 public:

@@ -578,8 +578,8 @@ private:
 
     int fontFor(const QRawFont& raw)
     {
-        const QString key = raw.familyName() + QLatin1Char('\n') + raw.styleName() + QLatin1Char('\n') +
-                            QString::number(raw.weight()) + QLatin1Char('\n') + QString::number(int(raw.style()));
+        // One face is one font of the document, whatever weight it was asked for in.
+        const QString key = raw.familyName() + QLatin1Char('\n') + raw.styleName();
         for (std::size_t i = 0; i < fonts_.size(); ++i)
             if (fonts_[i].key == key)
                 return static_cast<int>(i);
