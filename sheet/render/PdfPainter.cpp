@@ -21,9 +21,14 @@
 #include <QTextOption>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <limits>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace sheet::render {
