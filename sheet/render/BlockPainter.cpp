@@ -11,6 +11,7 @@
 #include "sheet/render/RangeGeometry.h"
 #include "sheet/render/TextPainter.h"
 
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -107,6 +108,18 @@ struct FontEntry {
     sheet::Font key;
     QFont font;
     QFontMetrics metrics;
+    // Widths of the texts measured so far: a sheet repeats its texts (names on every weekday,
+    // times), and measuring one lays it out anew each time.
+    QHash<QString, int> widths;
+    int widthOf(const QString& text)
+    {
+        const auto found = widths.constFind(text);
+        if (found != widths.constEnd())
+            return *found;
+        const int width = metrics.horizontalAdvance(text);
+        widths.insert(text, width);
+        return width;
+    }
 };
 
 struct TextPlan {
@@ -142,7 +155,7 @@ private:
     }
     const CellFormat& effectiveFormat(int row, int column) const;
     bool blocksOverflow(int row, int column) const;
-    const FontEntry& fontFor(const sheet::Font& font);
+    FontEntry& fontFor(const sheet::Font& font);
     bool tooSmallToRead(const FontEntry& font) const;
     bool columnEdgesApart() const;
 
@@ -228,7 +241,7 @@ bool Scene::blocksOverflow(int row, int column) const
     return showsSomething(sheet_.find(row, column)) || sheet_.mergeAt(row, column) != nullptr;
 }
 
-const FontEntry& Scene::fontFor(const sheet::Font& font)
+FontEntry& Scene::fontFor(const sheet::Font& font)
 {
     for (const auto& entry : fonts_)
         if (entry->key == font)
@@ -398,7 +411,7 @@ void Scene::planTexts()
 void Scene::planText(const Cell& cell, const CellRect& box, bool merged)
 {
     const CellFormat& format = formatOf(cell.format);
-    const FontEntry& font = fontFor(format.font);
+    FontEntry& font = fontFor(format.font);
     if (tooSmallToRead(font))
         return;
     const bool number = std::holds_alternative<double>(cell.value);
@@ -420,7 +433,7 @@ void Scene::planText(const Cell& cell, const CellRect& box, bool merged)
         plan.wrap = true;
     } else {
         plan.text = text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const int width = font.metrics.horizontalAdvance(plan.text);
+        const int width = font.widthOf(plan.text);
         plan.width = width;
         if (!merged && width > textRoom(inside)) {
             // Unwrapped text runs on over empty neighbours on the side(s) its alignment points to

@@ -3,6 +3,7 @@
 
 #include "sheet/model/A1.h"
 #include "sheet/model/SheetError.h"
+#include "sheet/render/PdfPainter.h"
 #include "sheet/render/PixelMetrics.h"
 #include "sheet/render/RangeGeometry.h"
 #include "sheet/render/Renderer.h"
@@ -12,7 +13,6 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -144,7 +144,7 @@ void paintPage(QPainter& painter, const QRectF& area, double unitsPerPoint, cons
     painter.restore();
 }
 
-void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device)
+void printActiveSheet(const WorkbookData& book, QPaintDevice& device)
 {
     const SheetData& sheet = activeSheetOf(book);
     requirePrintedRange(sheet);  // before the device starts a page
@@ -171,22 +171,23 @@ QPageLayout pageLayoutFor(const PageSetup& setup, PageFit fit)
 
 void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out, PageFit fit)
 {
-    const SheetData& sheet = activeSheetOf(book);
-    QPdfWriter writer(&out);
-    writer.setTitle(QString::fromStdString(sheet.name));
-    if (!writer.setPageLayout(pageLayoutFor(sheet.pageSetup, fit)))
-        throw SheetError("The sheet's page setup does not fit its paper.");
-    printActiveSheet(book, writer, fit);
+    const QByteArray pdf = activeSheetPdf(book, fit);
+    if (out.write(pdf) != pdf.size())
+        throw SheetError("The PDF cannot be written: " + out.errorString().toStdString());
 }
 
 QByteArray activeSheetPdf(const WorkbookData& book, PageFit fit)
 {
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    writeActiveSheetPdf(book, buffer, fit);
-    buffer.close();
-    return pdf;
+    const SheetData& sheet = activeSheetOf(book);
+    const QPageLayout layout = pageLayoutFor(sheet.pageSetup, fit);
+    if (!layout.isValid() || layout.paintRectPixels(kDotsPerInch).isEmpty())
+        throw SheetError("The sheet's page setup does not fit its paper.");
+    PdfPaintDevice device(layout, QString::fromStdString(sheet.name));
+    if (fit == PageFit::PageWidth)
+        printActiveSheetToPageWidth(book, device, [&device] { return device.newPage(); });
+    else
+        printActiveSheet(book, device);
+    return device.pdf();
 }
 
 }  // namespace sheet::render

@@ -15,6 +15,7 @@
 #include <string_view>
 
 class QIODevice;
+class QPaintDevice;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -52,15 +53,16 @@ void paintPage(QPainter& painter, const QRectF& area, double unitsPerPoint, cons
 // Paints the workbook's active sheet on one page of the device inside the device's own page
 // layout (a printer's is preset with pageLayoutOf and may then be changed in a print dialog).
 // Throws SheetError when there is no active sheet, nothing to print or the device cannot paint.
-void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device);
+void printActiveSheet(const WorkbookData& book, QPaintDevice& device);
 void printActiveSheet(const WorkbookData& book, QPagedPaintDevice& device, PageFit fit);
 
 // The paper a fit asks for: the sheet's page setup, or A4 landscape with its margins.
 QPageLayout pageLayoutFor(const PageSetup& setup, PageFit fit);
 
-// The active sheet as a PDF laid out by `fit` (by default one page by its own page setup): written to `out` (open for
-// writing), or returned as bytes for the caller to write where it likes. Throws SheetError as
-// printActiveSheet does; nothing is written to `out` when there is nothing to print.
+// The active sheet as a PDF of our own writing (PdfPainter.h) laid out by `fit` (by default one
+// page by its own page setup): written to `out` (open for writing), or returned as bytes for the
+// caller to write where it likes. Throws SheetError as printActiveSheet does; nothing is written
+// to `out` when there is nothing to print.
 void writeActiveSheetPdf(const WorkbookData& book, QIODevice& out, PageFit fit = PageFit::OnePage);
 QByteArray activeSheetPdf(const WorkbookData& book, PageFit fit = PageFit::OnePage);
 

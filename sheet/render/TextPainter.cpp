@@ -2,6 +2,7 @@
 #include "sheet/render/TextPainter.h"
 
 #include "sheet/render/Clip.h"
+#include "sheet/render/PdfPainter.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -73,9 +74,7 @@ void drawLine(QPainter& painter, const QString& text, const TextStyle& style, co
         painter.save();
         narrowClip(painter, clip);
     }
-    painter.setFont(style.font);
-    painter.setPen(style.color);
-    painter.drawText(QPoint(x, baseline), text);
+    drawTextLine(painter, QPoint(x, baseline), text, style.font, style.color);
     if (!fits)
         painter.restore();
 }
@@ -127,11 +126,20 @@ void drawWrapped(QPainter& painter, const QString& text, const TextStyle& style,
         return;
     painter.save();
     narrowClip(painter, inside);
-    painter.setFont(style.font);
-    painter.setPen(style.color);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (taken(i))
-            painter.drawText(QPoint(lineLeft(inside, lines[i].width, style.horizontal), baselineOf(i)), lines[i].text);
+    const bool pdf = paintsPdf(painter);
+    if (!pdf) {
+        painter.setFont(style.font);
+        painter.setPen(style.color);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!taken(i))
+            continue;
+        const QPoint at(lineLeft(inside, lines[i].width, style.horizontal), baselineOf(i));
+        if (pdf)
+            drawTextLine(painter, at, lines[i].text, style.font, style.color);
+        else
+            painter.drawText(at, lines[i].text);
+    }
     painter.restore();
 }
 

@@ -75,6 +75,11 @@ QPageLayout pageWidthLayout(const PageSetup& setup)
 
 void printActiveSheetToPageWidth(const WorkbookData& book, QPagedPaintDevice& device)
 {
+    printActiveSheetToPageWidth(book, device, [&device] { return device.newPage(); });
+}
+
+void printActiveSheetToPageWidth(const WorkbookData& book, QPaintDevice& device, const std::function<bool()>& newPage)
+{
     const SheetData& sheet = activeSheetOf(book);
     const auto printed = printedRange(sheet);
     if (!printed)
@@ -108,7 +113,7 @@ void printActiveSheetToPageWidth(const WorkbookData& book, QPagedPaintDevice& de
     footerFont.setPointSizeF(kFooterFontPoints);
     const int count = static_cast<int>(pages.size());
     for (int n = 0; n < count; ++n) {
-        if (n > 0 && !device.newPage())
+        if (n > 0 && !newPage())
             throw SheetError("The page cannot be printed: the printer or file did not take another page.");
         const RowSpan& rows = pages[static_cast<std::size_t>(n)];
         painter.save();

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class QPaintDevice;
 class QPagedPaintDevice;
 
 namespace sheet::render {
@@ -42,7 +43,10 @@ std::vector<RowSpan> pageRows(int first, int last, const std::vector<int>& block
 QPageLayout pageWidthLayout(const PageSetup& setup);
 
 // Paints the workbook's active sheet on as many pages of the device as it needs, inside the
-// device's own page layout. Throws SheetError as printActiveSheet does.
+// device's own page layout; `newPage` ends a page and starts the next one, false when the device
+// takes no more. Throws SheetError as printActiveSheet does.
+void printActiveSheetToPageWidth(const WorkbookData& book, QPaintDevice& device, const std::function<bool()>& newPage);
+// The same on a printer or other paged device, its own newPage starting each page.
 void printActiveSheetToPageWidth(const WorkbookData& book, QPagedPaintDevice& device);
 
 }  // namespace sheet::render

@@ -5,6 +5,7 @@ target_sources(sheet_tests PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/render/ImageFileTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PagePainterTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PaletteTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/PdfPainterTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/PixelMetricsTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderProbe.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RendererTest.cpp
