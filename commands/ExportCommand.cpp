@@ -24,6 +24,7 @@
 #include "app/VisibleText.h"
 
 #include "sheet/model/Constants.h"
+#include "sheet/render/FontResolver.h"
 #include "sheet/render/PdfFile.h"
 
 #include "fileio/StagedWrites.h"
@@ -201,6 +202,10 @@ int runExport(const ExportRequest& request)
         return kExportBadUsage;
 
     CountingDialogs reports;
+    // A picture or a PDF needs the fonts: they get ready on a second core while the sheet is built.
+    std::optional<sheet::render::FontWarmUp> fonts;
+    if ((!pdfPath.isEmpty() || !request.picturePath.isEmpty()) && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        fonts.emplace();
     std::optional<fileio::StagedWrites> staged;
     app::ShortenAppTitle();
     app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportSchedule"));

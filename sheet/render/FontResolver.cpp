@@ -4,6 +4,9 @@
 #include "sheet/render/PixelMetrics.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+
+#include <system_error>
 
 #include <initializer_list>
 #include <utility>
@@ -49,6 +52,24 @@ QFont cellFont(const sheet::Font& font)
     f.setBold(font.bold);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
+}
+
+FontWarmUp::FontWarmUp()
+{
+    try {
+        thread_ = std::thread([] {
+            // The default cell font resolved and measured: the database is listed on the way.
+            QFontMetrics(cellFont(sheet::Font{})).height();
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the first painting gets the fonts ready itself.
+    }
+}
+
+FontWarmUp::~FontWarmUp()
+{
+    if (thread_.joinable())
+        thread_.join();
 }
 
 }  // namespace sheet::render

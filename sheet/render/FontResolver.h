@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QString>
 
+#include <thread>
+
 namespace sheet::render {
 
 // The installed family to draw a font name with: the name itself when installed, else the first
@@ -16,5 +18,20 @@ QString installedFamily(const QString& requested);
 
 // The font a cell with this font is drawn in.
 QFont cellFont(const sheet::Font& font);
+
+// Gets the fonts ready on a thread of its own: reading the system's font configuration and listing
+// the installed faces takes a first picture or page several milliseconds, which a command can
+// spend while it still builds its sheet. Painting meanwhile simply waits for it. Needs a
+// QGuiApplication; the destructor waits for the thread.
+class FontWarmUp {
+public:
+    FontWarmUp();
+    ~FontWarmUp();
+    FontWarmUp(const FontWarmUp&) = delete;
+    FontWarmUp& operator=(const FontWarmUp&) = delete;
+
+private:
+    std::thread thread_;
+};
 
 }  // namespace sheet::render
