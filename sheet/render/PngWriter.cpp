@@ -21,7 +21,7 @@ constexpr unsigned char kFilterUp = 2;
 // Rows are compressed in parts of about this many filtered bytes, each on its own as a piece of
 // the one deflate stream, so that the parts of a big picture are packed side by side on the
 // machine's cores. The parts depend on the picture only: a picture is written the same everywhere.
-constexpr std::size_t kPartBytes = 2 * 1024 * 1024;
+constexpr std::size_t kPartBytes = 1024 * 1024;
 constexpr unsigned kMostThreads = 4;
 
 void bigEndian(std::vector<unsigned char>& out, std::uint32_t v)
@@ -54,8 +54,7 @@ public:
     explicit RgbRows(const QImage& picture)
         : image_(picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_RGB888
                      ? picture
-                     : picture.convertToFormat(QImage::Format_RGB888)),
-          packed_(image_.format() == QImage::Format_RGB888)
+                     : picture.convertToFormat(QImage::Format_RGB888))
     {
     }
     std::uint32_t width() const { return static_cast<std::uint32_t>(image_.width()); }
@@ -63,38 +62,18 @@ public:
     std::size_t rowBytes() const { return static_cast<std::size_t>(width()) * 3; }
     const QImage& image() const { return image_; }
 
-    // Row y, filtered, into `out` (rowBytes() + 1 bytes): the first row as it is, every other one
-    // by its difference from the row above.
-    void filtered(std::uint32_t y, unsigned char* out) const
+    // Rows [first, end) and the one above them (where there is one) packed, the first of them at
+    // line 0: a part's own copy, converted by Qt's vector code, of a picture that is not packed.
+    QImage packed(std::uint32_t first, std::uint32_t end) const
     {
-        const std::size_t bytes = rowBytes();
-        out[0] = y == 0 ? kFilterNone : kFilterUp;
-        unsigned char* to = out + 1;
-        if (packed_) {
-            const unsigned char* pixels = image_.constScanLine(static_cast<int>(y));
-            if (y == 0) {
-                std::memcpy(to, pixels, bytes);
-                return;
-            }
-            const unsigned char* above = image_.constScanLine(static_cast<int>(y - 1));
-            for (std::size_t i = 0; i < bytes; ++i)
-                to[i] = static_cast<unsigned char>(pixels[i] - above[i]);
-            return;
-        }
-        const auto* pixels = reinterpret_cast<const QRgb*>(image_.constScanLine(static_cast<int>(y)));
-        const auto* above = y == 0 ? nullptr : reinterpret_cast<const QRgb*>(image_.constScanLine(static_cast<int>(y - 1)));
-        for (std::uint32_t x = 0; x < width(); ++x, to += 3) {
-            const QRgb p = pixels[x];
-            const QRgb a = above ? above[x] : 0;
-            to[0] = static_cast<unsigned char>(qRed(p) - qRed(a));
-            to[1] = static_cast<unsigned char>(qGreen(p) - qGreen(a));
-            to[2] = static_cast<unsigned char>(qBlue(p) - qBlue(a));
-        }
+        const std::uint32_t from = first == 0 ? 0 : first - 1;
+        const QImage rows(image_.constScanLine(static_cast<int>(from)), image_.width(), static_cast<int>(end - from),
+                          image_.bytesPerLine(), image_.format());
+        return image_.format() == QImage::Format_RGB888 ? rows : rows.convertToFormat(QImage::Format_RGB888);
     }
 
 private:
     QImage image_;
-    bool packed_;
 };
 
 // Rows [first, end) filtered and deflated as one piece of the stream: raw deflate, ended on a byte
@@ -113,6 +92,27 @@ void deflatePart(const RgbRows& rows, Part& part, bool last)
     if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw SheetError("The PNG compressor could not start.");
     std::vector<unsigned char> row(rows.rowBytes() + 1);
+    const QImage packed = rows.packed(part.first, part.end);
+    if (packed.isNull())
+        throw SheetError("There is not enough memory to write the picture as PNG.");
+    const int lineOfFirst = part.first == 0 ? 0 : 1;
+    // Row y filtered into `row`: the first row of the picture as it is, every other one by its
+    // difference from the row above.
+    const auto filter = [&](std::uint32_t y) {
+        const int line = lineOfFirst + static_cast<int>(y - part.first);
+        const unsigned char* pixels = packed.constScanLine(line);
+        unsigned char* to = row.data() + 1;
+        const std::size_t bytes = rows.rowBytes();
+        if (y == 0) {
+            row[0] = kFilterNone;
+            std::memcpy(to, pixels, bytes);
+            return;
+        }
+        row[0] = kFilterUp;
+        const unsigned char* above = packed.constScanLine(line - 1);
+        for (std::size_t i = 0; i < bytes; ++i)
+            to[i] = static_cast<unsigned char>(pixels[i] - above[i]);
+    };
     part.adler = adler32(0L, Z_NULL, 0);
     part.deflated.resize(std::max<std::size_t>(kPieceBytes, deflateBound(&stream, static_cast<uLong>(row.size())) * 2));
     std::size_t used = 0;
@@ -132,7 +132,7 @@ void deflatePart(const RgbRows& rows, Part& part, bool last)
     };
     try {
         for (std::uint32_t y = part.first; y < part.end; ++y) {
-            rows.filtered(y, row.data());
+            filter(y);
             part.adler = adler32(part.adler, row.data(), static_cast<uInt>(row.size()));
             part.packedBytes += static_cast<uLong>(row.size());
             stream.next_in = row.data();

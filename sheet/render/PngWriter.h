@@ -2,7 +2,7 @@
 // schedule's rows mostly repeat the one above, which leaves runs of zeros), compressed at zlib's
 // fastest level. Choosing one filter instead of trying five for every row is most of the time a
 // general PNG writer spends on a picture this size. A big picture's rows are packed in parts of a
-// few megabytes on the machine's cores, as pieces of the one stream.
+// megabyte on the machine's cores, as pieces of the one stream.
 #pragma once
 
 #include <QImage>
