@@ -23,6 +23,8 @@ constexpr unsigned char kFilterUp = 2;
 // machine's cores. The parts depend on the picture only: a picture is written the same everywhere.
 constexpr std::size_t kPartBytes = 1024 * 1024;
 constexpr unsigned kMostThreads = 4;
+// Rows packed (to three bytes a pixel) at a time.
+constexpr std::uint32_t kPackedRows = 16;
 
 void bigEndian(std::vector<unsigned char>& out, std::uint32_t v)
 {
@@ -63,7 +65,7 @@ public:
     const QImage& image() const { return image_; }
 
     // Rows [first, end) and the one above them (where there is one) packed, the first of them at
-    // line 0: a part's own copy, converted by Qt's vector code, of a picture that is not packed.
+    // line 0: a copy converted by Qt's vector code, for a picture that is not packed.
     QImage packed(std::uint32_t first, std::uint32_t end) const
     {
         const std::uint32_t from = first == 0 ? 0 : first - 1;
@@ -92,14 +94,11 @@ void deflatePart(const RgbRows& rows, Part& part, bool last)
     if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw SheetError("The PNG compressor could not start.");
     std::vector<unsigned char> row(rows.rowBytes() + 1);
-    const QImage packed = rows.packed(part.first, part.end);
-    if (packed.isNull())
-        throw SheetError("There is not enough memory to write the picture as PNG.");
-    const int lineOfFirst = part.first == 0 ? 0 : 1;
-    // Row y filtered into `row`: the first row of the picture as it is, every other one by its
-    // difference from the row above.
-    const auto filter = [&](std::uint32_t y) {
-        const int line = lineOfFirst + static_cast<int>(y - part.first);
+    // Row y filtered into `row` from `packed`, which holds row `top` at line `lineOfTop` and the row
+    // above it before: the first row of the picture as it is, every other one by its difference from
+    // the row above.
+    const auto filter = [&](const QImage& packed, std::uint32_t top, int lineOfTop, std::uint32_t y) {
+        const int line = lineOfTop + static_cast<int>(y - top);
         const unsigned char* pixels = packed.constScanLine(line);
         unsigned char* to = row.data() + 1;
         const std::size_t bytes = rows.rowBytes();
@@ -131,13 +130,21 @@ void deflatePart(const RgbRows& rows, Part& part, bool last)
         }
     };
     try {
-        for (std::uint32_t y = part.first; y < part.end; ++y) {
-            filter(y);
-            part.adler = adler32(part.adler, row.data(), static_cast<uInt>(row.size()));
-            part.packedBytes += static_cast<uLong>(row.size());
-            stream.next_in = row.data();
-            stream.avail_in = static_cast<uInt>(row.size());
-            compress(Z_NO_FLUSH);
+        // A few rows packed at a time: small enough to be taken from and given back to the heap
+        // again and again, where a whole part's copy would be new memory to fault in.
+        for (std::uint32_t top = part.first; top < part.end; top += kPackedRows) {
+            const std::uint32_t end = std::min<std::uint32_t>(part.end, top + kPackedRows);
+            const QImage packed = rows.packed(top, end);
+            if (packed.isNull())
+                throw SheetError("There is not enough memory to write the picture as PNG.");
+            for (std::uint32_t y = top; y < end; ++y) {
+                filter(packed, top, top == 0 ? 0 : 1, y);
+                part.adler = adler32(part.adler, row.data(), static_cast<uInt>(row.size()));
+                part.packedBytes += static_cast<uLong>(row.size());
+                stream.next_in = row.data();
+                stream.avail_in = static_cast<uInt>(row.size());
+                compress(Z_NO_FLUSH);
+            }
         }
         compress(last ? Z_FINISH : Z_SYNC_FLUSH);
     } catch (...) {
