@@ -46,13 +46,19 @@ public:
             budget_.charge(cost::kRowBand);
             bandMade_[static_cast<std::size_t>(band)] = true;
         }
-        if (sheet_.find(row + 1, column + 1) == nullptr)
-            budget_.charge(cost::kCell);
         // Cells come row by row, so a row is complete when the next one starts.
         if (row + 1 != rowFilling_) {
             finishRow();
             rowFilling_ = row + 1;
+            // A row met again later in the file may hold cells already.
+            lastColumnOfFreshRow_ = sheet_.cellsOfRow(rowFilling_).empty() ? -1 : kMaxColumns;
         }
+        // Columns left to right in a row that was empty: each cell is a new one, without a look.
+        const bool isNew = column > lastColumnOfFreshRow_ || sheet_.find(row + 1, column + 1) == nullptr;
+        if (column > lastColumnOfFreshRow_)
+            lastColumnOfFreshRow_ = column;
+        if (isNew)
+            budget_.charge(cost::kCell);
         Cell& c = sheet_.at(row + 1, column + 1);
         c.format = format(xf);
         c.value = std::move(value);
@@ -84,6 +90,9 @@ private:
     std::vector<FormatId> formatOfXf_;
     std::vector<bool> bandMade_ = std::vector<bool>(kMaxRows / RowTable::kBand, false);
     int rowFilling_ = 0;
+    // The last column given a cell in the row being filled, when that row held none before; at
+    // least kMaxColumns for a row that did.
+    int lastColumnOfFreshRow_ = kMaxColumns;
 };
 
 std::string errorText(std::uint8_t code)
