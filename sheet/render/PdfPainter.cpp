@@ -3,11 +3,11 @@
 // change of clip or transform pops only what it replaces. Colour and font are written only when
 // they change, and consecutive texts share one text object. Numbers and shapes are written as
 // QPdfWriter wrote them, so that a reader puts every edge on the same device pixel as before.
+// Texts are drawn in the fonts EmbeddedFonts (PdfFonts.h) writes.
 #include "sheet/render/PdfPainter.h"
 
-#include "sheet/model/SheetError.h"
 #include "sheet/render/PdfDocument.h"
-#include "sheet/render/TrueTypeSubset.h"
+#include "sheet/render/PdfFonts.h"
 
 #include <QDateTime>
 #include <QGlyphRun>
@@ -23,12 +23,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace sheet::render {
@@ -46,20 +45,6 @@ constexpr double kPlacementSlack = 1e-3;
 constexpr double kUnboundedLine = 1e6;
 constexpr std::size_t kContentPiece = 256 * 1024;
 
-// A font the document embeds: the glyphs drawn in it, numbered in the order of first use (CIDs),
-// with their widths and the characters they stand for.
-struct EmbeddedFont {
-    QString key;
-    QRawFont raw;          // at the size the font was first drawn at
-    QRawFont outlines;     // the same face as it is, not thickened or hinted: the glyphs to embed
-    double referenceSize;  // that size: widths are its advances, so text at it needs no adjustments
-    std::string resource;  // "/F1"
-    std::vector<quint32> glyphs;
-    std::vector<double> widths;  // thousandths of the em
-    std::vector<QString> characters;
-    QHash<quint32, quint16> cids;
-};
-
 // A run of glyphs of one font on one baseline, placed relative to the text's origin, and the
 // string that shows it ("(...)Tj" or "[(...)adjustment(...)]TJ").
 struct ShapedRun {
@@ -72,6 +57,7 @@ struct ShapedRun {
 };
 using ShapedText = std::vector<ShapedRun>;
 
+// A glyph's code in a shown string: its CID in two bytes, as the fonts' Identity-H encoding reads it.
 void appendGlyph(std::string& out, quint16 cid)
 {
     for (const char byte : {static_cast<char>(cid >> 8), static_cast<char>(cid & 0xFF)}) {
@@ -98,28 +84,6 @@ void appendAdjustment(std::string& out, double value)
         if (magnitude % 10 != 0)
             out += static_cast<char>('0' + magnitude % 10);
     }
-}
-
-void appendName(std::string& out, const QByteArray& name)
-{
-    out += '/';
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x21 || u > 0x7E || std::string_view("#()<>[]{}/%").find(c) != std::string_view::npos) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "#%02X", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-}
-
-std::string hex16(unsigned value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "<%04X>", value & 0xFFFF);
-    return text;
 }
 
 bool isRectangle(const QPainterPath& path, QRectF* rect)
@@ -287,7 +251,7 @@ public:
         }
         for (const ShapedRun& run : runs) {
             if (run.font != currentFont_ || run.size != currentSize_) {
-                content_ += fonts_[static_cast<std::size_t>(run.font)].resource;
+                content_ += fonts_.resource(run.font);
                 content_ += ' ';
                 appendNumber(content_, run.size);
                 content_ += " Tf\n";
@@ -581,62 +545,6 @@ private:
         lineY_ = y;
     }
 
-    int fontFor(const QRawFont& raw)
-    {
-        // One face is one font of the document, whatever weight it was asked for in.
-        const QString key = raw.familyName() + QLatin1Char('\n') + raw.styleName();
-        for (std::size_t i = 0; i < fonts_.size(); ++i)
-            if (fonts_[i].key == key)
-                return static_cast<int>(i);
-        EmbeddedFont font;
-        font.key = key;
-        font.raw = raw;
-        font.outlines = plainFace(raw);
-        font.referenceSize = raw.pixelSize();
-        font.resource = "/F" + std::to_string(fonts_.size() + 1);
-        fonts_.push_back(std::move(font));
-        cidOf(fonts_.back(), 0);
-        return static_cast<int>(fonts_.size() - 1);
-    }
-
-    // The face of a font drawn, opened again at its own weight and without hinting: a face asked
-    // for bolder than it is draws thickened outlines (see boldThickening), which must not be
-    // embedded as its glyphs. The face itself when it cannot be found again.
-    static QRawFont plainFace(const QRawFont& raw)
-    {
-        const QByteArray os2 = raw.fontTable("OS/2");
-        QFont font(raw.familyName());
-        font.setStyleName(raw.styleName());
-        if (os2.size() >= 6) {
-            const int weight = static_cast<unsigned char>(os2[4]) << 8 | static_cast<unsigned char>(os2[5]);
-            if (weight >= 1 && weight <= 1000)
-                font.setWeight(static_cast<QFont::Weight>(weight));
-        }
-        font.setStyle(raw.style());
-        font.setHintingPreference(QFont::PreferNoHinting);
-        font.setStyleStrategy(QFont::NoFontMerging);
-        const QRawFont plain = QRawFont::fromFont(font);
-        if (plain.isValid() && plain.fontTable("head") == raw.fontTable("head") && plain.fontTable("name") == raw.fontTable("name"))
-            return plain;
-        return raw;
-    }
-
-    quint16 cidOf(EmbeddedFont& font, quint32 glyph)
-    {
-        const auto found = font.cids.constFind(glyph);
-        if (found != font.cids.constEnd())
-            return *found;
-        if (font.glyphs.size() > 0xFFFF)
-            throw SheetError("The PDF cannot be written: a font has more glyphs than a PDF font holds.");
-        const auto cid = static_cast<quint16>(font.glyphs.size());
-        font.glyphs.push_back(glyph);
-        const QList<QPointF> advance = font.raw.advancesForGlyphIndexes(QList<quint32>{glyph});
-        font.widths.push_back(advance.isEmpty() ? 0.0 : advance.front().x() * 1000.0 / font.referenceSize);
-        font.characters.emplace_back();
-        font.cids.insert(glyph, cid);
-        return cid;
-    }
-
     const ShapedText& shape(const QFont& font, const QString& text)
     {
         std::size_t slot = 0;
@@ -679,8 +587,7 @@ private:
             const QList<QPointF> positions = run.positions();
             if (glyphs.isEmpty() || positions.size() != glyphs.size())
                 continue;
-            const int fontIndex = fontFor(run.rawFont());
-            EmbeddedFont& embedded = fonts_[static_cast<std::size_t>(fontIndex)];
+            const int fontIndex = fonts_.fontFor(run.rawFont());
             const double size = run.rawFont().pixelSize();
             const bool oneToOne = runs.size() == 1 && glyphs.size() == characters.size();
             qsizetype first = 0;
@@ -698,15 +605,15 @@ private:
                 bool adjusted = false;
                 double pen = 0;
                 for (qsizetype i = first; i <= last; ++i) {
-                    const quint16 cid = cidOf(embedded, glyphs[i]);
-                    if (embedded.characters[cid].isEmpty()) {
+                    const quint16 cid = fonts_.cidOf(fontIndex, glyphs[i]);
+                    if (!fonts_.hasCharacter(fontIndex, cid)) {
                         if (oneToOne)
-                            embedded.characters[cid] = QString::fromUcs4(reinterpret_cast<const char32_t*>(&characters[i]), 1);
+                            fonts_.setCharacter(fontIndex, cid, QString::fromUcs4(reinterpret_cast<const char32_t*>(&characters[i]), 1));
                         else
-                            embedded.characters[cid] = characterOf(run.rawFont(), glyphs[i], characters);
+                            fonts_.setCharacter(fontIndex, cid, characterOf(run.rawFont(), glyphs[i], characters));
                     }
                     appendGlyph(piece, cid);
-                    pen += embedded.widths[cid] * size / 1000.0;
+                    pen += fonts_.width(fontIndex, cid) * size / 1000.0;
                     if (i == last)
                         break;
                     const double off = pen - (positions[i + 1].x() - out.x);
@@ -780,13 +687,7 @@ private:
 
     void writeDocument()
     {
-        std::string fontEntries;
-        for (std::size_t i = 0; i < fonts_.size(); ++i) {
-            fontEntries += fonts_[i].resource;
-            fontEntries += ' ';
-            appendInteger(fontEntries, writeFont(fonts_[i], static_cast<int>(i)));
-            fontEntries += " 0 R ";
-        }
+        const std::string fontEntries = fonts_.write(*document_);
         std::string resources = "<< /ExtGState << /GSa ";
         appendInteger(resources, stateObject_);
         resources += " 0 R >> /Font << " + fontEntries + ">> >>";
@@ -815,100 +716,6 @@ private:
         pdf_ = document_->finish(catalog, info);
     }
 
-    int writeFont(const EmbeddedFont& font, int index)
-    {
-        const pdf::FontFacts facts = pdf::fontFactsOf(font.outlines);
-        // A subset's name starts with a tag of six capitals that sets it apart from the whole font.
-        QByteArray tag;
-        for (unsigned n = static_cast<unsigned>(index) * 7919u + static_cast<unsigned>(font.glyphs.size()), k = 0; k < 6; ++k, n /= 26)
-            tag += static_cast<char>('A' + n % 26);
-
-        const QByteArray program = pdf::trueTypeSubset(font.outlines, font.glyphs);
-        pdf::Deflater programDeflater(pdf::kContentCompression);
-        programDeflater.add(std::string_view(program.constData(), static_cast<std::size_t>(program.size())));
-        const int file = document_->reserve();
-        std::string fileEntries = " /Length1 ";
-        appendInteger(fileEntries, program.size());
-        document_->stream(file, fileEntries, programDeflater.finish(), true);
-
-        const int descriptor = document_->reserve();
-        std::string d = "<< /Type /FontDescriptor /FontName ";
-        appendName(d, tag + '+' + facts.postscriptName);
-        d += " /Flags 4 /FontBBox [";
-        for (const double v : {facts.box.left(), facts.box.top(), facts.box.right(), facts.box.bottom()}) {
-            appendInteger(d, std::lround(v));
-            d += ' ';
-        }
-        d += "] /ItalicAngle ";
-        appendNumber(d, facts.italicAngle);
-        d += " /Ascent ";
-        appendInteger(d, std::lround(facts.ascent));
-        d += " /Descent ";
-        appendInteger(d, std::lround(facts.descent));
-        d += " /CapHeight ";
-        appendInteger(d, std::lround(facts.capHeight));
-        d += " /StemV 80 /FontFile2 ";
-        appendInteger(d, file);
-        d += " 0 R >>";
-        document_->object(descriptor, d);
-
-        const int cidFont = document_->reserve();
-        std::string c = "<< /Type /Font /Subtype /CIDFontType2 /BaseFont ";
-        appendName(c, facts.postscriptName);
-        c += " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ";
-        appendInteger(c, descriptor);
-        c += " 0 R /CIDToGIDMap /Identity /W [0 [";
-        for (const double w : font.widths) {
-            appendNumber(c, w);
-            c += ' ';
-        }
-        c += "]] >>";
-        document_->object(cidFont, c);
-
-        const int toUnicode = document_->reserve();
-        document_->stream(toUnicode, "", toUnicodeMap(font), false);
-
-        const int type0 = document_->reserve();
-        std::string t = "<< /Type /Font /Subtype /Type0 /BaseFont ";
-        appendName(t, facts.postscriptName);
-        t += " /Encoding /Identity-H /DescendantFonts [";
-        appendInteger(t, cidFont);
-        t += " 0 R] /ToUnicode ";
-        appendInteger(t, toUnicode);
-        t += " 0 R >>";
-        document_->object(type0, t);
-        return type0;
-    }
-
-    static std::string toUnicodeMap(const EmbeddedFont& font)
-    {
-        std::string map =
-            "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-            "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-            "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-            "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-        std::vector<std::size_t> mapped;
-        for (std::size_t cid = 0; cid < font.characters.size(); ++cid)
-            if (!font.characters[cid].isEmpty())
-                mapped.push_back(cid);
-        // At most a hundred entries to a block, as the CMap format asks.
-        for (std::size_t start = 0; start < mapped.size(); start += 100) {
-            const std::size_t end = std::min(mapped.size(), start + 100);
-            appendInteger(map, static_cast<long long>(end - start));
-            map += " beginbfchar\n";
-            for (std::size_t k = start; k < end; ++k) {
-                map += hex16(static_cast<unsigned>(mapped[k]));
-                map += " <";
-                for (const QChar u : font.characters[mapped[k]])
-                    map += hex16(u.unicode()).substr(1, 4);
-                map += ">\n";
-            }
-            map += "endbfchar\n";
-        }
-        map += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
-        return map;
-    }
-
     const QPageLayout layout_;
     const QString title_;
     const QPaintDevice* device_;
@@ -919,7 +726,7 @@ private:
     int stateObject_ = 0;
     std::vector<int> pageObjects_;
 
-    std::vector<EmbeddedFont> fonts_;
+    pdf::EmbeddedFonts fonts_;
     std::vector<QFont> fontKeys_;
     std::vector<QHash<QString, ShapedText>> shaped_;
 
