@@ -46,7 +46,7 @@ std::string hex16(unsigned value)
 }
 
 // The face of a font drawn, opened again at its own weight and without hinting: a face asked
-// for bolder than it is draws thickened outlines (see boldThickening in PdfPainter.cpp), which must
+// for bolder than it is draws thickened outlines (see boldThickening in PdfText.cpp), which must
 // not be embedded as its glyphs. The face itself when it cannot be found again.
 QRawFont plainFace(const QRawFont& raw)
 {
