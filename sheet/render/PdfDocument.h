@@ -1,6 +1,7 @@
 // The bytes of a PDF file: numbered objects written one after the other, streams compressed with
 // deflate, and the cross-reference table and trailer that let a reader find each object. Knows
-// nothing of pages or painting; PdfPainter builds its pages, fonts and content on top of it.
+// nothing of pages or painting; PdfPainter builds its pages and content, PdfFonts its fonts, on
+// top of it.
 #pragma once
 
 #include <QByteArray>

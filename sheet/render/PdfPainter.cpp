@@ -3,32 +3,25 @@
 // change of clip or transform pops only what it replaces. Colour and font are written only when
 // they change, and consecutive texts share one text object. Numbers and shapes are written as
 // QPdfWriter wrote them, so that a reader puts every edge on the same device pixel as before.
+// Texts come shaped from TextShaper (PdfText.h) in the fonts EmbeddedFonts (PdfFonts.h) writes.
 #include "sheet/render/PdfPainter.h"
 
-#include "sheet/model/SheetError.h"
 #include "sheet/render/PdfDocument.h"
-#include "sheet/render/TrueTypeSubset.h"
+#include "sheet/render/PdfFonts.h"
+#include "sheet/render/PdfText.h"
 
 #include <QDateTime>
-#include <QGlyphRun>
-#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
-#include <QRawFont>
-#include <QTextLayout>
-#include <QTextOption>
 #include <QTransform>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
+#include <cstddef>
 #include <limits>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace sheet::render {
@@ -39,88 +32,7 @@ using pdf::appendNumber;
 
 constexpr int kResolution = 1200;
 constexpr auto kEngineType = static_cast<QPaintEngine::Type>(QPaintEngine::User + 0x2d);
-// How far (in text units, the painter's units at the text) a glyph may stand from where Qt puts
-// it before its string gets a position adjustment.
-constexpr double kPlacementSlack = 1e-3;
-// Width given to a line of text so that nothing wraps.
-constexpr double kUnboundedLine = 1e6;
 constexpr std::size_t kContentPiece = 256 * 1024;
-
-// A font the document embeds: the glyphs drawn in it, numbered in the order of first use (CIDs),
-// with their widths and the characters they stand for.
-struct EmbeddedFont {
-    QString key;
-    QRawFont raw;          // at the size the font was first drawn at
-    QRawFont outlines;     // the same face as it is, not thickened or hinted: the glyphs to embed
-    double referenceSize;  // that size: widths are its advances, so text at it needs no adjustments
-    std::string resource;  // "/F1"
-    std::vector<quint32> glyphs;
-    std::vector<double> widths;  // thousandths of the em
-    std::vector<QString> characters;
-    QHash<quint32, quint16> cids;
-};
-
-// A run of glyphs of one font on one baseline, placed relative to the text's origin, and the
-// string that shows it ("(...)Tj" or "[(...)adjustment(...)]TJ").
-struct ShapedRun {
-    int font = 0;
-    double size = 0;
-    double x = 0;
-    double y = 0;
-    std::string show;
-    bool ghost = false;  // a copy that only thickens the strokes: it has no text of its own
-};
-using ShapedText = std::vector<ShapedRun>;
-
-void appendGlyph(std::string& out, quint16 cid)
-{
-    for (const char byte : {static_cast<char>(cid >> 8), static_cast<char>(cid & 0xFF)}) {
-        if (byte == '(' || byte == ')' || byte == '\\')
-            out += '\\';
-        if (byte == '\r')
-            out += "\\r";
-        else
-            out += byte;
-    }
-}
-
-// Adjustments in thousandths of the em, to two places.
-void appendAdjustment(std::string& out, double value)
-{
-    const long long hundredths = std::llround(value * 100);
-    if (hundredths < 0)
-        out += '-';
-    const long long magnitude = std::llabs(hundredths);
-    appendInteger(out, magnitude / 100);
-    if (magnitude % 100 != 0) {
-        out += '.';
-        out += static_cast<char>('0' + magnitude % 100 / 10);
-        if (magnitude % 10 != 0)
-            out += static_cast<char>('0' + magnitude % 10);
-    }
-}
-
-void appendName(std::string& out, const QByteArray& name)
-{
-    out += '/';
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x21 || u > 0x7E || std::string_view("#()<>[]{}/%").find(c) != std::string_view::npos) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "#%02X", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-}
-
-std::string hex16(unsigned value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "<%04X>", value & 0xFFFF);
-    return text;
-}
 
 bool isRectangle(const QPainterPath& path, QRectF* rect)
 {
@@ -145,7 +57,7 @@ bool isRectangle(const QPainterPath& path, QRectF* rect)
 class PdfPageEngine final : public QPaintEngine {
 public:
     PdfPageEngine(const QPageLayout& layout, const QString& title, const QPaintDevice* device)
-        : QPaintEngine(AllFeatures), layout_(layout), title_(title), device_(device)
+        : QPaintEngine(AllFeatures), layout_(layout), title_(title), shaper_(device, fonts_)
     {
     }
 
@@ -158,8 +70,7 @@ public:
         stateObject_ = document_->reserve();
         pageObjects_.clear();
         fonts_.clear();
-        fontKeys_.clear();
-        shaped_.clear();
+        shaper_.clear();
         clip_.reset();
         clipEnabled_ = false;
         ++clipSerial_;
@@ -275,7 +186,7 @@ public:
     {
         if (!document_ || text.isEmpty() || color.alpha() == 0)
             return;
-        const ShapedText& runs = shape(font, text);
+        const pdf::ShapedText& runs = shaper_.shape(font, text);
         if (runs.empty())
             return;
         enter(matrix);
@@ -285,9 +196,9 @@ public:
             inText_ = true;
             lineSet_ = false;
         }
-        for (const ShapedRun& run : runs) {
+        for (const pdf::ShapedRun& run : runs) {
             if (run.font != currentFont_ || run.size != currentSize_) {
-                content_ += fonts_[static_cast<std::size_t>(run.font)].resource;
+                content_ += fonts_.resource(run.font);
                 content_ += ' ';
                 appendNumber(content_, run.size);
                 content_ += " Tf\n";
@@ -581,212 +492,9 @@ private:
         lineY_ = y;
     }
 
-    int fontFor(const QRawFont& raw)
-    {
-        // One face is one font of the document, whatever weight it was asked for in.
-        const QString key = raw.familyName() + QLatin1Char('\n') + raw.styleName();
-        for (std::size_t i = 0; i < fonts_.size(); ++i)
-            if (fonts_[i].key == key)
-                return static_cast<int>(i);
-        EmbeddedFont font;
-        font.key = key;
-        font.raw = raw;
-        font.outlines = plainFace(raw);
-        font.referenceSize = raw.pixelSize();
-        font.resource = "/F" + std::to_string(fonts_.size() + 1);
-        fonts_.push_back(std::move(font));
-        cidOf(fonts_.back(), 0);
-        return static_cast<int>(fonts_.size() - 1);
-    }
-
-    // The face of a font drawn, opened again at its own weight and without hinting: a face asked
-    // for bolder than it is draws thickened outlines (see boldThickening), which must not be
-    // embedded as its glyphs. The face itself when it cannot be found again.
-    static QRawFont plainFace(const QRawFont& raw)
-    {
-        const QByteArray os2 = raw.fontTable("OS/2");
-        QFont font(raw.familyName());
-        font.setStyleName(raw.styleName());
-        if (os2.size() >= 6) {
-            const int weight = static_cast<unsigned char>(os2[4]) << 8 | static_cast<unsigned char>(os2[5]);
-            if (weight >= 1 && weight <= 1000)
-                font.setWeight(static_cast<QFont::Weight>(weight));
-        }
-        font.setStyle(raw.style());
-        font.setHintingPreference(QFont::PreferNoHinting);
-        font.setStyleStrategy(QFont::NoFontMerging);
-        const QRawFont plain = QRawFont::fromFont(font);
-        if (plain.isValid() && plain.fontTable("head") == raw.fontTable("head") && plain.fontTable("name") == raw.fontTable("name"))
-            return plain;
-        return raw;
-    }
-
-    quint16 cidOf(EmbeddedFont& font, quint32 glyph)
-    {
-        const auto found = font.cids.constFind(glyph);
-        if (found != font.cids.constEnd())
-            return *found;
-        if (font.glyphs.size() > 0xFFFF)
-            throw SheetError("The PDF cannot be written: a font has more glyphs than a PDF font holds.");
-        const auto cid = static_cast<quint16>(font.glyphs.size());
-        font.glyphs.push_back(glyph);
-        const QList<QPointF> advance = font.raw.advancesForGlyphIndexes(QList<quint32>{glyph});
-        font.widths.push_back(advance.isEmpty() ? 0.0 : advance.front().x() * 1000.0 / font.referenceSize);
-        font.characters.emplace_back();
-        font.cids.insert(glyph, cid);
-        return cid;
-    }
-
-    const ShapedText& shape(const QFont& font, const QString& text)
-    {
-        std::size_t slot = 0;
-        while (slot < fontKeys_.size() && !(fontKeys_[slot] == font))
-            ++slot;
-        if (slot == fontKeys_.size()) {
-            fontKeys_.push_back(font);
-            shaped_.emplace_back();
-        }
-        QHash<QString, ShapedText>& cache = shaped_[slot];
-        const auto found = cache.constFind(text);
-        if (found != cache.constEnd())
-            return *found;
-        return *cache.insert(text, shapeNew(font, text));
-    }
-
-    // Glyphs and positions as QPainter::drawText lays the line out on this device.
-    ShapedText shapeNew(const QFont& font, const QString& text)
-    {
-        QTextLayout layout(text, QFont(font, device_), device_);
-        QTextOption option;
-        option.setTextDirection(Qt::LeftToRight);
-        option.setWrapMode(QTextOption::NoWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        if (!line.isValid()) {
-            layout.endLayout();
-            return {};
-        }
-        line.setLineWidth(kUnboundedLine);
-        layout.endLayout();
-        const double baseline = line.ascent();
-        const QList<uint> characters = text.toUcs4();
-
-        ShapedText shaped;
-        const QList<QGlyphRun> runs = line.glyphRuns();
-        for (const QGlyphRun& run : runs) {
-            const QList<quint32> glyphs = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            if (glyphs.isEmpty() || positions.size() != glyphs.size())
-                continue;
-            const int fontIndex = fontFor(run.rawFont());
-            EmbeddedFont& embedded = fonts_[static_cast<std::size_t>(fontIndex)];
-            const double size = run.rawFont().pixelSize();
-            const bool oneToOne = runs.size() == 1 && glyphs.size() == characters.size();
-            qsizetype first = 0;
-            while (first < glyphs.size()) {
-                // A run on one baseline; a glyph set higher or lower starts another.
-                qsizetype last = first;
-                while (last + 1 < glyphs.size() && positions[last + 1].y() == positions[first].y())
-                    ++last;
-                ShapedRun out;
-                out.font = fontIndex;
-                out.size = size;
-                out.x = positions[first].x();
-                out.y = positions[first].y() - baseline;
-                std::string piece = "(";
-                bool adjusted = false;
-                double pen = 0;
-                for (qsizetype i = first; i <= last; ++i) {
-                    const quint16 cid = cidOf(embedded, glyphs[i]);
-                    if (embedded.characters[cid].isEmpty()) {
-                        if (oneToOne)
-                            embedded.characters[cid] = QString::fromUcs4(reinterpret_cast<const char32_t*>(&characters[i]), 1);
-                        else
-                            embedded.characters[cid] = characterOf(run.rawFont(), glyphs[i], characters);
-                    }
-                    appendGlyph(piece, cid);
-                    pen += embedded.widths[cid] * size / 1000.0;
-                    if (i == last)
-                        break;
-                    const double off = pen - (positions[i + 1].x() - out.x);
-                    if (std::abs(off) > kPlacementSlack) {
-                        const double adjustment = std::round(off * 1000.0 / size * 100) / 100;
-                        piece += ')';
-                        appendAdjustment(piece, adjustment);
-                        piece += '(';
-                        pen -= adjustment * size / 1000.0;
-                        adjusted = true;
-                    }
-                }
-                piece += ')';
-                out.show = adjusted ? "[" + piece + "]TJ\n" : piece + "Tj\n";
-                const double thickening = boldThickening(font, run.rawFont());
-                shaped.push_back(out);
-                if (thickening > 0) {
-                    out.ghost = true;
-                    out.x -= thickening / 2;
-                    shaped.push_back(std::move(out));
-                }
-                first = last + 1;
-            }
-        }
-        return shaped;
-    }
-
-    // A bold font drawn in a face that is not bold is thickened: Qt's PDF pages drew such a text a
-    // second time, half the font's underline thickness to the left of the first. Whether and how
-    // much follows the rule of Qt's FreeType fonts, read from the face's own tables. 0: not thickened.
-    static double boldThickening(const QFont& font, const QRawFont& raw)
-    {
-        static const bool refused = qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD");
-        const double size = raw.pixelSize();
-        if (refused || font.weight() < QFont::Bold || size >= 64)
-            return 0;
-        const QByteArray os2 = raw.fontTable("OS/2");
-        const QByteArray head = raw.fontTable("head");
-        const QByteArray post = raw.fontTable("post");
-        const auto u16 = [](const QByteArray& t, qsizetype at) {
-            return at + 2 <= t.size() ? (static_cast<unsigned char>(t[at]) << 8 | static_cast<unsigned char>(t[at + 1])) : 0;
-        };
-        if (os2.size() < 64 || head.size() < 54 || post.size() < 16)
-            return 0;
-        const bool boldFace = (u16(os2, 62) & 0x20) != 0;
-        const bool fixedPitch = (u16(post, 12) << 16 | u16(post, 14)) != 0;
-        if (boldFace || fixedPitch || u16(os2, 4) >= 700)
-            return 0;
-        // FreeType's fixed-point scaling: 26.6 pixels per font unit in 16.16, then the thickness.
-        const long long unitsPerEm = std::max(16, u16(head, 18));
-        const long long pixels = std::llround(size * 64);
-        const long long yScale = ((pixels << 16) + unitsPerEm / 2) / unitsPerEm;
-        const long long thickness = static_cast<std::int16_t>(u16(post, 10));
-        const long long product = std::llabs(thickness) * yScale;
-        const long long scaled = (product + 0x8000) >> 16;
-        return (thickness < 0 ? -scaled : scaled) / 64.0;
-    }
-
-    // The character of the text that the font maps to `glyph`, where shaping did not keep one
-    // glyph per character.
-    static QString characterOf(const QRawFont& raw, quint32 glyph, const QList<uint>& characters)
-    {
-        for (const uint c : characters) {
-            const QString one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
-            const QList<quint32> mapped = raw.glyphIndexesForString(one);
-            if (mapped.size() == 1 && mapped.front() == glyph)
-                return one;
-        }
-        return {};
-    }
-
     void writeDocument()
     {
-        std::string fontEntries;
-        for (std::size_t i = 0; i < fonts_.size(); ++i) {
-            fontEntries += fonts_[i].resource;
-            fontEntries += ' ';
-            appendInteger(fontEntries, writeFont(fonts_[i], static_cast<int>(i)));
-            fontEntries += " 0 R ";
-        }
+        const std::string fontEntries = fonts_.write(*document_);
         std::string resources = "<< /ExtGState << /GSa ";
         appendInteger(resources, stateObject_);
         resources += " 0 R >> /Font << " + fontEntries + ">> >>";
@@ -815,103 +523,8 @@ private:
         pdf_ = document_->finish(catalog, info);
     }
 
-    int writeFont(const EmbeddedFont& font, int index)
-    {
-        const pdf::FontFacts facts = pdf::fontFactsOf(font.outlines);
-        // A subset's name starts with a tag of six capitals that sets it apart from the whole font.
-        QByteArray tag;
-        for (unsigned n = static_cast<unsigned>(index) * 7919u + static_cast<unsigned>(font.glyphs.size()), k = 0; k < 6; ++k, n /= 26)
-            tag += static_cast<char>('A' + n % 26);
-
-        const QByteArray program = pdf::trueTypeSubset(font.outlines, font.glyphs);
-        pdf::Deflater programDeflater(pdf::kContentCompression);
-        programDeflater.add(std::string_view(program.constData(), static_cast<std::size_t>(program.size())));
-        const int file = document_->reserve();
-        std::string fileEntries = " /Length1 ";
-        appendInteger(fileEntries, program.size());
-        document_->stream(file, fileEntries, programDeflater.finish(), true);
-
-        const int descriptor = document_->reserve();
-        std::string d = "<< /Type /FontDescriptor /FontName ";
-        appendName(d, tag + '+' + facts.postscriptName);
-        d += " /Flags 4 /FontBBox [";
-        for (const double v : {facts.box.left(), facts.box.top(), facts.box.right(), facts.box.bottom()}) {
-            appendInteger(d, std::lround(v));
-            d += ' ';
-        }
-        d += "] /ItalicAngle ";
-        appendNumber(d, facts.italicAngle);
-        d += " /Ascent ";
-        appendInteger(d, std::lround(facts.ascent));
-        d += " /Descent ";
-        appendInteger(d, std::lround(facts.descent));
-        d += " /CapHeight ";
-        appendInteger(d, std::lround(facts.capHeight));
-        d += " /StemV 80 /FontFile2 ";
-        appendInteger(d, file);
-        d += " 0 R >>";
-        document_->object(descriptor, d);
-
-        const int cidFont = document_->reserve();
-        std::string c = "<< /Type /Font /Subtype /CIDFontType2 /BaseFont ";
-        appendName(c, facts.postscriptName);
-        c += " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ";
-        appendInteger(c, descriptor);
-        c += " 0 R /CIDToGIDMap /Identity /W [0 [";
-        for (const double w : font.widths) {
-            appendNumber(c, w);
-            c += ' ';
-        }
-        c += "]] >>";
-        document_->object(cidFont, c);
-
-        const int toUnicode = document_->reserve();
-        document_->stream(toUnicode, "", toUnicodeMap(font), false);
-
-        const int type0 = document_->reserve();
-        std::string t = "<< /Type /Font /Subtype /Type0 /BaseFont ";
-        appendName(t, facts.postscriptName);
-        t += " /Encoding /Identity-H /DescendantFonts [";
-        appendInteger(t, cidFont);
-        t += " 0 R] /ToUnicode ";
-        appendInteger(t, toUnicode);
-        t += " 0 R >>";
-        document_->object(type0, t);
-        return type0;
-    }
-
-    static std::string toUnicodeMap(const EmbeddedFont& font)
-    {
-        std::string map =
-            "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-            "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-            "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-            "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-        std::vector<std::size_t> mapped;
-        for (std::size_t cid = 0; cid < font.characters.size(); ++cid)
-            if (!font.characters[cid].isEmpty())
-                mapped.push_back(cid);
-        // At most a hundred entries to a block, as the CMap format asks.
-        for (std::size_t start = 0; start < mapped.size(); start += 100) {
-            const std::size_t end = std::min(mapped.size(), start + 100);
-            appendInteger(map, static_cast<long long>(end - start));
-            map += " beginbfchar\n";
-            for (std::size_t k = start; k < end; ++k) {
-                map += hex16(static_cast<unsigned>(mapped[k]));
-                map += " <";
-                for (const QChar u : font.characters[mapped[k]])
-                    map += hex16(u.unicode()).substr(1, 4);
-                map += ">\n";
-            }
-            map += "endbfchar\n";
-        }
-        map += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
-        return map;
-    }
-
     const QPageLayout layout_;
     const QString title_;
-    const QPaintDevice* device_;
     std::unique_ptr<pdf::PdfDocument> document_;
     QByteArray pdf_;
     int pagesObject_ = 0;
@@ -919,9 +532,8 @@ private:
     int stateObject_ = 0;
     std::vector<int> pageObjects_;
 
-    std::vector<EmbeddedFont> fonts_;
-    std::vector<QFont> fontKeys_;
-    std::vector<QHash<QString, ShapedText>> shaped_;
+    pdf::EmbeddedFonts fonts_;
+    pdf::TextShaper shaper_;  // numbers its glyphs in fonts_
 
     std::optional<Clip> clip_;
     bool clipEnabled_ = false;
