@@ -17,13 +17,13 @@ struct Api {
     QString failure;
 };
 
+// The function `name` of the library into `into`; the first one missing is named in `failure`.
 template <class Function>
-bool bind(void* library, const char* name, Function& into, QString& failure)
+void bind(void* library, const char* name, Function& into, QString& failure)
 {
     into = reinterpret_cast<Function>(::dlsym(library, name));
     if (into == nullptr && failure.isEmpty())
         failure = QStringLiteral("The PostgreSQL client library has no %1.").arg(QString::fromLatin1(name));
-    return into != nullptr;
 }
 
 Api load()

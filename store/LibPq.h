@@ -13,9 +13,9 @@ namespace store::libpq {
 // Empty when libpq is loaded (or was already); otherwise why it cannot be.
 QString loadFailure();
 
-// libpq's functions of the same names. Each needs loadFailure() to be empty first: without libpq
-// conninfoParse returns null and sets *error to null, consumeInput returns 0, notifies null,
-// backendPID 0 and status CONNECTION_BAD; the free functions do nothing.
+// libpq's functions of the same names, loading it on the first call. Where it cannot be loaded
+// (loadFailure() says why) conninfoParse returns null and sets *error to null, consumeInput
+// returns 0, notifies null, backendPID 0 and status CONNECTION_BAD; the free functions do nothing.
 PQconninfoOption* conninfoParse(const char* text, char** error);
 void conninfoFree(PQconninfoOption* options);
 void freemem(void* memory);

@@ -158,7 +158,8 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         throw SheetError("There is not enough memory to picture the range.");
-    askForLargePages(image.bits(), static_cast<std::size_t>(image.sizeInBytes()));
+    uchar* const bits = image.bits();
+    askForLargePages(bits, static_cast<std::size_t>(image.sizeInBytes()));
     image.fill(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | kBackgroundRgb)));
     image.setDotsPerMeterX(qRound(kDotsPerInch / 0.0254));
     image.setDotsPerMeterY(qRound(kDotsPerInch / 0.0254));
@@ -171,7 +172,6 @@ QImage renderRange(const WorkbookData& book, const SheetData& sheet, const CellR
     // reaches its rows in the same order, so each pixel comes out the same.
     const long long pixels = static_cast<long long>(width) * height;
     const int strips = pixels < kPixelsPerStrip ? 1 : static_cast<int>(std::min<long long>(kMostStrips, pixels / kPixelsPerStrip));
-    uchar* const bits = image.bits();
     const qsizetype bytesPerLine = image.bytesPerLine();
     runSideBySide(static_cast<std::size_t>(strips), kMostStrips, [&](std::size_t strip) {
         const int top = static_cast<int>(static_cast<long long>(height) * static_cast<long long>(strip) / strips);
