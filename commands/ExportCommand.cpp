@@ -10,13 +10,13 @@
 #include "report/ReportHost.h"
 #include "report/RosterLimit.h"
 #include "report/ScheduleSheet.h"
-#include "report/Snapshot.h"
+
+#include "commands/ExportPainting.h"
 
 #include "app/DataSetup.h"
 #include "app/Dialogs.h"
 #include "app/FileNames.h"
 #include "app/Helpers.h"
-#include "commands/LoadSampleCommand.h"
 #include "app/Paths.h"
 #include "app/StoreChoice.h"
 #include "app/ProtectedFiles.h"
@@ -24,8 +24,6 @@
 #include "app/VisibleText.h"
 
 #include "sheet/model/Constants.h"
-#include "sheet/render/FontResolver.h"
-#include "sheet/render/PdfFile.h"
 
 #include "fileio/StagedWrites.h"
 
@@ -33,7 +31,6 @@
 #include "store/ReportQueries.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -118,12 +115,7 @@ QCommandLineOption pagesOption()
 void ExportPdf(const sheet::Workbook& workbook, const QString& path, sheet::render::PageFit fit)
 {
     app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportPdf"));
-    trap(100, [&] {
-        // Fonts exist only once the graphics platform is up; without it Qt would abort the program.
-        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            throw app::Failure(QStringLiteral("The PDF cannot be made without the graphics platform."));
-        sheet::render::savePdf(workbook.data(), app::toSystemBytes(path), fit);
-    });
+    trap(100, [&] { painting::savePdf(workbook, path, fit); });
 }
 
 bool isPictureName(const QString& path)
@@ -203,9 +195,9 @@ int runExport(const ExportRequest& request)
 
     CountingDialogs reports;
     // A picture or a PDF needs the fonts: they get ready on a second core while the sheet is built.
-    std::optional<sheet::render::FontWarmUp> fonts;
-    if ((!pdfPath.isEmpty() || !request.picturePath.isEmpty()) && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        fonts.emplace();
+    std::shared_ptr<void> fonts;
+    if ((!pdfPath.isEmpty() || !request.picturePath.isEmpty()) && painting::canPaint())
+        fonts = painting::readyFonts();
     std::optional<fileio::StagedWrites> staged;
     app::ShortenAppTitle();
     app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportSchedule"));
@@ -266,7 +258,7 @@ int runExport(const ExportRequest& request)
     }
 
     if (reports.messages() == 0 && !request.picturePath.isEmpty()) {
-        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        if (!painting::canPaint()) {
             trap(156, [] { throw app::Failure(QStringLiteral("The picture cannot be painted without the graphics platform.")); });
         } else {
             // Painted from the saved workbook as the preview's is: the one held back, not yet in place.
@@ -276,7 +268,7 @@ int runExport(const ExportRequest& request)
             });
             if (second) {
                 trap(160, [&] {
-                    Excel1::saveCellsActivesheet(second->Workbooks().item(second->Workbooks().count()), request.picturePath);
+                    painting::savePicture(second->Workbooks().item(second->Workbooks().count()), request.picturePath);
                 });
                 trap(162, [&] { second->Quit(); });
             }

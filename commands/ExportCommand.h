@@ -10,7 +10,7 @@
 
 #include "commands/CommandLine.h"
 #include "app/Settings.h"
-#include "sheet/render/PagePainter.h"
+#include "sheet/render/PageFit.h"
 
 #include <QString>
 

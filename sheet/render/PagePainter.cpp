@@ -63,17 +63,6 @@ CellRect requirePrintedRange(const SheetData& sheet)
 
 }  // namespace
 
-std::optional<PageFit> pageFitNamed(std::string_view word)
-{
-    if (word == "one")
-        return PageFit::OnePage;
-    if (word == "width")
-        return PageFit::PageWidth;
-    return std::nullopt;
-}
-
-const char* pageFitWord(PageFit fit) { return fit == PageFit::PageWidth ? "width" : "one"; }
-
 const SheetData& activeSheetOf(const WorkbookData& book)
 {
     if (book.activeSheet < 0 || static_cast<std::size_t>(book.activeSheet) >= book.sheets.size() ||

@@ -6,13 +6,13 @@
 #pragma once
 
 #include "sheet/model/SheetData.h"
+#include "sheet/render/PageFit.h"
 
 #include <QByteArray>
 #include <QPageLayout>
 #include <QRectF>
 
 #include <optional>
-#include <string_view>
 
 class QIODevice;
 class QPaintDevice;
@@ -20,13 +20,6 @@ class QPagedPaintDevice;
 class QPainter;
 
 namespace sheet::render {
-
-// How a sheet is laid out on paper: on one page by its own page setup, or one page wide and as
-// many pages tall as it needs (see WidthPages.h).
-enum class PageFit { OnePage, PageWidth };
-// "one" and "width", the words the settings and the command line use; nullopt for any other.
-std::optional<PageFit> pageFitNamed(std::string_view word);
-const char* pageFitWord(PageFit fit);
 
 // The sheet a workbook prints. Throws SheetError when it has no active sheet.
 const SheetData& activeSheetOf(const WorkbookData& book);

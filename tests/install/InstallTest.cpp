@@ -110,6 +110,7 @@ TEST_F(InstallTest, EachFileGoesWhereTheSystemLooksForItAndNothingElseIsInstalle
 {
     QSet<QString> expected = {
         "bin/rostelle",
+        ROSTELLE_WINDOW_PART,
         "share/rostelle/dbBlank.sqlite",
         "share/rostelle/HAND-M.CUR",
         "share/rostelle/rostelle.png",
@@ -135,6 +136,20 @@ TEST_F(InstallTest, EachFileGoesWhereTheSystemLooksForItAndNothingElseIsInstalle
         EXPECT_TRUE(icon.hasAlphaChannel());
     }
     EXPECT_EQ(QImage(file("share/rostelle/rostelle.png")).size(), QSize(256, 256));
+}
+
+// The commands that paint nothing start without the graphics and widget libraries; the window
+// part, loaded for the rest, brings them.
+TEST_F(InstallTest, TheExecutableLeavesTheGraphicsLibrariesToItsWindowPart)
+{
+    const QRegularExpression graphics(QStringLiteral("NEEDED.*libQt6(Gui|Widgets|PrintSupport)"));
+    const Outcome executable = run(READELF, {"-d", file("bin/rostelle")});
+    ASSERT_EQ(executable.exitCode, 0) << executable.err.toStdString();
+    EXPECT_TRUE(executable.out.contains("libQt6Core"));
+    EXPECT_FALSE(executable.out.contains(graphics)) << executable.out.toStdString();
+    const Outcome part = run(READELF, {"-d", file(ROSTELLE_WINDOW_PART)});
+    ASSERT_EQ(part.exitCode, 0) << part.err.toStdString();
+    EXPECT_TRUE(part.out.contains(QStringLiteral("libQt6Widgets")));
 }
 
 TEST_F(InstallTest, TheDesktopEntryAndTheMetainfoPassTheirValidatorsAndAgree)
