@@ -2,7 +2,7 @@
 // PDF and the picture. Declared here and defined twice, one definition in each executable part:
 // ExportPainting.cpp (in this library) paints with the renderer; NoExportPainting.cpp, linked
 // into the light executable only, has no renderer and is never asked to paint, because that
-// executable hands every run that paints to the window part (see WindowPart.h). A program that
+// executable hands every run that paints to the painting part (see ProgramParts.h). A program that
 // links this library without its own definition gets the renderer's.
 #pragma once
 

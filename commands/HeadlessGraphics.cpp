@@ -1,11 +1,18 @@
 // The graphics platform for commands without a window.
 #include "commands/HeadlessGraphics.h"
 
+#include "commands/ProgramStart.h"
+
 #include "app/FileNames.h"
 #include "app/Paths.h"
 #include "app/Trap.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 #include <stdlib.h>
@@ -61,6 +68,17 @@ HeadlessGraphics::~HeadlessGraphics()
         qputenv("XDG_RUNTIME_DIR", runtimeDir_);
     else
         qunsetenv("XDG_RUNTIME_DIR");
+}
+
+int runHeadlessWithGraphics(const CommandLine& commandLine, int& argc, char** argv)
+{
+    const bool paints = paintsPictures(commandLine);
+    std::optional<HeadlessGraphics> graphics;
+    if (paints)
+        graphics.emplace();
+    const std::unique_ptr<QCoreApplication> application =
+        paints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    return runHeadless(commandLine);
 }
 
 }  // namespace commands

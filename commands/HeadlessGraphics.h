@@ -7,6 +7,8 @@
 // (paths::temporaryFolder) serves for the life of this object.
 #pragma once
 
+#include "commands/CommandLine.h"
+
 #include <QByteArray>
 
 #include <string>
@@ -32,5 +34,9 @@ private:
 // Whether the folder is what a runtime folder must be: a folder (not a link) owned by this user
 // that only this user may enter (mode 0700).
 bool usableRuntimeFolder(const QByteArray& path);
+
+// --help, or the command the arguments ask for, run under the application object it needs: a
+// command that paints gets the graphics platform (offscreen), the others Qt's core alone.
+int runHeadlessWithGraphics(const CommandLine& commandLine, int& argc, char** argv);
 
 }  // namespace commands

@@ -1,5 +1,5 @@
 // The light executable's painting: none. It runs only what needs no graphics library, and hands
-// every run that paints to the window part, so these are reached only if that hand-over is
+// every run that paints to the painting part, so these are reached only if that hand-over is
 // bypassed; they then fail as a run without the graphics platform does.
 #include "commands/ExportPainting.h"
 

@@ -1,59 +1,56 @@
-#include "commands/WindowPart.h"
+// The window part (see ProgramParts.h): the main window, with the preview, printing and the
+// planner's dialogs. It holds the whole program and runs the commands as well.
+#include "commands/FirstPaint.h"
+#include "commands/HeadlessGraphics.h"
+#include "commands/ProgramStart.h"
 
 #include "app/BuildConfig.h"
+#include "app/Dialogs.h"
+#include "app/EndOnSignals.h"
+#include "app/Paths.h"
+#include "app/QtDialogs.h"
+#include "app/StoreChoice.h"
 
-#include <dlfcn.h>
-#include <limits.h>
-#include <unistd.h>
+#include "report/WorkingFiles.h"
 
-#include <cstdio>
-#include <string>
-#include <sys/stat.h>
+#include "ui/main/Form1.h"
 
-namespace commands {
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTimer>
 
-namespace {
+#include <optional>
 
-// The folder of the running executable, without the last slash; empty when it cannot be read.
-std::string executableFolder()
+extern "C" __attribute__((visibility("default"))) int rostellePartMain(int* argcPointer, char** argv)
 {
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return {};
-    const std::string executable(path, static_cast<std::size_t>(length));
-    return executable.substr(0, executable.rfind('/'));
-}
+    int& argc = *argcPointer;
+    app::paths::ignoreRelativeBaseFolders();
+    commands::CommandLine commandLine(commands::headlessCommands(), {app::databaseOption()});
+    if (const std::optional<int> ended = commands::readCommandLine(commandLine, argc, argv))
+        return *ended;
+    if (commandLine.helpRequested() || commandLine.command())
+        return commands::runHeadlessWithGraphics(commandLine, argc, argv);
 
-bool isFile(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// Installed, the part sits at the same place relative to the executable in every prefix; the
-// build tree keeps it beside the executable.
-std::string windowPartPath()
-{
-    const std::string folder = executableFolder();
-    const std::string installed = folder + '/' + app::config::kWindowPartFromExecutable;
-    return isFile(installed) ? installed : folder + '/' + app::config::kWindowPartFileName;
-}
-
-}  // namespace
-
-int runWindowPart(int& argc, char** argv)
-{
-    const std::string path = windowPartPath();
-    // Never unloaded: the part's objects may outlive its main() until the process ends.
-    void* part = ::dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
-    auto* entry = part ? reinterpret_cast<WindowPartMain>(::dlsym(part, kWindowPartEntry)) : nullptr;
-    if (!entry) {
-        std::fprintf(stderr, "rostelle: the program's window part cannot be loaded (%s); reinstall the program.\n",
-                     ::dlerror());
-        return 1;
+    QApplication application(argc, argv);
+    commands::nameTheApplication();
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(app::config::kDesktopId));
+    app::QtDialogs onScreen;
+    app::setDialogs(&onScreen);
+    // A termination signal closes what is shown: the preview (which deletes its working file and
+    // ends the program) or the main window.
+    const app::EndOnSignals endOnSignals([] { QApplication::closeAllWindows(); });
+    report::removeAbandonedWorkingWorkbooks();
+    int exitCode = 0;
+    {
+        ui::Form1 form;
+        form.Form_Load();
+        commands::endAtFirstPaintIfAsked(form);
+        form.show();
+        // For tests of the real program: the start button pressed once the window is up.
+        if (qEnvironmentVariableIsSet("ROSTELLE_TEST_BUILD_AT_START"))
+            QTimer::singleShot(0, &form, &ui::Form1::PushButton22_Click);
+        exitCode = application.exec();
     }
-    return entry(&argc, argv);
+    app::setDialogs(nullptr);
+    return exitCode;
 }
-
-}  // namespace commands

@@ -1,8 +1,8 @@
 // Program entry: without options the main window; with a headless command's option that command,
-// run without a window or a display. The commands that need no graphics run here; the window and
-// the commands that paint run in the window part (WindowPart.h).
+// run without a window or a display. The commands that need no graphics run here; the commands
+// that paint run in the painting part, the window in the window part (ProgramParts.h).
+#include "commands/ProgramParts.h"
 #include "commands/ProgramStart.h"
-#include "commands/WindowPart.h"
 
 #include "app/Paths.h"
 #include "app/StoreChoice.h"
@@ -21,5 +21,6 @@ int main(int argc, char** argv)
         QCoreApplication application(argc, argv);
         return commands::runHeadless(commandLine);
     }
-    return commands::runWindowPart(argc, argv);
+    return commands::runPart(commandLine.command() ? commands::ProgramPart::Painting : commands::ProgramPart::Window,
+                             argc, argv);
 }
