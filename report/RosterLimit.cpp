@@ -30,18 +30,33 @@ void requireRosterFits(long long employees)
             .arg(maxScheduleEmployees()));
 }
 
-bool rosterRefused(app::Trap& trap, int line)
+namespace {
+
+template <class Count>
+bool refusedBy(app::Trap& trap, int line, Count&& count)
 {
     bool refused = false;
     trap(line, [&] {
         try {
-            requireRosterFits(static_cast<long long>(store::reportEmployees(store::shared()).size()));
+            requireRosterFits(static_cast<long long>(count()));
         } catch (const RosterTooLarge&) {
             refused = true;
             throw;
         }
     });
     return refused;
+}
+
+}  // namespace
+
+bool rosterRefused(app::Trap& trap, int line)
+{
+    return refusedBy(trap, line, [] { return store::reportEmployees(store::shared()).size(); });
+}
+
+bool rosterRefused(app::Trap& trap, int line, store::ReportReading& reading)
+{
+    return refusedBy(trap, line, [&] { return store::reportEmployees(reading).size(); });
 }
 
 }  // namespace report

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+namespace store {
+class ReportReading;
+}
+
 namespace report {
 
 // A roster with more employees than one sheet can hold.
@@ -26,5 +30,7 @@ void requireRosterFits(long long employees);
 // the roster does not fit: that has been reported and the caller stops. A failing count is
 // reported too, but leaves the caller to go on.
 bool rosterRefused(app::Trap& trap, int line);
+// The same within a report's reading, which keeps the employee list it counts for its later reads.
+bool rosterRefused(app::Trap& trap, int line, store::ReportReading& reading);
 
 }  // namespace report

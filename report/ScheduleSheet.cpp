@@ -134,7 +134,7 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
     const int step = stepSeconds(inputs.interval());
 
     // A roster the sheet cannot hold would fail on every row past the last one: refuse it whole.
-    if (rosterRefused(trap, 100))
+    if (rosterRefused(trap, 100, db))
         return;
 
     // Title area.
@@ -265,7 +265,7 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
 
         // Employee rows.
         for (const store::ReportEmployee& employee : employees) {
-            trap(240, [&] { PutUserText(at.cell(2, r), employee.name, kMerge); });
+            trap(240, [&] { PutUserText(oneCell(2, r), sheet::CellText(employee.name.toStdString()), kMerge); });
             std::vector<store::ReportShift> shifts;
             trap(242, [&] { shifts = store::reportEmployeeShifts(db, day, employee.id); });
             trap(244, [&] { n = 0; });
