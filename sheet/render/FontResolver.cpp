@@ -5,7 +5,9 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 
+#include <mutex>
 #include <system_error>
 
 #include <initializer_list>
@@ -29,9 +31,7 @@ const Substitute kSubstitutes[] = {
     {"Cambria", {"Caladea"}},
 };
 
-}  // namespace
-
-QString installedFamily(const QString& requested)
+QString lookUpInstalledFamily(const QString& requested)
 {
     if (QFontDatabase::hasFamily(requested))
         return requested;
@@ -43,6 +43,26 @@ QString installedFamily(const QString& requested)
                 return QString::fromLatin1(standIn);
     }
     return requested;
+}
+
+}  // namespace
+
+// Asking the font database for a family it does not hold costs a full font configuration match,
+// milliseconds each, and every band of a picture asks again for its fonts: the answers are kept for
+// the run. Painters on several threads ask at once.
+QString installedFamily(const QString& requested)
+{
+    static std::mutex mutex;
+    static QHash<QString, QString> known;
+    {
+        const std::lock_guard lock(mutex);
+        if (const auto found = known.constFind(requested); found != known.constEnd())
+            return *found;
+    }
+    const QString family = lookUpInstalledFamily(requested);
+    const std::lock_guard lock(mutex);
+    known.insert(requested, family);
+    return family;
 }
 
 QFont cellFont(const sheet::Font& font)

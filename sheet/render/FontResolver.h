@@ -13,7 +13,7 @@ namespace sheet::render {
 
 // The installed family to draw a font name with: the name itself when installed, else the first
 // installed of its known stand-ins ("Century Gothic": "URW Gothic"; "Arial": "Liberation Sans"),
-// else the name, left to the system's own fallback.
+// else the name, left to the system's own fallback. Looked up once per name in a run.
 QString installedFamily(const QString& requested);
 
 // The font a cell with this font is drawn in.
