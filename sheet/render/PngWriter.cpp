@@ -2,9 +2,14 @@
 #include "sheet/render/PngWriter.h"
 
 #include "sheet/model/SheetError.h"
+#include "sheet/render/Adler32.h"
 #include "sheet/render/Workers.h"
 
 #include <zlib.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
@@ -23,8 +28,6 @@ constexpr unsigned char kFilterUp = 2;
 // machine's cores. The parts depend on the picture only: a picture is written the same everywhere.
 constexpr std::size_t kPartBytes = 1024 * 1024;
 constexpr unsigned kMostThreads = 4;
-// Rows packed (to three bytes a pixel) at a time.
-constexpr std::uint32_t kPackedRows = 16;
 
 void bigEndian(std::vector<unsigned char>& out, std::uint32_t v)
 {
@@ -50,7 +53,7 @@ void chunk(const PngSink& sink, const char* type, const unsigned char* data, std
 }
 
 
-// The picture's rows as PNG wants them: three bytes a pixel, red first.
+// The picture's rows as PNG wants them: three bytes a pixel, red first, each row filtered.
 class RgbRows {
 public:
     explicit RgbRows(const QImage& picture)
@@ -64,14 +67,60 @@ public:
     std::size_t rowBytes() const { return static_cast<std::size_t>(width()) * 3; }
     const QImage& image() const { return image_; }
 
-    // Rows [first, end) and the one above them (where there is one) packed, the first of them at
-    // line 0: a copy converted by Qt's vector code, for a picture that is not packed.
-    QImage packed(std::uint32_t first, std::uint32_t end) const
+    // Row y as the file holds it, into `to` (rowBytes() + 1 bytes): the first row of the picture as
+    // it is, every other one by its difference from the row above. A picture of 32-bit pixels is
+    // packed to three bytes a pixel on the way, without a packed copy of the picture; `spare` is
+    // room for one row of such pixels.
+    void filtered(std::uint32_t y, unsigned char* to, std::vector<std::uint32_t>& spare) const
     {
-        const std::uint32_t from = first == 0 ? 0 : first - 1;
-        const QImage rows(image_.constScanLine(static_cast<int>(from)), image_.width(), static_cast<int>(end - from),
-                          image_.bytesPerLine(), image_.format());
-        return image_.format() == QImage::Format_RGB888 ? rows : rows.convertToFormat(QImage::Format_RGB888);
+        const int line = static_cast<int>(y);
+        to[0] = y == 0 ? kFilterNone : kFilterUp;
+        unsigned char* out = to + 1;
+        const unsigned char* pixels = image_.constScanLine(line);
+        const unsigned char* above = y == 0 ? nullptr : image_.constScanLine(line - 1);
+        if (image_.format() == QImage::Format_RGB888) {
+            if (!above) {
+                std::memcpy(out, pixels, rowBytes());
+                return;
+            }
+            for (std::size_t i = 0, n = rowBytes(); i < n; ++i)
+                out[i] = static_cast<unsigned char>(pixels[i] - above[i]);
+            return;
+        }
+        // The differences of whole 32-bit pixels, byte by byte (sixteen bytes at a time), then each 0xffRRGGBB turned into 0x00BBGGRR, its three bytes in file
+        // order, four pixels stored as three words.
+        const std::uint32_t w = width();
+        spare.resize(w);
+        if (above) {
+            auto* differences = reinterpret_cast<unsigned char*>(spare.data());
+            const std::size_t n = std::size_t{w} * 4;
+            std::size_t i = 0;
+#ifdef __SSE2__
+            for (; i + 16 <= n; i += 16) {
+                const __m128i difference = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + i)),
+                                                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(above + i)));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(differences + i), difference);
+            }
+#endif
+            for (; i < n; ++i)
+                differences[i] = static_cast<unsigned char>(pixels[i] - above[i]);
+        } else {
+            std::memcpy(spare.data(), pixels, std::size_t{w} * 4);
+        }
+        const std::uint32_t* values = spare.data();
+        const auto rgb = [&](std::uint32_t x) { return __builtin_bswap32(values[x]) >> 8; };
+        std::uint32_t x = 0;
+        for (; x + 4 <= w; x += 4, out += 12) {
+            const std::uint32_t a = rgb(x), b = rgb(x + 1), c = rgb(x + 2), d = rgb(x + 3);
+            const std::uint32_t words[3] = {a | b << 24, b >> 8 | c << 16, c >> 16 | d << 8};
+            std::memcpy(out, words, sizeof words);
+        }
+        for (; x < w; ++x, out += 3) {
+            const std::uint32_t value = rgb(x);
+            out[0] = static_cast<unsigned char>(value);
+            out[1] = static_cast<unsigned char>(value >> 8);
+            out[2] = static_cast<unsigned char>(value >> 16);
+        }
     }
 
 private:
@@ -94,24 +143,7 @@ void deflatePart(const RgbRows& rows, Part& part, bool last)
     if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw SheetError("The PNG compressor could not start.");
     std::vector<unsigned char> row(rows.rowBytes() + 1);
-    // Row y filtered into `row` from `packed`, which holds row `top` at line `lineOfTop` and the row
-    // above it before: the first row of the picture as it is, every other one by its difference from
-    // the row above.
-    const auto filter = [&](const QImage& packed, std::uint32_t top, int lineOfTop, std::uint32_t y) {
-        const int line = lineOfTop + static_cast<int>(y - top);
-        const unsigned char* pixels = packed.constScanLine(line);
-        unsigned char* to = row.data() + 1;
-        const std::size_t bytes = rows.rowBytes();
-        if (y == 0) {
-            row[0] = kFilterNone;
-            std::memcpy(to, pixels, bytes);
-            return;
-        }
-        row[0] = kFilterUp;
-        const unsigned char* above = packed.constScanLine(line - 1);
-        for (std::size_t i = 0; i < bytes; ++i)
-            to[i] = static_cast<unsigned char>(pixels[i] - above[i]);
-    };
+    std::vector<std::uint32_t> spare;
     part.adler = adler32(0L, Z_NULL, 0);
     part.deflated.resize(std::max<std::size_t>(kPieceBytes, deflateBound(&stream, static_cast<uLong>(row.size())) * 2));
     std::size_t used = 0;
@@ -130,21 +162,13 @@ void deflatePart(const RgbRows& rows, Part& part, bool last)
         }
     };
     try {
-        // A few rows packed at a time: small enough to be taken from and given back to the heap
-        // again and again, where a whole part's copy would be new memory to fault in.
-        for (std::uint32_t top = part.first; top < part.end; top += kPackedRows) {
-            const std::uint32_t end = std::min<std::uint32_t>(part.end, top + kPackedRows);
-            const QImage packed = rows.packed(top, end);
-            if (packed.isNull())
-                throw SheetError("There is not enough memory to write the picture as PNG.");
-            for (std::uint32_t y = top; y < end; ++y) {
-                filter(packed, top, top == 0 ? 0 : 1, y);
-                part.adler = adler32(part.adler, row.data(), static_cast<uInt>(row.size()));
-                part.packedBytes += static_cast<uLong>(row.size());
-                stream.next_in = row.data();
-                stream.avail_in = static_cast<uInt>(row.size());
-                compress(Z_NO_FLUSH);
-            }
+        for (std::uint32_t y = part.first; y < part.end; ++y) {
+            rows.filtered(y, row.data(), spare);
+            part.adler = adler32Update(static_cast<std::uint32_t>(part.adler), row.data(), row.size());
+            part.packedBytes += static_cast<uLong>(row.size());
+            stream.next_in = row.data();
+            stream.avail_in = static_cast<uInt>(row.size());
+            compress(Z_NO_FLUSH);
         }
         compress(last ? Z_FINISH : Z_SYNC_FLUSH);
     } catch (...) {

@@ -1,4 +1,5 @@
 target_sources(sheet_tests PRIVATE
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/Adler32Test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/BandTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/BmpWriterTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/FontResolverTest.cpp
@@ -14,4 +15,4 @@ target_sources(sheet_tests PRIVATE
 )
 # Printing is tested through a printer writing a file.
 find_package(Qt6 REQUIRED COMPONENTS PrintSupport)
-target_link_libraries(sheet_tests PRIVATE Qt6::PrintSupport)
+target_link_libraries(sheet_tests PRIVATE Qt6::PrintSupport ZLIB::ZLIB)
