@@ -197,7 +197,7 @@ int runExport(const ExportRequest& request)
     // A picture or a PDF needs the fonts: they get ready on a second core while the sheet is built.
     std::shared_ptr<void> fonts;
     if ((!pdfPath.isEmpty() || !request.picturePath.isEmpty()) && painting::canPaint())
-        fonts = painting::readyFonts();
+        fonts = painting::readyFonts({ess::kSheetFont});
     std::optional<fileio::StagedWrites> staged;
     app::ShortenAppTitle();
     app::Trap trap(QStringLiteral("Main"), QStringLiteral("ExportSchedule"));

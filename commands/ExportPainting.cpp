@@ -15,7 +15,10 @@ namespace commands::painting {
 
 bool canPaint() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-std::shared_ptr<void> readyFonts() { return std::make_shared<sheet::render::FontWarmUp>(); }
+std::shared_ptr<void> readyFonts(std::vector<std::string> fontNames)
+{
+    return std::make_shared<sheet::render::FontWarmUp>(std::move(fontNames));
+}
 
 void savePdf(const sheet::Workbook& workbook, const QString& path, sheet::render::PageFit fit)
 {

@@ -12,15 +12,17 @@
 #include <QString>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace commands::painting {
 
 // Whether this run can paint: the renderer is linked in and the graphics platform is up.
 bool canPaint();
 
-// Starts making the installed fonts ready on another core; the work is waited for when the
-// returned object goes. Only when canPaint().
-std::shared_ptr<void> readyFonts();
+// Starts making the installed fonts and those that stand in for the fonts named ready on another
+// core; the work is waited for when the returned object goes. Only when canPaint().
+std::shared_ptr<void> readyFonts(std::vector<std::string> fontNames);
 
 // The PDF of the workbook's active sheet, written whole or not at all; throws app::Failure or
 // SheetError with a message for the user.

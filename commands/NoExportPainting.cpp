@@ -9,7 +9,7 @@ namespace commands::painting {
 
 bool canPaint() { return false; }
 
-std::shared_ptr<void> readyFonts() { return nullptr; }
+std::shared_ptr<void> readyFonts(std::vector<std::string>) { return nullptr; }
 
 void savePdf(const sheet::Workbook&, const QString&, sheet::render::PageFit)
 {

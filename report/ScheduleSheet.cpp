@@ -140,7 +140,7 @@ void GenerateReport(const ScheduleInputs& inputs, const BuildProgressSink& progr
     // Title area.
     trap(102, [] { xlApp().Cells().Select(); });
     trap(104, [] { xlApp().Selection().Clear(); });
-    trap(106, [] { xlApp().Selection().Font().setName("Century Gothic"); });
+    trap(106, [] { xlApp().Selection().Font().setName(kSheetFont); });
     trap(108, [] { xlApp().Selection().Font().setSize(8); });
     trap(110, [] { SetColumnWidth(QStringLiteral("A:A"), 1); });
     trap(112, [] { SetColumnWidth(QStringLiteral("B:B"), 14); });

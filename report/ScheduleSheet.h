@@ -9,6 +9,9 @@
 
 namespace report::EmployeeShiftSchedule {
 
+// The font the whole sheet is written in.
+inline constexpr const char* kSheetFont = "Century Gothic";
+
 // The palette colour of the k-th employee (0 = first in name order): 34..56, repeating after 23.
 int EmployeeColorIndex(int employeeIndex);
 

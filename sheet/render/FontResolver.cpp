@@ -74,12 +74,17 @@ QFont cellFont(const sheet::Font& font)
     return f;
 }
 
-FontWarmUp::FontWarmUp()
+FontWarmUp::FontWarmUp(std::vector<std::string> fontNames)
 {
     try {
-        thread_ = std::thread([] {
+        thread_ = std::thread([names = std::move(fontNames)] {
             // The default cell font resolved and measured: the database is listed on the way.
             QFontMetrics(cellFont(sheet::Font{})).height();
+            for (const std::string& name : names) {
+                sheet::Font font;
+                font.name = name;
+                QFontMetrics(cellFont(font)).height();
+            }
         });
     } catch (const std::system_error&) {
         // No thread to be had: the first painting gets the fonts ready itself.

@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QString>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace sheet::render {
 
@@ -20,12 +22,13 @@ QString installedFamily(const QString& requested);
 QFont cellFont(const sheet::Font& font);
 
 // Gets the fonts ready on a thread of its own: reading the system's font configuration and listing
-// the installed faces takes a first picture or page several milliseconds, which a command can
-// spend while it still builds its sheet. Painting meanwhile simply waits for it. Needs a
-// QGuiApplication; the destructor waits for the thread.
+// the installed faces takes a first picture or page several milliseconds, and finding the stand-in
+// of a font that is not installed a few more, which a command can spend while it still builds its
+// sheet. The default cell font and the fonts named are made ready. Painting meanwhile simply waits
+// for it. Needs a QGuiApplication; the destructor waits for the thread.
 class FontWarmUp {
 public:
-    FontWarmUp();
+    explicit FontWarmUp(std::vector<std::string> fontNames = {});
     ~FontWarmUp();
     FontWarmUp(const FontWarmUp&) = delete;
     FontWarmUp& operator=(const FontWarmUp&) = delete;
