@@ -15,7 +15,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DROSTELLE_BUILD_TESTS=OFF -DROSTELLE_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" \
-  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags"
+  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags"
 cmake --build "$dir" -j "$jobs"
 rm -f "$dir"/rostelle_*.deb
 (cd "$dir" && cpack -G DEB)
