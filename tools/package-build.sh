@@ -12,7 +12,9 @@ cppflags=$(dpkg-buildflags --get CPPFLAGS)
 cxxflags=$(dpkg-buildflags --get CXXFLAGS)
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Configured for /usr, where the package installs, so that the library folder is the multiarch one
+# (the program's parts go into its rostelle/ folder, which ldconfig does not look into).
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
   -DROSTELLE_BUILD_TESTS=OFF -DROSTELLE_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" \
   -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags"
