@@ -4,14 +4,6 @@
 #include <algorithm>
 
 namespace sheet::detail {
-namespace {
-
-bool intersects(const CellRect& a, const CellRect& b)
-{
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-
-}  // namespace
 
 A1Kind kindOf(const CellRect& rect)
 {
@@ -72,7 +64,7 @@ void rememberIntersections(SheetData& sheet, const CellRect& rect, A1Kind kind)
 void clearArea(SheetData& sheet, const CellRect& rect)
 {
     const A1Kind kind = kindOf(rect);
-    std::erase_if(sheet.merges, [&](const CellRect& m) { return intersects(m, rect); });
+    sheet.merges.eraseIntersecting(rect);
     if (kind == A1Kind::WholeSheet) {
         sheet.clearCells();
         sheet.clearRowAndColumnFormats();
@@ -117,7 +109,7 @@ void mergeArea(SheetData& sheet, const CellRect& rect)
 {
     if (rect.rowCount() == 1 && rect.columnCount() == 1)
         return;
-    std::erase_if(sheet.merges, [&](const CellRect& m) { return intersects(m, rect); });
+    sheet.merges.eraseIntersecting(rect);
     for (const CellRef& ref : existingCells(sheet, rect))
         if (!(ref.row == rect.top && ref.column == rect.left))
             sheet.at(ref.row, ref.column).value = std::monostate{};
@@ -129,24 +121,6 @@ void selectArea(SheetData& sheet, const CellRect& rect)
     const CellRect selected = kindOf(rect) == A1Kind::Cells ? withWholeMerges(sheet, rect) : rect;
     sheet.selection = selected;
     sheet.activeCell = CellRef{selected.top, selected.left};
-}
-
-CellRect withWholeMerges(const SheetData& sheet, CellRect rect)
-{
-    for (bool grown = true; grown;) {
-        grown = false;
-        for (const CellRect& m : sheet.merges) {
-            if (!intersects(m, rect))
-                continue;
-            const CellRect joined{std::min(rect.top, m.top), std::min(rect.left, m.left),
-                                  std::max(rect.bottom, m.bottom), std::max(rect.right, m.right)};
-            if (joined != rect) {
-                rect = joined;
-                grown = true;
-            }
-        }
-    }
-    return rect;
 }
 
 }  // namespace sheet::detail

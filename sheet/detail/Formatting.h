@@ -110,7 +110,7 @@ void clearArea(SheetData& sheet, const CellRect& rect);
 // Merges the area into one cell that keeps the top-left value.
 void mergeArea(SheetData& sheet, const CellRect& rect);
 // The rectangle grown until it takes in every merged area it touches.
-CellRect withWholeMerges(const SheetData& sheet, CellRect rect);
+inline CellRect withWholeMerges(const SheetData& sheet, CellRect rect) { return sheet.merges.grow(rect); }
 // Moves the sheet's selection to the area (a block of cells grown to the whole merged areas it
 // touches) and its active cell to the selection's top-left cell.
 void selectArea(SheetData& sheet, const CellRect& rect);

@@ -257,12 +257,4 @@ double SheetData::columnWidth(int column) const
     return it == columnWidths_.end() ? kStandardColumnWidth : it->second;
 }
 
-const CellRect* SheetData::mergeAt(int row, int column) const
-{
-    for (const CellRect& m : merges)
-        if (m.contains(row, column))
-            return &m;
-    return nullptr;
-}
-
 }  // namespace sheet

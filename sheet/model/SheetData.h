@@ -5,6 +5,8 @@
 #pragma once
 
 #include "sheet/model/CellFormat.h"
+#include "sheet/model/CellRect.h"
+#include "sheet/model/MergeList.h"
 #include "sheet/model/RowCells.h"
 
 #include <algorithm>
@@ -18,26 +20,6 @@
 #include <vector>
 
 namespace sheet {
-
-// Rows and columns count from 1 (row 1 .. kMaxRows, column 1 = A .. kMaxColumns).
-struct CellRef {
-    int row = 1;
-    int column = 1;
-    bool operator==(const CellRef&) const = default;
-    auto operator<=>(const CellRef&) const = default;  // row-major order
-};
-
-// An inclusive block of cells.
-struct CellRect {
-    int top = 1;
-    int left = 1;
-    int bottom = 1;
-    int right = 1;
-    bool operator==(const CellRect&) const = default;
-    bool contains(int row, int column) const { return row >= top && row <= bottom && column >= left && column <= right; }
-    int rowCount() const { return bottom - top + 1; }
-    int columnCount() const { return right - left + 1; }
-};
 
 struct PageSetup {
     std::string printArea;  // empty: no print area
@@ -152,9 +134,9 @@ public:
     const std::map<int, double>& columnWidths() const { return columnWidths_; }
 
     // Merged areas, each with more than one cell, none overlapping another.
-    std::vector<CellRect> merges;
+    MergeList merges;
     // The merged area that holds the cell, if any.
-    const CellRect* mergeAt(int row, int column) const;
+    const CellRect* mergeAt(int row, int column) const { return merges.find(row, column); }
 
     // The block from the first to the last row and column that hold a cell; nullopt when none.
     // Kept up to date as cells come and go.
