@@ -5,19 +5,6 @@
 
 namespace sheet::detail {
 
-A1Kind kindOf(const CellRect& rect)
-{
-    const bool allRows = rect.top == 1 && rect.bottom == kMaxRows;
-    const bool allColumns = rect.left == 1 && rect.right == kMaxColumns;
-    if (allRows && allColumns)
-        return A1Kind::WholeSheet;
-    if (allRows)
-        return A1Kind::WholeColumns;
-    if (allColumns)
-        return A1Kind::WholeRows;
-    return A1Kind::Cells;
-}
-
 FormatId fallbackFormat(const SheetData& sheet, int row, int column)
 {
     if (auto f = sheet.rowFormat(row))

@@ -19,7 +19,18 @@
 namespace sheet::detail {
 
 // The kind of area a rectangle covers: a block that spans every row is whole columns, and so on.
-A1Kind kindOf(const CellRect& rect);
+inline A1Kind kindOf(const CellRect& rect)
+{
+    const bool allRows = rect.top == 1 && rect.bottom == kMaxRows;
+    const bool allColumns = rect.left == 1 && rect.right == kMaxColumns;
+    if (allRows && allColumns)
+        return A1Kind::WholeSheet;
+    if (allRows)
+        return A1Kind::WholeColumns;
+    if (allColumns)
+        return A1Kind::WholeRows;
+    return A1Kind::Cells;
+}
 
 // The format a cell shows: its own, else its row's, else its column's, else the default.
 FormatId effectiveFormat(const SheetData& sheet, int row, int column);
