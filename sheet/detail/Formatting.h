@@ -48,15 +48,28 @@ public:
         : formats_(formats), transitions_(transitions), change_(change), key_(key)
     {
     }
+    // Inline for the common case, a cell in the same format as the one before it.
     FormatId operator()(FormatId id)
     {
-        // Neighbouring cells mostly share a format: the last one asked comes first.
-        if (used_ > 0 && id == last_.first)
-            return last_.second;
+        if (id == last_.from) [[likely]]
+            return last_.to;
+        return lookUp(id);
+    }
+
+private:
+    struct Pair {
+        FormatId from;
+        FormatId to;
+    };
+    // No format has this id: a table never holds that many.
+    static constexpr FormatId kNoId = ~FormatId{0};
+
+    [[gnu::noinline]] FormatId lookUp(FormatId id)
+    {
         for (std::size_t i = 0; i < used_; ++i)
-            if (recent_[i].first == id) {
+            if (recent_[i].from == id) {
                 last_ = recent_[i];
-                return last_.second;
+                return last_.to;
             }
         FormatId to;
         if (const FormatId* known = key_ != FormatTransitions::kNone ? transitions_.find(id, key_) : nullptr) {
@@ -75,13 +88,12 @@ public:
         return to;
     }
 
-private:
     FormatTable& formats_;
     FormatTransitions& transitions_;
     Change& change_;
     std::uint64_t key_;
-    std::array<std::pair<FormatId, FormatId>, 8> recent_{};
-    std::pair<FormatId, FormatId> last_{};
+    std::array<Pair, 8> recent_;  // the first used_ are set
+    Pair last_{kNoId, kNoId};
     std::size_t used_ = 0, next_ = 0;
 };
 

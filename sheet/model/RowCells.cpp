@@ -40,6 +40,10 @@ Cell& RowCells::findOrAdd(int column, bool& added)
         ++runs_.back().count;
         return cells_.emplace_back();
     }
+    if (const Run& last = runs_.back(); column >= last.first) {
+        added = false;
+        return cells_[last.offset + static_cast<std::size_t>(column - last.first)];
+    }
     const std::size_t i = runReaching(column);
     if (runs_[i].first <= column) {
         added = false;
@@ -68,7 +72,7 @@ Cell& RowCells::findOrAdd(int column, bool& added)
     return cells_[at];
 }
 
-Cell* RowCells::fill(int left, int right)
+Cell* RowCells::fillAcross(int left, int right)
 {
     const std::size_t reaching = runReaching(left);
     if (reaching < runs_.size() && runs_[reaching].first <= left && runs_[reaching].first + runs_[reaching].count > right)
@@ -150,7 +154,7 @@ bool RowCells::erase(int column)
     return true;
 }
 
-RowCells& RowTable::make(int row)
+RowCells& RowTable::makeBand(int row)
 {
     const auto band = static_cast<std::size_t>((row - 1) / kBand);
     if (band >= bands_.size())
