@@ -53,32 +53,6 @@ void CellView::iterator::settle()
     index_ = 0;
 }
 
-CellView::iterator::value_type CellView::iterator::operator*() const
-{
-    const RowCells::Run& run = cells_->runs()[run_];
-    return {CellRef{row_, run.first + static_cast<int>(index_ - run.offset)}, cells_->cells()[index_]};
-}
-
-CellView::iterator& CellView::iterator::operator++()
-{
-    ++index_;
-    if (index_ < cells_->size()) {
-        const RowCells::Run& run = cells_->runs()[run_];
-        if (index_ >= run.offset + run.count)
-            ++run_;
-    } else {
-        settle();
-    }
-    return *this;
-}
-
-CellView::iterator CellView::iterator::operator++(int)
-{
-    iterator before = *this;
-    ++*this;
-    return before;
-}
-
 CellView SheetData::cells() const { return CellView(rows_, 1, rows_.end(), cellCount_); }
 
 CellView SheetData::cellsInRows(int top, int bottom) const
@@ -153,17 +127,23 @@ void SheetData::clearCells()
 
 void SheetData::counted(int row, int column)
 {
-    ++cellCount_;
     ++cellsInColumn_[static_cast<std::size_t>(column)];
+    countedInRow(row, column, column, 1);
+}
+
+void SheetData::countedInRow(int row, int left, int right, std::size_t count)
+{
+    cellCount_ += count;
     if (top_ == 0) {
         top_ = bottom_ = row;
-        left_ = right_ = column;
+        left_ = left;
+        right_ = right;
         return;
     }
     top_ = std::min(top_, row);
     bottom_ = std::max(bottom_, row);
-    left_ = std::min(left_, column);
-    right_ = std::max(right_, column);
+    left_ = std::min(left_, left);
+    right_ = std::max(right_, right);
 }
 
 void SheetData::uncounted(int row, int column)

@@ -50,9 +50,30 @@ public:
     public:
         using value_type = std::pair<CellRef, const Cell&>;
         using difference_type = std::ptrdiff_t;
-        value_type operator*() const;
-        iterator& operator++();
-        iterator operator++(int);
+        // Inline: saving a workbook walks every cell more than once.
+        value_type operator*() const
+        {
+            const RowCells::Run& run = cells_->runs()[run_];
+            return {CellRef{row_, run.first + static_cast<int>(index_ - run.offset)}, cells_->cells()[index_]};
+        }
+        iterator& operator++()
+        {
+            ++index_;
+            if (index_ < cells_->size()) {
+                const RowCells::Run& run = cells_->runs()[run_];
+                if (index_ >= run.offset + run.count)
+                    ++run_;
+            } else {
+                settle();
+            }
+            return *this;
+        }
+        iterator operator++(int)
+        {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
         bool operator==(const iterator& other) const { return row_ == other.row_ && index_ == other.index_; }
 
     private:
@@ -155,6 +176,8 @@ private:
     Cell* filledRow(int row, int left, int right);
     FormatId fallbackFormat(int row, int column) const;
     void counted(int row, int column);    // a cell was added
+    // `count` cells were added to the row from `left` to `right`, their columns already counted.
+    void countedInRow(int row, int left, int right, std::size_t count);
     void uncounted(int row, int column);  // a cell was removed
 
     RowTable rows_;
@@ -199,14 +222,25 @@ void SheetData::visitBlock(const CellRect& block, Visit&& visit)
         return;
     for (int row = block.top; row <= block.bottom; ++row) {
         Cell* cells = filledRow(row, block.left, block.right);
+        // Cells the row had to make take its format, else their column's; they are counted once
+        // the row is done.
+        const FormatId formatOfRow = rowFormats_.empty() ? kNoFormat : rowFormat(row).value_or(kNoFormat);
+        int firstAdded = 0, lastAdded = 0;
+        std::size_t added = 0;
         for (int column = block.left; column <= block.right; ++column) {
             Cell& cell = cells[column - block.left];
-            if (cell.format == RowCells::kAdded) {
-                cell.format = fallbackFormat(row, column);
-                counted(row, column);
+            if (cell.format == RowCells::kAdded) [[unlikely]] {
+                const FormatId columnFormat = columnFormatOf_[static_cast<std::size_t>(column)];
+                cell.format = formatOfRow != kNoFormat ? formatOfRow : columnFormat != kNoFormat ? columnFormat : 0;
+                ++cellsInColumn_[static_cast<std::size_t>(column)];
+                if (added++ == 0)
+                    firstAdded = column;
+                lastAdded = column;
             }
             visit(cell);
         }
+        if (added > 0)
+            countedInRow(row, firstAdded, lastAdded, added);
     }
 }
 
