@@ -92,10 +92,8 @@ void clearArea(SheetData& sheet, const CellRect& rect)
                     clearAt(row, column);
 }
 
-void mergeArea(SheetData& sheet, const CellRect& rect)
+void mergeBlock(SheetData& sheet, const CellRect& rect)
 {
-    if (rect.rowCount() == 1 && rect.columnCount() == 1)
-        return;
     sheet.merges.eraseIntersecting(rect);
     for (const CellRef& ref : existingCells(sheet, rect))
         if (!(ref.row == rect.top && ref.column == rect.left))

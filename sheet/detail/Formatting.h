@@ -130,8 +130,14 @@ void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& tran
 
 // Removes values, formats and merged areas from the area; row heights and column widths stay.
 void clearArea(SheetData& sheet, const CellRect& rect);
-// Merges the area into one cell that keeps the top-left value.
-void mergeArea(SheetData& sheet, const CellRect& rect);
+// Merges the area into one cell that keeps the top-left value; a single cell stays as it is
+// (inline: the schedule "merges" every cell it writes).
+void mergeBlock(SheetData& sheet, const CellRect& rect);
+inline void mergeArea(SheetData& sheet, const CellRect& rect)
+{
+    if (rect.rowCount() != 1 || rect.columnCount() != 1)
+        mergeBlock(sheet, rect);
+}
 // The rectangle grown until it takes in every merged area it touches.
 inline CellRect withWholeMerges(const SheetData& sheet, CellRect rect) { return sheet.merges.grow(rect); }
 // Moves the sheet's selection to the area (a block of cells grown to the whole merged areas it
