@@ -108,6 +108,14 @@ void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& tran
     FormatRemap<std::remove_reference_t<Change>> remap(formats, transitions, change, key);
     const A1Kind kind = kindOf(rect);
     if (kind == A1Kind::Cells) {
+        if (rect.top == rect.bottom && rect.left == rect.right) {
+            // One cell, as the schedule fills a cell per shift and slot: a change made before is
+            // looked up straight away.
+            Cell& cell = sheet.at(rect.top, rect.left);
+            const FormatId* known = key != FormatTransitions::kNone ? transitions.find(cell.format, key) : nullptr;
+            cell.format = known ? *known : remap(cell.format);
+            return;
+        }
         sheet.visitBlock(rect, [&](Cell& cell) { cell.format = remap(cell.format); });
         return;
     }

@@ -26,7 +26,7 @@ const Cell* RowCells::find(int column) const
 
 Cell* RowCells::find(int column) { return const_cast<Cell*>(static_cast<const RowCells&>(*this).find(column)); }
 
-Cell& RowCells::findOrAdd(int column, bool& added)
+Cell& RowCells::findOrAddElsewhere(int column, bool& added)
 {
     added = true;
     const auto col = static_cast<std::uint16_t>(column);
@@ -39,10 +39,6 @@ Cell& RowCells::findOrAdd(int column, bool& added)
     if (column == lastColumn() + 1) {
         ++runs_.back().count;
         return cells_.emplace_back();
-    }
-    if (const Run& last = runs_.back(); column >= last.first) {
-        added = false;
-        return cells_[last.offset + static_cast<std::size_t>(column - last.first)];
     }
     const std::size_t i = runReaching(column);
     if (runs_[i].first <= column) {

@@ -47,7 +47,18 @@ public:
     const Cell* find(int column) const;
     Cell* find(int column);
     // The cell of the column, added empty (format 0) when missing; `added` says which.
-    Cell& findOrAdd(int column, bool& added);
+    Cell& findOrAdd(int column, bool& added)
+    {
+        // Cells are mostly written again where the row's last run already holds them.
+        if (!runs_.empty()) {
+            const Run& last = runs_.back();
+            if (column >= last.first && column < last.first + last.count) [[likely]] {
+                added = false;
+                return cells_[last.offset + static_cast<std::size_t>(column - last.first)];
+            }
+        }
+        return findOrAddElsewhere(column, added);
+    }
     // Makes every column from left to right hold a cell and returns the cell of `left`; the
     // cells of left..right then lie side by side. Added cells are empty with the format kAdded,
     // for the caller to set. A row that grows by more than one cell grows to exactly its new size.
@@ -82,6 +93,7 @@ private:
     std::size_t runReaching(int column) const;
     void shiftOffsets(std::size_t fromRun, int by);
     Cell* fillAcross(int left, int right);
+    Cell& findOrAddElsewhere(int column, bool& added);
 
     template <class Self, class Visit>
     static void walk(Self& self, int left, int right, Visit& visit)

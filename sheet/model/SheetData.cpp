@@ -77,11 +77,9 @@ const RowCells& SheetData::cellsOfRow(int row) const
     return cells ? *cells : none;
 }
 
-RowCells* SheetData::rowCells(int row)
+void SheetData::throwOutside(const char* what, int position)
 {
-    if (row < 1 || row > kMaxRows)
-        throw SheetError("Cell position out of range: row " + std::to_string(row) + ".");
-    return &rows_.make(row);
+    throw SheetError("Cell position out of range: " + std::string(what) + " " + std::to_string(position) + ".");
 }
 
 Cell* SheetData::filledRow(int row, int left, int right)
@@ -91,18 +89,6 @@ Cell* SheetData::filledRow(int row, int left, int right)
     return rowCells(row)->fill(left, right);
 }
 
-Cell& SheetData::at(int row, int column)
-{
-    if (column < 1 || column > kMaxColumns)
-        throw SheetError("Cell position out of range: column " + std::to_string(column) + ".");
-    bool added = false;
-    Cell& cell = rowCells(row)->findOrAdd(column, added);
-    if (added) {
-        cell.format = fallbackFormat(row, column);
-        counted(row, column);
-    }
-    return cell;
-}
 
 void SheetData::erase(int row, int column)
 {

@@ -119,7 +119,18 @@ public:
     const Cell* find(int row, int column) const;
     // The cell, created when missing with the format of its row (or else its column). Throws
     // SheetError for a position outside the sheet.
-    Cell& at(int row, int column);
+    Cell& at(int row, int column)
+    {
+        if (column < 1 || column > kMaxColumns) [[unlikely]]
+            throwOutside("column", column);
+        bool added = false;
+        Cell& cell = rowCells(row)->findOrAdd(column, added);
+        if (added) {
+            cell.format = fallbackFormat(row, column);
+            counted(row, column);
+        }
+        return cell;
+    }
     // Calls visit(cell) for every cell of the block, row by row, creating the missing ones as at()
     // does: one pass along each row.
     template <class Visit>
@@ -171,7 +182,14 @@ public:
 private:
     static constexpr FormatId kNoFormat = ~FormatId{0};
 
-    RowCells* rowCells(int row);
+    RowCells* rowCells(int row)
+    {
+        if (row < 1 || row > kMaxRows) [[unlikely]]
+            throwOutside("row", row);
+        return &rows_.make(row);
+    }
+    // "Cell position out of range: row 0."
+    [[noreturn]] static void throwOutside(const char* what, int position);
     // The cells left..right of the row, side by side, made where missing (RowCells::fill).
     Cell* filledRow(int row, int left, int right);
     FormatId fallbackFormat(int row, int column) const;
