@@ -138,7 +138,7 @@ void writeROW(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, i
 }
 
 // A cell record of `length` bytes with its row and column written; returns the room after them.
-std::uint8_t* beginCell(BiffWriter& w, std::uint16_t id, std::size_t length, int row, const Slot& s)
+[[gnu::always_inline]] inline std::uint8_t* beginCell(BiffWriter& w, std::uint16_t id, std::size_t length, int row, const Slot& s)
 {
     std::uint8_t* p = w.fixedRecord(id, length);
     p = BiffWriter::put16(p, static_cast<std::uint16_t>(row - 1));
