@@ -234,8 +234,11 @@ private:
 };
 
 template <class Visit>
-void SheetData::visitBlock(const CellRect& block, Visit&& visit)
+void SheetData::visitBlock(const CellRect& rect, Visit&& visit)
 {
+    // A copy: the cells' formats written below could otherwise be the block's edges, as far as
+    // the compiler knows, and be read again for every cell.
+    const CellRect block = rect;
     if (block.left > block.right)
         return;
     for (int row = block.top; row <= block.bottom; ++row) {
