@@ -8,11 +8,18 @@
 
 namespace sheet::xls {
 
-BiffWriter::BiffWriter(StreamSink& sink) : out_(kPiece + 4 + kMaxRecordData), sink_(&sink) {}
+BiffWriter::BiffWriter(StreamSink& sink)
+    : out_(new std::uint8_t[kPiece + 4 + kMaxRecordData]), room_(kPiece + 4 + kMaxRecordData), sink_(&sink)
+{
+}
 
 void BiffWriter::grow(std::size_t n)
 {
-    out_.resize(std::max({out_.size() * 2, used_ + n, std::size_t{4096}}));
+    const std::size_t room = std::max({room_ * 2, used_ + n, std::size_t{4096}});
+    std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[room]);
+    std::copy_n(out_.get(), used_, bigger.get());
+    out_ = std::move(bigger);
+    room_ = room;
 }
 
 void BiffWriter::beginAfterChecks(std::uint16_t id)
@@ -66,7 +73,7 @@ void BiffWriter::patchU32(std::size_t at, std::uint32_t v)
     }
     if (at - handedOver_ + 4 > used_)
         throw std::logic_error("BIFF field beyond the stream");
-    std::copy(field, field + 4, out_.begin() + static_cast<std::ptrdiff_t>(at - handedOver_));
+    std::copy(field, field + 4, out_.get() + (at - handedOver_));
 }
 
 void BiffWriter::finish()
@@ -75,7 +82,7 @@ void BiffWriter::finish()
         return;
     if (open_)
         throw std::logic_error("BIFF record still open");
-    sink_->append(std::span(out_.data(), used_));
+    sink_->append(std::span<const std::uint8_t>(out_.get(), used_));
     handedOver_ += used_;
     used_ = 0;
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -45,8 +46,7 @@ public:
         const std::size_t length = recordLength();
         if (!open_ || length > kMaxRecordData)
             throwTooLong();
-        out_[recordStart_ + 2] = static_cast<std::uint8_t>(length & 0xFF);
-        out_[recordStart_ + 3] = static_cast<std::uint8_t>(length >> 8);
+        put16(out_.get() + recordStart_ + 2, static_cast<std::uint16_t>(length));
         open_ = false;
     }
     // A record of 16-bit fields only.
@@ -92,20 +92,20 @@ public:
     void patchU32(std::size_t at, std::uint32_t v);
     // Hands what is left to the sink.
     void finish();
-    // The stream so far, for a writer without a sink.
+    // The stream so far, for a writer without a sink: a copy, kept until the next call.
     const std::vector<std::uint8_t>& data()
     {
-        out_.resize(used_);
-        return out_;
+        copy_.assign(out_.get(), out_.get() + used_);
+        return copy_;
     }
 
 private:
     // n bytes at the end of the stream, for the caller to fill.
     std::uint8_t* room(std::size_t n)
     {
-        if (out_.size() - used_ < n) [[unlikely]]
+        if (room_ - used_ < n) [[unlikely]]
             grow(n);
-        std::uint8_t* p = out_.data() + used_;
+        std::uint8_t* p = out_.get() + used_;
         used_ += n;
         return p;
     }
@@ -128,8 +128,12 @@ private:
     std::uint8_t* fixedRecordAfterChecks(std::uint16_t id, std::size_t length);
     [[noreturn]] static void throwTooLong();
 
-    std::vector<std::uint8_t> out_;  // its first used_ bytes are the stream not yet handed over
+    // Left uninitialised, so that memory is only taken as the stream is written; its first used_
+    // bytes are the stream not yet handed over.
+    std::unique_ptr<std::uint8_t[]> out_;
+    std::size_t room_ = 0;
     std::size_t used_ = 0;
+    std::vector<std::uint8_t> copy_;  // data()
     StreamSink* sink_ = nullptr;
     std::size_t handedOver_ = 0;  // bytes given to the sink before out_
     std::size_t recordStart_ = 0;  // in out_
