@@ -68,7 +68,7 @@ Cell& RowCells::findOrAddElsewhere(int column, bool& added)
     return cells_[at];
 }
 
-Cell* RowCells::fillAcross(int left, int right)
+Cell* RowCells::fillAcross(int left, int right, bool& anyAdded)
 {
     const std::size_t reaching = runReaching(left);
     if (reaching < runs_.size() && runs_[reaching].first <= left && runs_[reaching].first + runs_[reaching].count > right)
@@ -90,6 +90,7 @@ Cell* RowCells::fillAcross(int left, int right)
     }
     const std::size_t width = static_cast<std::size_t>(to - from + 1);
     const std::size_t added = width - kept;
+    anyAdded = added > 0;
     const std::size_t start = first < runs_.size() ? runs_[first].offset : cells_.size();
     const std::size_t oldSize = cells_.size();
     if (added > 1 && oldSize + added > cells_.capacity())

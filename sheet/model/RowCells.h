@@ -61,17 +61,19 @@ public:
     }
     // Makes every column from left to right hold a cell and returns the cell of `left`; the
     // cells of left..right then lie side by side. Added cells are empty with the format kAdded,
-    // for the caller to set. A row that grows by more than one cell grows to exactly its new size.
+    // for the caller to set; `added` says whether there are any. A row that grows by more than
+    // one cell grows to exactly its new size.
     static constexpr FormatId kAdded = ~FormatId{0};
-    Cell* fill(int left, int right)
+    Cell* fill(int left, int right, bool& added)
     {
         // A row written left to right is one run, and a block formatted again lies within it.
+        added = false;
         if (!runs_.empty()) {
             const Run& last = runs_.back();
             if (last.first <= left && right < last.first + last.count) [[likely]]
                 return &cells_[last.offset + static_cast<std::size_t>(left - last.first)];
         }
-        return fillAcross(left, right);
+        return fillAcross(left, right, added);
     }
     // False when there was no such cell.
     bool erase(int column);
@@ -92,7 +94,7 @@ private:
     // The first run that ends at or after the column (runs_.size() when none).
     std::size_t runReaching(int column) const;
     void shiftOffsets(std::size_t fromRun, int by);
-    Cell* fillAcross(int left, int right);
+    Cell* fillAcross(int left, int right, bool& added);
     Cell& findOrAddElsewhere(int column, bool& added);
 
     template <class Self, class Visit>

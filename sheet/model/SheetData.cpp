@@ -82,11 +82,30 @@ void SheetData::throwOutside(const char* what, int position)
     throw SheetError("Cell position out of range: " + std::string(what) + " " + std::to_string(position) + ".");
 }
 
-Cell* SheetData::filledRow(int row, int left, int right)
+Cell* SheetData::filledRow(int row, int left, int right, bool& added)
 {
     if (left < 1 || right > kMaxColumns)
         throw SheetError("Cell position out of range: columns " + std::to_string(left) + " to " + std::to_string(right) + ".");
-    return rowCells(row)->fill(left, right);
+    return rowCells(row)->fill(left, right, added);
+}
+
+void SheetData::settleAdded(int row, int left, int right, Cell* cells)
+{
+    const FormatId formatOfRow = rowFormat(row).value_or(kNoFormat);
+    int firstAdded = 0, lastAdded = 0;
+    std::size_t added = 0;
+    for (int column = left; column <= right; ++column) {
+        Cell& cell = cells[column - left];
+        if (cell.format != RowCells::kAdded)
+            continue;
+        const FormatId columnFormat = columnFormatOf_[static_cast<std::size_t>(column)];
+        cell.format = formatOfRow != kNoFormat ? formatOfRow : columnFormat != kNoFormat ? columnFormat : 0;
+        ++cellsInColumn_[static_cast<std::size_t>(column)];
+        if (added++ == 0)
+            firstAdded = column;
+        lastAdded = column;
+    }
+    countedInRow(row, firstAdded, lastAdded, added);
 }
 
 

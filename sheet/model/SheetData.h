@@ -191,7 +191,10 @@ private:
     // "Cell position out of range: row 0."
     [[noreturn]] static void throwOutside(const char* what, int position);
     // The cells left..right of the row, side by side, made where missing (RowCells::fill).
-    Cell* filledRow(int row, int left, int right);
+    Cell* filledRow(int row, int left, int right, bool& added);
+    // Gives the cells filledRow made among cells[0 .. right - left] their row's format (else
+    // their column's) and counts them.
+    void settleAdded(int row, int left, int right, Cell* cells);
     FormatId fallbackFormat(int row, int column) const;
     void counted(int row, int column);    // a cell was added
     // `count` cells were added to the row from `left` to `right`, their columns already counted.
@@ -242,26 +245,12 @@ void SheetData::visitBlock(const CellRect& rect, Visit&& visit)
     if (block.left > block.right)
         return;
     for (int row = block.top; row <= block.bottom; ++row) {
-        Cell* cells = filledRow(row, block.left, block.right);
-        // Cells the row had to make take its format, else their column's; they are counted once
-        // the row is done.
-        const FormatId formatOfRow = rowFormats_.empty() ? kNoFormat : rowFormat(row).value_or(kNoFormat);
-        int firstAdded = 0, lastAdded = 0;
-        std::size_t added = 0;
-        for (int column = block.left; column <= block.right; ++column) {
-            Cell& cell = cells[column - block.left];
-            if (cell.format == RowCells::kAdded) [[unlikely]] {
-                const FormatId columnFormat = columnFormatOf_[static_cast<std::size_t>(column)];
-                cell.format = formatOfRow != kNoFormat ? formatOfRow : columnFormat != kNoFormat ? columnFormat : 0;
-                ++cellsInColumn_[static_cast<std::size_t>(column)];
-                if (added++ == 0)
-                    firstAdded = column;
-                lastAdded = column;
-            }
-            visit(cell);
-        }
-        if (added > 0)
-            countedInRow(row, firstAdded, lastAdded, added);
+        bool added = false;
+        Cell* cells = filledRow(row, block.left, block.right, added);
+        if (added) [[unlikely]]
+            settleAdded(row, block.left, block.right, cells);
+        for (int column = block.left; column <= block.right; ++column)
+            visit(cells[column - block.left]);
     }
 }
 
