@@ -74,6 +74,7 @@ void Application::Quit()
     state_->books.clear();
     state_->activeBook.reset();
     state_->running = false;
+    detail::forgetActiveSheet(*state_);
     --g_liveInstances;
 }
 
@@ -97,14 +98,24 @@ SheetCollection Application::Sheets() const { return ActiveWorkbook().Sheets(); 
 Worksheet Application::ActiveSheet() const { return ActiveWorkbook().ActiveSheet(); }
 
 // The calls below run once or more for every cell written, so they go straight to the active
-// sheet instead of through a chain of handles.
+// sheet instead of through a chain of handles, and take it as last found while nothing changed
+// it: the application, its workbooks and their sheets forget it on every change.
 SheetData& Application::activeSheetData() const
+{
+    if (SheetData* sheet = state_->activeSheet) [[likely]]
+        return *sheet;
+    return findActiveSheet();
+}
+
+SheetData& Application::findActiveSheet() const
 {
     detail::requireRunning(*state_);
     if (!state_->activeBook)
         throw SheetError("No workbook is open.");
     WorkbookData& book = detail::requireOpen(*state_, *state_->activeBook);
-    return *book.sheets.at(static_cast<std::size_t>(book.activeSheet));
+    SheetData& sheet = *book.sheets.at(static_cast<std::size_t>(book.activeSheet));
+    state_->activeSheet = &sheet;
+    return sheet;
 }
 
 sheet::Range Application::rangeOnActiveSheet(const CellRect& rect) const
@@ -150,9 +161,9 @@ void Application::mergeSelection() const
 
 void Application::fillSelection(int colorIndex) const
 {
-    SheetData& sheet = activeSheetData();
-    detail::fillArea(sheet, detail::requireOpen(*state_, *state_->activeBook).formats, state_->activeBook->transitions,
-                     sheet.selection, colorIndex);
+    SheetData& sheet = activeSheetData();  // the active workbook is open when it has an active sheet
+    detail::BookState& book = *state_->activeBook;
+    detail::fillArea(sheet, book.data->formats, book.transitions, sheet.selection, colorIndex);
 }
 
 }  // namespace sheet

@@ -67,6 +67,7 @@ public:
 
 private:
     SheetData& activeSheetData() const;
+    SheetData& findActiveSheet() const;
     sheet::Range rangeOnActiveSheet(const CellRect& rect) const;
 
     std::shared_ptr<detail::AppState> state_;

@@ -84,6 +84,7 @@ Worksheet SheetCollection::add() const
     }
     data.sheets.push_back(std::move(sheet));
     data.activeSheet = static_cast<int>(data.sheets.size()) - 1;
+    detail::forgetActiveSheet(*app_);
     return Worksheet(app_, book_, data.sheets.back().get());
 }
 
@@ -129,6 +130,7 @@ void Workbook::Close() const
     std::erase(app_->books, book_);
     if (app_->activeBook == book_)
         app_->activeBook = app_->books.empty() ? nullptr : app_->books.back();
+    detail::forgetActiveSheet(*app_);
 }
 
 std::string Workbook::FullName() const
@@ -161,6 +163,7 @@ Workbook WorkbookCollection::add() const
     book->name = "Book" + std::to_string(++app_->booksMade);
     app_->books.push_back(book);
     app_->activeBook = book;
+    detail::forgetActiveSheet(*app_);
     return Workbook(app_, book);
 }
 
@@ -176,6 +179,7 @@ Workbook WorkbookCollection::Open(const std::string& path) const
     book->name = fileName(path);
     app_->books.push_back(book);
     app_->activeBook = book;
+    detail::forgetActiveSheet(*app_);
     return Workbook(app_, book);
 }
 

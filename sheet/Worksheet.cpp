@@ -82,6 +82,7 @@ void Worksheet::Select() const
     data();
     book_->data->activeSheet = detail::indexOfSheet(*book_->data, sheet_);
     app_->activeBook = book_;
+    detail::forgetActiveSheet(*app_);
 }
 
 void Worksheet::Delete() const
@@ -96,6 +97,7 @@ void Worksheet::Delete() const
     book.sheets.erase(book.sheets.begin() + index);
     if (book.activeSheet > index || book.activeSheet >= static_cast<int>(book.sheets.size()))
         book.activeSheet = std::max(0, book.activeSheet - 1);
+    detail::forgetActiveSheet(*app_);
 }
 
 sheet::Range Worksheet::Cells() const

@@ -4,27 +4,6 @@
 #include <algorithm>
 
 namespace sheet::detail {
-namespace {
-
-bool intersects(const CellRect& a, const CellRect& b)
-{
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-
-}  // namespace
-
-A1Kind kindOf(const CellRect& rect)
-{
-    const bool allRows = rect.top == 1 && rect.bottom == kMaxRows;
-    const bool allColumns = rect.left == 1 && rect.right == kMaxColumns;
-    if (allRows && allColumns)
-        return A1Kind::WholeSheet;
-    if (allRows)
-        return A1Kind::WholeColumns;
-    if (allColumns)
-        return A1Kind::WholeRows;
-    return A1Kind::Cells;
-}
 
 FormatId fallbackFormat(const SheetData& sheet, int row, int column)
 {
@@ -72,7 +51,7 @@ void rememberIntersections(SheetData& sheet, const CellRect& rect, A1Kind kind)
 void clearArea(SheetData& sheet, const CellRect& rect)
 {
     const A1Kind kind = kindOf(rect);
-    std::erase_if(sheet.merges, [&](const CellRect& m) { return intersects(m, rect); });
+    sheet.merges.eraseIntersecting(rect);
     if (kind == A1Kind::WholeSheet) {
         sheet.clearCells();
         sheet.clearRowAndColumnFormats();
@@ -113,11 +92,9 @@ void clearArea(SheetData& sheet, const CellRect& rect)
                     clearAt(row, column);
 }
 
-void mergeArea(SheetData& sheet, const CellRect& rect)
+void mergeBlock(SheetData& sheet, const CellRect& rect)
 {
-    if (rect.rowCount() == 1 && rect.columnCount() == 1)
-        return;
-    std::erase_if(sheet.merges, [&](const CellRect& m) { return intersects(m, rect); });
+    sheet.merges.eraseIntersecting(rect);
     for (const CellRef& ref : existingCells(sheet, rect))
         if (!(ref.row == rect.top && ref.column == rect.left))
             sheet.at(ref.row, ref.column).value = std::monostate{};
@@ -129,24 +106,6 @@ void selectArea(SheetData& sheet, const CellRect& rect)
     const CellRect selected = kindOf(rect) == A1Kind::Cells ? withWholeMerges(sheet, rect) : rect;
     sheet.selection = selected;
     sheet.activeCell = CellRef{selected.top, selected.left};
-}
-
-CellRect withWholeMerges(const SheetData& sheet, CellRect rect)
-{
-    for (bool grown = true; grown;) {
-        grown = false;
-        for (const CellRect& m : sheet.merges) {
-            if (!intersects(m, rect))
-                continue;
-            const CellRect joined{std::min(rect.top, m.top), std::min(rect.left, m.left),
-                                  std::max(rect.bottom, m.bottom), std::max(rect.right, m.right)};
-            if (joined != rect) {
-                rect = joined;
-                grown = true;
-            }
-        }
-    }
-    return rect;
 }
 
 }  // namespace sheet::detail

@@ -19,7 +19,18 @@
 namespace sheet::detail {
 
 // The kind of area a rectangle covers: a block that spans every row is whole columns, and so on.
-A1Kind kindOf(const CellRect& rect);
+inline A1Kind kindOf(const CellRect& rect)
+{
+    const bool allRows = rect.top == 1 && rect.bottom == kMaxRows;
+    const bool allColumns = rect.left == 1 && rect.right == kMaxColumns;
+    if (allRows && allColumns)
+        return A1Kind::WholeSheet;
+    if (allRows)
+        return A1Kind::WholeColumns;
+    if (allColumns)
+        return A1Kind::WholeRows;
+    return A1Kind::Cells;
+}
 
 // The format a cell shows: its own, else its row's, else its column's, else the default.
 FormatId effectiveFormat(const SheetData& sheet, int row, int column);
@@ -37,15 +48,28 @@ public:
         : formats_(formats), transitions_(transitions), change_(change), key_(key)
     {
     }
+    // Inline for the common case, a cell in the same format as the one before it.
     FormatId operator()(FormatId id)
     {
-        // Neighbouring cells mostly share a format: the last one asked comes first.
-        if (used_ > 0 && id == last_.first)
-            return last_.second;
+        if (id == last_.from) [[likely]]
+            return last_.to;
+        return lookUp(id);
+    }
+
+private:
+    struct Pair {
+        FormatId from;
+        FormatId to;
+    };
+    // No format has this id: a table never holds that many.
+    static constexpr FormatId kNoId = ~FormatId{0};
+
+    [[gnu::noinline]] FormatId lookUp(FormatId id)
+    {
         for (std::size_t i = 0; i < used_; ++i)
-            if (recent_[i].first == id) {
+            if (recent_[i].from == id) {
                 last_ = recent_[i];
-                return last_.second;
+                return last_.to;
             }
         FormatId to;
         if (const FormatId* known = key_ != FormatTransitions::kNone ? transitions_.find(id, key_) : nullptr) {
@@ -64,13 +88,12 @@ public:
         return to;
     }
 
-private:
     FormatTable& formats_;
     FormatTransitions& transitions_;
     Change& change_;
     std::uint64_t key_;
-    std::array<std::pair<FormatId, FormatId>, 8> recent_{};
-    std::pair<FormatId, FormatId> last_{};
+    std::array<Pair, 8> recent_;  // the first used_ are set
+    Pair last_{kNoId, kNoId};
     std::size_t used_ = 0, next_ = 0;
 };
 
@@ -85,6 +108,14 @@ void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& tran
     FormatRemap<std::remove_reference_t<Change>> remap(formats, transitions, change, key);
     const A1Kind kind = kindOf(rect);
     if (kind == A1Kind::Cells) {
+        if (rect.top == rect.bottom && rect.left == rect.right) {
+            // One cell, as the schedule fills a cell per shift and slot: a change made before is
+            // looked up straight away.
+            Cell& cell = sheet.at(rect.top, rect.left);
+            const FormatId* known = key != FormatTransitions::kNone ? transitions.find(cell.format, key) : nullptr;
+            cell.format = known ? *known : remap(cell.format);
+            return;
+        }
         sheet.visitBlock(rect, [&](Cell& cell) { cell.format = remap(cell.format); });
         return;
     }
@@ -107,10 +138,16 @@ void applyFormat(SheetData& sheet, FormatTable& formats, FormatTransitions& tran
 
 // Removes values, formats and merged areas from the area; row heights and column widths stay.
 void clearArea(SheetData& sheet, const CellRect& rect);
-// Merges the area into one cell that keeps the top-left value.
-void mergeArea(SheetData& sheet, const CellRect& rect);
+// Merges the area into one cell that keeps the top-left value; a single cell stays as it is
+// (inline: the schedule "merges" every cell it writes).
+void mergeBlock(SheetData& sheet, const CellRect& rect);
+inline void mergeArea(SheetData& sheet, const CellRect& rect)
+{
+    if (rect.rowCount() != 1 || rect.columnCount() != 1)
+        mergeBlock(sheet, rect);
+}
 // The rectangle grown until it takes in every merged area it touches.
-CellRect withWholeMerges(const SheetData& sheet, CellRect rect);
+inline CellRect withWholeMerges(const SheetData& sheet, CellRect rect) { return sheet.merges.grow(rect); }
 // Moves the sheet's selection to the area (a block of cells grown to the whole merged areas it
 // touches) and its active cell to the selection's top-left cell.
 void selectArea(SheetData& sheet, const CellRect& rect);

@@ -92,7 +92,14 @@ struct AppState {
     int booksMade = 0;
     std::vector<std::shared_ptr<BookState>> books;
     std::shared_ptr<BookState> activeBook;
+    // The active sheet of the active workbook as last found, for the calls that act on it: null
+    // until it is found again after anything that may change it (forgetActiveSheet).
+    SheetData* activeSheet = nullptr;
 };
+
+// Every change of the running state, the active workbook, a workbook's open state, its sheets or
+// its active sheet calls this.
+inline void forgetActiveSheet(AppState& app) { app.activeSheet = nullptr; }
 
 [[noreturn]] void throwNotRunning();
 [[noreturn]] void throwClosed();

@@ -26,7 +26,7 @@ const Cell* RowCells::find(int column) const
 
 Cell* RowCells::find(int column) { return const_cast<Cell*>(static_cast<const RowCells&>(*this).find(column)); }
 
-Cell& RowCells::findOrAdd(int column, bool& added)
+Cell& RowCells::findOrAddElsewhere(int column, bool& added)
 {
     added = true;
     const auto col = static_cast<std::uint16_t>(column);
@@ -68,7 +68,7 @@ Cell& RowCells::findOrAdd(int column, bool& added)
     return cells_[at];
 }
 
-Cell* RowCells::fill(int left, int right)
+Cell* RowCells::fillAcross(int left, int right, bool& anyAdded)
 {
     const std::size_t reaching = runReaching(left);
     if (reaching < runs_.size() && runs_[reaching].first <= left && runs_[reaching].first + runs_[reaching].count > right)
@@ -90,28 +90,34 @@ Cell* RowCells::fill(int left, int right)
     }
     const std::size_t width = static_cast<std::size_t>(to - from + 1);
     const std::size_t added = width - kept;
+    anyAdded = added > 0;
     const std::size_t start = first < runs_.size() ? runs_[first].offset : cells_.size();
     const std::size_t oldSize = cells_.size();
     if (added > 1 && oldSize + added > cells_.capacity())
         cells_.reserve(oldSize + added);
     cells_.resize(oldSize + added);
     // From the right: the cells after the span move right by `added`, then the merged run is laid
-    // out column by column, each kept cell moving right by the cells added to its left.
+    // out run by run, each kept run moving right by the cells added to its left, and the columns
+    // between them made anew. A slot is only written once whatever was there has moved on.
     std::move_backward(cells_.begin() + static_cast<std::ptrdiff_t>(start + kept),
                        cells_.begin() + static_cast<std::ptrdiff_t>(oldSize), cells_.end());
-    std::size_t run = last;
-    for (int column = to; column >= from; --column) {
-        Cell& slot = cells_[start + static_cast<std::size_t>(column - from)];
-        while (run > first && runs_[run - 1].first > column)
-            --run;
-        if (run > first && runs_[run - 1].first + runs_[run - 1].count > column) {
-            Cell& kept = cells_[runs_[run - 1].offset + static_cast<std::size_t>(column - runs_[run - 1].first)];
-            if (&kept != &slot)
-                slot = std::move(kept);
-        } else {
-            slot = Cell{{}, kAdded};
+    const auto slot = [&](int column) { return cells_.begin() + static_cast<std::ptrdiff_t>(start) + (column - from); };
+    const auto makeAdded = [&](int fromColumn, int toColumn) {
+        for (auto cell = slot(fromColumn); cell < slot(toColumn + 1); ++cell) {
+            cell->value = std::monostate{};
+            cell->format = kAdded;
         }
+    };
+    int laidOut = to + 1;  // columns laidOut .. to are done
+    for (std::size_t run = last; run > first; --run) {
+        const Run& r = runs_[run - 1];
+        makeAdded(r.first + r.count, laidOut - 1);
+        const auto source = cells_.begin() + static_cast<std::ptrdiff_t>(r.offset);
+        if (source != slot(r.first))
+            std::move_backward(source, source + r.count, slot(r.first + r.count));
+        laidOut = r.first;
     }
+    makeAdded(from, laidOut - 1);
     const Run merged{static_cast<std::uint16_t>(from), static_cast<std::uint16_t>(width), static_cast<std::uint32_t>(start)};
     runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(first), runs_.begin() + static_cast<std::ptrdiff_t>(last));
     runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(first), merged);
@@ -150,7 +156,7 @@ bool RowCells::erase(int column)
     return true;
 }
 
-RowCells& RowTable::make(int row)
+RowCells& RowTable::makeBand(int row)
 {
     const auto band = static_cast<std::size_t>((row - 1) / kBand);
     if (band >= bands_.size())

@@ -47,12 +47,34 @@ public:
     const Cell* find(int column) const;
     Cell* find(int column);
     // The cell of the column, added empty (format 0) when missing; `added` says which.
-    Cell& findOrAdd(int column, bool& added);
+    Cell& findOrAdd(int column, bool& added)
+    {
+        // Cells are mostly written again where the row's last run already holds them.
+        if (!runs_.empty()) {
+            const Run& last = runs_.back();
+            if (column >= last.first && column < last.first + last.count) [[likely]] {
+                added = false;
+                return cells_[last.offset + static_cast<std::size_t>(column - last.first)];
+            }
+        }
+        return findOrAddElsewhere(column, added);
+    }
     // Makes every column from left to right hold a cell and returns the cell of `left`; the
     // cells of left..right then lie side by side. Added cells are empty with the format kAdded,
-    // for the caller to set. A row that grows by more than one cell grows to exactly its new size.
+    // for the caller to set; `added` says whether there are any. A row that grows by more than
+    // one cell grows to exactly its new size.
     static constexpr FormatId kAdded = ~FormatId{0};
-    Cell* fill(int left, int right);
+    Cell* fill(int left, int right, bool& added)
+    {
+        // A row written left to right is one run, and a block formatted again lies within it.
+        added = false;
+        if (!runs_.empty()) {
+            const Run& last = runs_.back();
+            if (last.first <= left && right < last.first + last.count) [[likely]]
+                return &cells_[last.offset + static_cast<std::size_t>(left - last.first)];
+        }
+        return fillAcross(left, right, added);
+    }
     // False when there was no such cell.
     bool erase(int column);
     // Gives back the room the row holds beyond its cells.
@@ -72,6 +94,8 @@ private:
     // The first run that ends at or after the column (runs_.size() when none).
     std::size_t runReaching(int column) const;
     void shiftOffsets(std::size_t fromRun, int by);
+    Cell* fillAcross(int left, int right, bool& added);
+    Cell& findOrAddElsewhere(int column, bool& added);
 
     template <class Self, class Visit>
     static void walk(Self& self, int left, int right, Visit& visit)
@@ -104,8 +128,14 @@ public:
         return &bands_[band][static_cast<std::size_t>((row - 1) % kBand)];
     }
     RowCells* find(int row) { return const_cast<RowCells*>(static_cast<const RowTable&>(*this).find(row)); }
-    // The row, its band made when missing.
-    RowCells& make(int row);
+    // The row (1 .. kMaxRows), its band made when missing.
+    RowCells& make(int row)
+    {
+        const auto band = static_cast<std::size_t>(row - 1) / kBand;
+        if (band < bands_.size() && !bands_[band].empty()) [[likely]]
+            return bands_[band][static_cast<std::size_t>(row - 1) % kBand];
+        return makeBand(row);
+    }
     // One past the last row of the last band.
     int end() const { return static_cast<int>(bands_.size()) * kBand + 1; }
     // The first row of the band after the row's.
@@ -114,6 +144,8 @@ public:
     void clear() { std::vector<std::vector<RowCells>>().swap(bands_); }
 
 private:
+    RowCells& makeBand(int row);
+
     std::vector<std::vector<RowCells>> bands_;
 };
 

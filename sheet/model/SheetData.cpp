@@ -53,32 +53,6 @@ void CellView::iterator::settle()
     index_ = 0;
 }
 
-CellView::iterator::value_type CellView::iterator::operator*() const
-{
-    const RowCells::Run& run = cells_->runs()[run_];
-    return {CellRef{row_, run.first + static_cast<int>(index_ - run.offset)}, cells_->cells()[index_]};
-}
-
-CellView::iterator& CellView::iterator::operator++()
-{
-    ++index_;
-    if (index_ < cells_->size()) {
-        const RowCells::Run& run = cells_->runs()[run_];
-        if (index_ >= run.offset + run.count)
-            ++run_;
-    } else {
-        settle();
-    }
-    return *this;
-}
-
-CellView::iterator CellView::iterator::operator++(int)
-{
-    iterator before = *this;
-    ++*this;
-    return before;
-}
-
 CellView SheetData::cells() const { return CellView(rows_, 1, rows_.end(), cellCount_); }
 
 CellView SheetData::cellsInRows(int top, int bottom) const
@@ -103,32 +77,37 @@ const RowCells& SheetData::cellsOfRow(int row) const
     return cells ? *cells : none;
 }
 
-RowCells* SheetData::rowCells(int row)
+void SheetData::throwOutside(const char* what, int position)
 {
-    if (row < 1 || row > kMaxRows)
-        throw SheetError("Cell position out of range: row " + std::to_string(row) + ".");
-    return &rows_.make(row);
+    throw SheetError("Cell position out of range: " + std::string(what) + " " + std::to_string(position) + ".");
 }
 
-Cell* SheetData::filledRow(int row, int left, int right)
+Cell* SheetData::filledRow(int row, int left, int right, bool& added)
 {
     if (left < 1 || right > kMaxColumns)
         throw SheetError("Cell position out of range: columns " + std::to_string(left) + " to " + std::to_string(right) + ".");
-    return rowCells(row)->fill(left, right);
+    return rowCells(row)->fill(left, right, added);
 }
 
-Cell& SheetData::at(int row, int column)
+void SheetData::settleAdded(int row, int left, int right, Cell* cells)
 {
-    if (column < 1 || column > kMaxColumns)
-        throw SheetError("Cell position out of range: column " + std::to_string(column) + ".");
-    bool added = false;
-    Cell& cell = rowCells(row)->findOrAdd(column, added);
-    if (added) {
-        cell.format = fallbackFormat(row, column);
-        counted(row, column);
+    const FormatId formatOfRow = rowFormat(row).value_or(kNoFormat);
+    int firstAdded = 0, lastAdded = 0;
+    std::size_t added = 0;
+    for (int column = left; column <= right; ++column) {
+        Cell& cell = cells[column - left];
+        if (cell.format != RowCells::kAdded)
+            continue;
+        const FormatId columnFormat = columnFormatOf_[static_cast<std::size_t>(column)];
+        cell.format = formatOfRow != kNoFormat ? formatOfRow : columnFormat != kNoFormat ? columnFormat : 0;
+        ++cellsInColumn_[static_cast<std::size_t>(column)];
+        if (added++ == 0)
+            firstAdded = column;
+        lastAdded = column;
     }
-    return cell;
+    countedInRow(row, firstAdded, lastAdded, added);
 }
+
 
 void SheetData::erase(int row, int column)
 {
@@ -153,17 +132,23 @@ void SheetData::clearCells()
 
 void SheetData::counted(int row, int column)
 {
-    ++cellCount_;
     ++cellsInColumn_[static_cast<std::size_t>(column)];
+    countedInRow(row, column, column, 1);
+}
+
+void SheetData::countedInRow(int row, int left, int right, std::size_t count)
+{
+    cellCount_ += count;
     if (top_ == 0) {
         top_ = bottom_ = row;
-        left_ = right_ = column;
+        left_ = left;
+        right_ = right;
         return;
     }
     top_ = std::min(top_, row);
     bottom_ = std::max(bottom_, row);
-    left_ = std::min(left_, column);
-    right_ = std::max(right_, column);
+    left_ = std::min(left_, left);
+    right_ = std::max(right_, right);
 }
 
 void SheetData::uncounted(int row, int column)
@@ -255,14 +240,6 @@ double SheetData::columnWidth(int column) const
 {
     auto it = columnWidths_.find(column);
     return it == columnWidths_.end() ? kStandardColumnWidth : it->second;
-}
-
-const CellRect* SheetData::mergeAt(int row, int column) const
-{
-    for (const CellRect& m : merges)
-        if (m.contains(row, column))
-            return &m;
-    return nullptr;
 }
 
 }  // namespace sheet

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "sheet/model/CellFormat.h"
+#include "sheet/model/CellRect.h"
+#include "sheet/model/MergeList.h"
 #include "sheet/model/RowCells.h"
 
 #include <algorithm>
@@ -18,26 +20,6 @@
 #include <vector>
 
 namespace sheet {
-
-// Rows and columns count from 1 (row 1 .. kMaxRows, column 1 = A .. kMaxColumns).
-struct CellRef {
-    int row = 1;
-    int column = 1;
-    bool operator==(const CellRef&) const = default;
-    auto operator<=>(const CellRef&) const = default;  // row-major order
-};
-
-// An inclusive block of cells.
-struct CellRect {
-    int top = 1;
-    int left = 1;
-    int bottom = 1;
-    int right = 1;
-    bool operator==(const CellRect&) const = default;
-    bool contains(int row, int column) const { return row >= top && row <= bottom && column >= left && column <= right; }
-    int rowCount() const { return bottom - top + 1; }
-    int columnCount() const { return right - left + 1; }
-};
 
 struct PageSetup {
     std::string printArea;  // empty: no print area
@@ -68,9 +50,30 @@ public:
     public:
         using value_type = std::pair<CellRef, const Cell&>;
         using difference_type = std::ptrdiff_t;
-        value_type operator*() const;
-        iterator& operator++();
-        iterator operator++(int);
+        // Inline: saving a workbook walks every cell more than once.
+        value_type operator*() const
+        {
+            const RowCells::Run& run = cells_->runs()[run_];
+            return {CellRef{row_, run.first + static_cast<int>(index_ - run.offset)}, cells_->cells()[index_]};
+        }
+        iterator& operator++()
+        {
+            ++index_;
+            if (index_ < cells_->size()) {
+                const RowCells::Run& run = cells_->runs()[run_];
+                if (index_ >= run.offset + run.count)
+                    ++run_;
+            } else {
+                settle();
+            }
+            return *this;
+        }
+        iterator operator++(int)
+        {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
         bool operator==(const iterator& other) const { return row_ == other.row_ && index_ == other.index_; }
 
     private:
@@ -116,7 +119,18 @@ public:
     const Cell* find(int row, int column) const;
     // The cell, created when missing with the format of its row (or else its column). Throws
     // SheetError for a position outside the sheet.
-    Cell& at(int row, int column);
+    Cell& at(int row, int column)
+    {
+        if (column < 1 || column > kMaxColumns) [[unlikely]]
+            throwOutside("column", column);
+        bool added = false;
+        Cell& cell = rowCells(row)->findOrAdd(column, added);
+        if (added) {
+            cell.format = fallbackFormat(row, column);
+            counted(row, column);
+        }
+        return cell;
+    }
     // Calls visit(cell) for every cell of the block, row by row, creating the missing ones as at()
     // does: one pass along each row.
     template <class Visit>
@@ -152,9 +166,9 @@ public:
     const std::map<int, double>& columnWidths() const { return columnWidths_; }
 
     // Merged areas, each with more than one cell, none overlapping another.
-    std::vector<CellRect> merges;
+    MergeList merges;
     // The merged area that holds the cell, if any.
-    const CellRect* mergeAt(int row, int column) const;
+    const CellRect* mergeAt(int row, int column) const { return merges.find(row, column); }
 
     // The block from the first to the last row and column that hold a cell; nullopt when none.
     // Kept up to date as cells come and go.
@@ -168,11 +182,23 @@ public:
 private:
     static constexpr FormatId kNoFormat = ~FormatId{0};
 
-    RowCells* rowCells(int row);
+    RowCells* rowCells(int row)
+    {
+        if (row < 1 || row > kMaxRows) [[unlikely]]
+            throwOutside("row", row);
+        return &rows_.make(row);
+    }
+    // "Cell position out of range: row 0."
+    [[noreturn]] static void throwOutside(const char* what, int position);
     // The cells left..right of the row, side by side, made where missing (RowCells::fill).
-    Cell* filledRow(int row, int left, int right);
+    Cell* filledRow(int row, int left, int right, bool& added);
+    // Gives the cells filledRow made among cells[0 .. right - left] their row's format (else
+    // their column's) and counts them.
+    void settleAdded(int row, int left, int right, Cell* cells);
     FormatId fallbackFormat(int row, int column) const;
     void counted(int row, int column);    // a cell was added
+    // `count` cells were added to the row from `left` to `right`, their columns already counted.
+    void countedInRow(int row, int left, int right, std::size_t count);
     void uncounted(int row, int column);  // a cell was removed
 
     RowTable rows_;
@@ -211,20 +237,20 @@ private:
 };
 
 template <class Visit>
-void SheetData::visitBlock(const CellRect& block, Visit&& visit)
+void SheetData::visitBlock(const CellRect& rect, Visit&& visit)
 {
+    // A copy: the cells' formats written below could otherwise be the block's edges, as far as
+    // the compiler knows, and be read again for every cell.
+    const CellRect block = rect;
     if (block.left > block.right)
         return;
     for (int row = block.top; row <= block.bottom; ++row) {
-        Cell* cells = filledRow(row, block.left, block.right);
-        for (int column = block.left; column <= block.right; ++column) {
-            Cell& cell = cells[column - block.left];
-            if (cell.format == RowCells::kAdded) {
-                cell.format = fallbackFormat(row, column);
-                counted(row, column);
-            }
-            visit(cell);
-        }
+        bool added = false;
+        Cell* cells = filledRow(row, block.left, block.right, added);
+        if (added) [[unlikely]]
+            settleAdded(row, block.left, block.right, cells);
+        for (int column = block.left; column <= block.right; ++column)
+            visit(cells[column - block.left]);
     }
 }
 

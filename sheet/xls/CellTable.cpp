@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <optional>
 
@@ -109,10 +110,6 @@ void slotsOfRow(const SheetData& sheet, const StyleTable& styles, int row, std::
 
 void writeROW(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, int row, const std::vector<Slot>& slots)
 {
-    w.begin(rec::ROW);
-    w.u16(static_cast<std::uint16_t>(row - 1));
-    w.u16(static_cast<std::uint16_t>(slots.empty() ? 0 : slots.front().column - 1));
-    w.u16(static_cast<std::uint16_t>(slots.empty() ? 0 : slots.back().column));
     std::uint32_t flags = row::kAlwaysSet;
     std::uint16_t height = kDefaultRowHeightTwips;
     if (auto it = sheet.rowHeights().find(row); it != sheet.rowHeights().end()) {
@@ -130,42 +127,46 @@ void writeROW(BiffWriter& w, const SheetData& sheet, const StyleTable& styles, i
         xf = styles.xfIndex(*format);
     }
     flags |= static_cast<std::uint32_t>(xf) << row::kXfShift;
-    w.u16(height);
-    w.u16(0);
-    w.u16(0);
-    w.u32(flags);
-    w.end();
+    std::uint8_t* p = w.fixedRecord(rec::ROW, 16);
+    p = BiffWriter::put16(p, static_cast<std::uint16_t>(row - 1));
+    p = BiffWriter::put16(p, static_cast<std::uint16_t>(slots.empty() ? 0 : slots.front().column - 1));
+    p = BiffWriter::put16(p, static_cast<std::uint16_t>(slots.empty() ? 0 : slots.back().column));
+    p = BiffWriter::put16(p, height);
+    p = BiffWriter::put16(p, 0);
+    p = BiffWriter::put16(p, 0);
+    BiffWriter::put32(p, flags);
 }
 
-void beginCell(BiffWriter& w, std::uint16_t id, int row, const Slot& s)
+// A cell record of `length` bytes with its row and column written; returns the room after them.
+[[gnu::always_inline]] inline std::uint8_t* beginCell(BiffWriter& w, std::uint16_t id, std::size_t length, int row, const Slot& s)
 {
-    w.begin(id);
-    w.u16(static_cast<std::uint16_t>(row - 1));
-    w.u16(static_cast<std::uint16_t>(s.column - 1));
+    std::uint8_t* p = w.fixedRecord(id, length);
+    p = BiffWriter::put16(p, static_cast<std::uint16_t>(row - 1));
+    return BiffWriter::put16(p, static_cast<std::uint16_t>(s.column - 1));
 }
 
 // Blanks in the neighbouring columns of slots[first..last].
 void writeBlanks(BiffWriter& w, int row, const Slot* first, const Slot* last)
 {
-    beginCell(w, first == last ? rec::BLANK : rec::MULBLANK, row, *first);
+    const auto count = static_cast<std::size_t>(last - first) + 1;
+    std::uint8_t* p = count == 1 ? beginCell(w, rec::BLANK, 6, row, *first) : beginCell(w, rec::MULBLANK, 6 + 2 * count, row, *first);
     for (const Slot* s = first; s <= last; ++s)
-        w.u16(s->xf);
+        p = BiffWriter::put16(p, s->xf);
     if (first != last)
-        w.u16(static_cast<std::uint16_t>(last->column - 1));
-    w.end();
+        BiffWriter::put16(p, static_cast<std::uint16_t>(last->column - 1));
 }
 
 // Numbers that fit an RK in the neighbouring columns of slots[first..last].
 void writeRks(BiffWriter& w, int row, const Slot* first, const Slot* last)
 {
-    beginCell(w, first == last ? rec::RK : rec::MULRK, row, *first);
+    const auto count = static_cast<std::size_t>(last - first) + 1;
+    std::uint8_t* p = count == 1 ? beginCell(w, rec::RK, 10, row, *first) : beginCell(w, rec::MULRK, 6 + 6 * count, row, *first);
     for (const Slot* s = first; s <= last; ++s) {
-        w.u16(s->xf);
-        w.u32(*rkOf(*s->number()));
+        p = BiffWriter::put16(p, s->xf);
+        p = BiffWriter::put32(p, *rkOf(*s->number()));
     }
     if (first != last)
-        w.u16(static_cast<std::uint16_t>(last->column - 1));
-    w.end();
+        BiffWriter::put16(p, static_cast<std::uint16_t>(last->column - 1));
 }
 
 // Returns what reading the cells back will charge.
@@ -194,18 +195,14 @@ std::size_t writeCellsOfRow(BiffWriter& w, int row, const std::vector<Slot>& slo
                 writeRks(w, row, s, last);
                 s = last + 1;
             } else {
-                beginCell(w, rec::NUMBER, row, *s);
-                w.u16(s->xf);
-                w.f64(*number);
-                w.end();
+                std::uint8_t* p = BiffWriter::put16(beginCell(w, rec::NUMBER, 14, row, *s), s->xf);
+                const auto bits = std::bit_cast<std::uint64_t>(*number);
+                BiffWriter::put32(BiffWriter::put32(p, static_cast<std::uint32_t>(bits)), static_cast<std::uint32_t>(bits >> 32));
                 ++s;
             }
         } else {
             const std::uint32_t index = strings.indexOf(std::get<CellText>(*s->value));
-            beginCell(w, rec::LABELSST, row, *s);
-            w.u16(s->xf);
-            w.u32(index);
-            w.end();
+            BiffWriter::put32(BiffWriter::put16(beginCell(w, rec::LABELSST, 10, row, *s), s->xf), index);
             ++s;
         }
     }

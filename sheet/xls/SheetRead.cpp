@@ -121,10 +121,7 @@ void readMerges(ByteCursor& c, SheetData& sheet, SheetReadLimits& limits)
         if (top > bottom || left > right || right > kMaxColumns || (top == bottom && left == right))
             continue;
         const CellRect area{top, left, bottom, right};
-        const bool overlaps = std::any_of(sheet.merges.begin(), sheet.merges.end(), [&](const CellRect& m) {
-            return m.top <= area.bottom && area.top <= m.bottom && m.left <= area.right && area.left <= m.right;
-        });
-        if (overlaps)
+        if (sheet.merges.anyIntersecting(area))
             continue;
         if (sheet.merges.size() >= kMaxMergedAreasPerSheet || limits.mergedAreas == 0)
             throw FormatError("it holds more merged areas than this program can open");

@@ -4,6 +4,7 @@
 // gets.
 #include "sheet/Application.h"
 #include "sheet/model/SheetError.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -233,6 +234,45 @@ TEST_F(ObjectModel, TheBuildingCallsWithoutHandlesDoWhatTheHandleCallsDo)
                     << row << "," << column;
             }
         }
+}
+
+TEST_F(ObjectModel, TheBuildingCallsFollowEveryChangeOfTheActiveSheetAndWorkbook)
+{
+    // After each change, a mark written without handles lands on the sheet the handles call active.
+    testing_support::TestEnvironment env;
+    const std::string path = env.tempDir().toStdString() + "/active.xls";
+    int marks = 0;
+    const auto lands = [&] {
+        const std::string mark = "mark " + std::to_string(++marks);
+        app.selectRange(CellRect{marks, 1, marks, 1});
+        app.setActiveCellText(CellText(mark));
+        return app.ActiveSheet().Cells(marks, 1).Text() == mark;
+    };
+    EXPECT_TRUE(lands());
+    app.Sheets().item(2).Select();
+    EXPECT_TRUE(lands());
+    app.Sheets().add();
+    EXPECT_TRUE(lands());
+    app.ActiveSheet().Delete();
+    EXPECT_TRUE(lands());
+    app.Sheets().item(1).Delete();  // the sheet before the active one
+    EXPECT_TRUE(lands());
+    Workbook second = app.Workbooks().add();
+    EXPECT_TRUE(lands());
+    book->Sheets().item(1).Select();  // back to the first workbook
+    EXPECT_TRUE(lands());
+    book->SaveAs(path);
+    book->Close();
+    EXPECT_TRUE(lands());
+    app.Workbooks().Open(path);
+    EXPECT_TRUE(lands());
+    app.ActiveWorkbook().Close();
+    second.Close();
+    EXPECT_EQ(errorOf([&] { app.selectRange(CellRect{1, 1, 1, 1}); }), "No workbook is open.");
+    app.Workbooks().add();
+    EXPECT_TRUE(lands());
+    app.Quit();
+    EXPECT_EQ(errorOf([&] { app.fillSelection(6); }), "The spreadsheet application is no longer running.");
 }
 
 TEST_F(ObjectModel, WholeColumnsRowsAndSheetFormatWithoutCreatingCells)

@@ -198,3 +198,81 @@ TEST(SheetData, ARowFilledBlockByBlockHoldsNoSpareRoom)
     EXPECT_EQ(s.cellsOfRow(9).cells().capacity(), 33u);
     EXPECT_EQ(std::get<double>(s.find(9, 33)->value), 33.0);
 }
+
+TEST(SheetData, MergedAreasAreFoundAsAWalkOverAllOfThemFindsThem)
+{
+    // Areas of every height, some upside down or past the sheet's last row, changed in every way
+    // the list allows; after each change the index answers as a walk over the plain list does.
+    const auto meets = [](const CellRect& a, const CellRect& b) {
+        return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+    };
+    const auto grownByWalk = [&](const std::vector<CellRect>& areas, CellRect r) {
+        for (bool grown = true; grown;) {
+            grown = false;
+            for (const CellRect& m : areas)
+                if (meets(m, r)) {
+                    const CellRect joined{std::min(r.top, m.top), std::min(r.left, m.left), std::max(r.bottom, m.bottom),
+                                          std::max(r.right, m.right)};
+                    grown = grown || joined != r;
+                    r = joined;
+                }
+        }
+        return r;
+    };
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        std::mt19937 random(seed);
+        const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        const auto anyArea = [&] {
+            const int top = pick(0, 3) == 0 ? pick(kMaxRows - 200, kMaxRows + 50) : pick(1, 400);
+            const int height = pick(0, 9) == 0 ? pick(-3, 300) : pick(0, 3);
+            const int left = pick(1, 12);
+            return CellRect{top, left, top + height, left + pick(-1, 3)};
+        };
+        MergeList list;
+        std::vector<CellRect> plain;
+        for (int step = 0; step < 300; ++step) {
+            switch (pick(0, 9)) {
+            case 0: {
+                const CellRect block = anyArea();
+                const auto before = plain.size();
+                std::erase_if(plain, [&](const CellRect& m) { return meets(m, block); });
+                ASSERT_EQ(list.eraseIntersecting(block), before - plain.size());
+                break;
+            }
+            case 1:
+                if (!plain.empty()) {
+                    plain.pop_back();
+                    list.pop_back();
+                }
+                break;
+            case 2:
+                plain.resize(plain.size() / 2);
+                list.resize(plain.size());
+                break;
+            case 3:
+                if (pick(0, 5) == 0) {
+                    plain = {anyArea(), anyArea()};
+                    list = {plain[0], plain[1]};
+                }
+                break;
+            default:
+                plain.push_back(anyArea());
+                list.push_back(plain.back());
+            }
+            ASSERT_EQ(list, plain) << "seed " << seed << ", step " << step;
+            for (int probe = 0; probe < 20; ++probe) {
+                const CellRect r = anyArea();
+                const std::string where = "seed " + std::to_string(seed) + ", step " + std::to_string(step);
+                ASSERT_EQ(list.grow(r), grownByWalk(plain, r)) << where;
+                ASSERT_EQ(list.anyIntersecting(r), std::any_of(plain.begin(), plain.end(), [&](const CellRect& m) {
+                              return meets(m, r);
+                          })) << where;
+                const auto holder = std::find_if(plain.begin(), plain.end(),
+                                                 [&](const CellRect& m) { return m.contains(r.top, r.left); });
+                const CellRect* found = list.find(r.top, r.left);
+                ASSERT_EQ(found ? found - list.areas().data() : -1, holder == plain.end() ? -1 : holder - plain.begin())
+                    << where;
+            }
+        }
+    }
+}

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <stdexcept>
 
 using namespace sheet;
 using namespace sheet::xls;
@@ -72,6 +73,61 @@ TEST(XlsRecords, FontCarriesBoldAsFlagAndWeightAndColourAsPaletteIndex)
     EXPECT_EQ(slice(w2.data(), 4, 8), bytes({0xb4, 0x00, 0x00, 0x00, 0x17, 0x00, 0x90, 0x01}));
     EXPECT_EQ(slice(w2.data(), 18, 4), bytes({5, 1, 0x38, 0x6e}));
     EXPECT_EQ(readFONT(std::span(w2.data()).subspan(4)), (Font{"\u6e38\u30b4\u30b7\u30c3\u30af", 9, false, 16}));
+}
+
+TEST(XlsRecords, AWriterHandingPiecesToASinkWritesTheStreamAWholeWriterWrites)
+{
+    // Records of every framing, well past two pieces, with one field patched in a piece already
+    // handed over and one in the piece still held.
+    struct Sink : StreamSink {
+        std::vector<std::uint8_t> stream;
+        std::size_t pieces = 0;
+        void append(std::span<const std::uint8_t> bytes) override
+        {
+            stream.insert(stream.end(), bytes.begin(), bytes.end());
+            ++pieces;
+        }
+        void overwrite(std::size_t offset, std::span<const std::uint8_t> bytes) override
+        {
+            std::copy(bytes.begin(), bytes.end(), stream.begin() + static_cast<long>(offset));
+        }
+    } sink;
+    BiffWriter whole, pieces(sink);
+    std::size_t early = 0, late = 0;
+    const auto write = [&](BiffWriter& w, int i) {
+        if (i % 3 == 0) {
+            w.begin(0x0100);
+            w.u8(static_cast<std::uint8_t>(i));
+            w.u32(static_cast<std::uint32_t>(i) * 7919u);
+            w.f64(i / 3.0);
+            w.zeros(static_cast<std::size_t>(i % 40));
+            w.end();
+        } else if (i % 3 == 1) {
+            std::uint8_t* p = w.fixedRecord(0x0200, 6 + static_cast<std::size_t>(i % 300));
+            p = BiffWriter::put16(p, static_cast<std::uint16_t>(i));
+            std::fill_n(BiffWriter::put32(p, static_cast<std::uint32_t>(i)), i % 300, std::uint8_t{0xAB});
+        } else {
+            w.record(0x0300, {static_cast<std::uint16_t>(i), 1, 2});
+        }
+    };
+    for (int i = 0; i < 40000; ++i) {
+        if (i == 10)
+            early = pieces.position() + 4;
+        if (i == 39990)
+            late = pieces.position() + 4;
+        write(whole, i);
+        write(pieces, i);
+    }
+    for (BiffWriter* w : {&whole, &pieces}) {
+        w->patchU32(early, 0xDEADBEEF);
+        w->patchU32(late, 0xFEEDFACE);
+    }
+    pieces.finish();
+    EXPECT_GT(sink.pieces, 2u);
+    EXPECT_EQ(pieces.position(), whole.position());
+    EXPECT_TRUE(sink.stream == whole.data());
+    EXPECT_THROW(whole.fixedRecord(0x0400, kMaxRecordData + 1), std::logic_error);
+    EXPECT_EQ(whole.data().size(), pieces.position());  // nothing written by the refused record
 }
 
 TEST(XlsRecords, CellXfsMatchTheLayoutsSpreadsheetsWrite)
