@@ -1,21 +1,27 @@
-// The schedule sheet's reads, in one read transaction with statements prepared once.
+// The schedule sheet's reads, in one read transaction; on the SQLite file each read's rows come
+// straight from SQLite, as the sheet reads thousands of them.
 #include "store/ReportQueries.h"
 
-#include "store/RowValues.h"
 #include "store/Statements.h"
-#include "store/TimeText.h"
+#include "store/StoreError.h"
+
+#include <functional>
+#include <utility>
 
 namespace store {
 
 namespace {
 
 // An aggregate over no rows is null: the weekday has no time of its own.
-std::optional<QTime> aggregateTime(const Rows& rows)
+std::optional<QTime> aggregateTime(Connection& connection, const QString& sql)
 {
-    if (rows.empty())
-        return std::nullopt;
-    const QTime time = timeFromStored(rows.front().value(0));
-    if (!time.isValid())
+    std::optional<QTime> time;
+    bool first = true;
+    connection.eachRow(sql, [&](const Fields& row) {
+        if (std::exchange(first, false))
+            time = row.storedTime(0);
+    });
+    if (!time || !time->isValid())
         return std::nullopt;
     return time;
 }
@@ -37,12 +43,19 @@ struct ReportReads {
     }
 
     static Connection& connection(ReportReading& reading) { return reading.begun(); }
-    static PreparedQuery& employees(ReportReading& reading)
+    // The employee list's rows: read straight from the file, or on a server through the statement
+    // the reading prepared.
+    static void eachEmployee(ReportReading& reading, const std::function<void(const Fields&)>& each)
     {
         Connection& connection = reading.begun();
+        if (connection.engine() == Engine::SQLite) {
+            connection.eachRow(sql::reportEmployeeList(connection.engine()), each);
+            return;
+        }
         if (!reading.employees_)
             reading.employees_ = connection.prepare(sql::reportEmployeeList(connection.engine()));
-        return *reading.employees_;
+        for (const Row& row : reading.employees_->run())
+            each(row);
     }
     static std::optional<std::vector<ReportEmployee>>& employeeList(ReportReading& reading) { return reading.employeeList_; }
     // The weekday's shifts by employee, read on first use.
@@ -100,16 +113,14 @@ Connection& ReportReading::begun()
 
 std::optional<QTime> dayStart(ReportReading& reading, Weekday day)
 {
-    return ReportReads::guarded(reading, [&] {
-        return aggregateTime(ReportReads::connection(reading).query(sql::dayStart(day)));
-    });
+    return ReportReads::guarded(reading,
+                                [&] { return aggregateTime(ReportReads::connection(reading), sql::dayStart(day)); });
 }
 
 std::optional<QTime> dayEnd(ReportReading& reading, Weekday day)
 {
-    return ReportReads::guarded(reading, [&] {
-        return aggregateTime(ReportReads::connection(reading).query(sql::dayEnd(day)));
-    });
+    return ReportReads::guarded(reading,
+                                [&] { return aggregateTime(ReportReads::connection(reading), sql::dayEnd(day)); });
 }
 
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading)
@@ -117,11 +128,13 @@ std::vector<ReportEmployee> reportEmployees(ReportReading& reading)
     // A read that fails is not kept: the next weekday's read tries again, and fails in its own step.
     std::optional<std::vector<ReportEmployee>>& known = ReportReads::employeeList(reading);
     if (!known) {
-        const Rows rows = ReportReads::guarded(reading, [&] { return ReportReads::employees(reading).run(); });
         std::vector<ReportEmployee> employees;
-        employees.reserve(rows.size());
-        for (const Row& row : rows)
-            employees.push_back({identifierAt(row, QStringLiteral("fldid")), row.value(QStringLiteral("fldName")).toString()});
+        ReportReads::guarded(reading, [&] {
+            // fldid, fldName
+            ReportReads::eachEmployee(reading, [&](const Fields& row) {
+                employees.push_back({row.identifier(0), row.text(1)});
+            });
+        });
         known = std::move(employees);
     }
     return *known;
@@ -131,10 +144,10 @@ namespace {
 
 // A stored time that is no time of day reads as none, like an empty field: the shift still counts
 // on the sheet, which reports that it cannot place it, and the employee's other shifts stay.
-QTime timeOrNone(const QVariant& storedField)
+QTime timeOrNone(const Fields& row, int position)
 {
     try {
-        return timeFromStored(storedField);
+        return row.storedTime(position);
     } catch (const StoreError&) {
         return {};
     }
@@ -148,9 +161,10 @@ const std::unordered_map<qint64, std::vector<ReportShift>>& ReportReads::shifts(
         reading.dayShifts_[static_cast<std::size_t>(weekdayIndex(day))];
     if (!slot) {
         std::unordered_map<qint64, std::vector<ReportShift>> byEmployee;
-        for (const Row& row : reading.begun().query(sql::reportDayShifts(day)))
-            byEmployee[identifierAt(row, 0)].push_back(
-                {timeOrNone(row.value(1)), timeOrNone(row.value(2)), row.value(3).toString()});
+        // fldempid, fldtimein, fldtimeout, fldposition
+        reading.begun().eachRow(sql::reportDayShifts(day), [&](const Fields& row) {
+            byEmployee[row.identifier(0)].push_back({timeOrNone(row, 1), timeOrNone(row, 2), row.text(3)});
+        });
         slot = std::move(byEmployee);
     }
     return *slot;
