@@ -5,7 +5,9 @@
 #include "store/Statements.h"
 #include "store/StoreError.h"
 
+#include <cstddef>
 #include <functional>
+#include <unordered_map>
 #include <utility>
 
 namespace store {
@@ -28,8 +30,8 @@ std::optional<QTime> aggregateTime(Connection& connection, const QString& sql)
 
 }  // namespace
 
-// The reading's connection, in its transaction, and its statements, prepared on first use; and
-// each read, which restarts the reading when it fails.
+// The reading's connection, in its transaction, and what it has read; and each read, which
+// restarts the reading when it fails.
 struct ReportReads {
     template <class Read>
     static auto guarded(ReportReading& reading, Read&& read)
@@ -59,8 +61,55 @@ struct ReportReads {
     }
     static std::optional<std::vector<ReportEmployee>>& employeeList(ReportReading& reading) { return reading.employeeList_; }
     // The weekday's shifts by employee, read on first use.
-    static const std::unordered_map<qint64, std::vector<ReportShift>>& shifts(ReportReading& reading, Weekday day);
+    static const DayShifts& shifts(ReportReading& reading, Weekday day);
 };
+
+// A weekday's shifts, each employee's together and in the order they were read: the employee
+// numbered n (from 0, as first met) has shifts[starts[n]] up to shifts[starts[n + 1]]. Kept in one
+// piece rather than a list per employee, as a big roster has thousands of them.
+struct DayShifts {
+    std::unordered_map<qint64, std::size_t> numbers;
+    std::vector<ReportShift> shifts;
+    std::vector<std::size_t> starts;
+};
+
+namespace {
+
+// Gathers a weekday's shifts, in the order they are read, into their DayShifts.
+class DayShiftsGathering {
+public:
+    void add(qint64 employee, ReportShift shift)
+    {
+        const std::size_t number = day_.numbers.try_emplace(employee, day_.numbers.size()).first->second;
+        read_.push_back({number, std::move(shift)});
+    }
+
+    DayShifts done() &&
+    {
+        DayShifts day = std::move(day_);
+        std::vector<std::size_t>& starts = day.starts;
+        starts.assign(day.numbers.size() + 1, 0);
+        for (const Read& read : read_)
+            ++starts[read.number + 1];
+        for (std::size_t n = 1; n < starts.size(); ++n)
+            starts[n] += starts[n - 1];
+        std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+        day.shifts.resize(read_.size());
+        for (Read& read : read_)
+            day.shifts[next[read.number]++] = std::move(read.shift);
+        return day;
+    }
+
+private:
+    struct Read {
+        std::size_t number;
+        ReportShift shift;
+    };
+    DayShifts day_;
+    std::vector<Read> read_;
+};
+
+}  // namespace
 
 ReportReading::ReportReading(Connection& connection) : connection_(connection)
 {
@@ -155,18 +204,17 @@ QTime timeOrNone(const Fields& row, int position)
 
 }  // namespace
 
-const std::unordered_map<qint64, std::vector<ReportShift>>& ReportReads::shifts(ReportReading& reading, Weekday day)
+const DayShifts& ReportReads::shifts(ReportReading& reading, Weekday day)
 {
-    std::optional<std::unordered_map<qint64, std::vector<ReportShift>>>& slot =
-        reading.dayShifts_[static_cast<std::size_t>(weekdayIndex(day))];
-    if (!slot) {
-        std::unordered_map<qint64, std::vector<ReportShift>> byEmployee;
-        // fldempid, fldtimein, fldtimeout, fldposition
-        reading.begun().eachRow(sql::reportDayShifts(day), [&](const Fields& row) {
-            byEmployee[row.identifier(0)].push_back({timeOrNone(row, 1), timeOrNone(row, 2), row.text(3)});
-        });
-        slot = std::move(byEmployee);
-    }
+    std::unique_ptr<const DayShifts>& slot = reading.dayShifts_[static_cast<std::size_t>(weekdayIndex(day))];
+    if (slot)
+        return *slot;
+    DayShiftsGathering gathering;
+    // fldempid, fldtimein, fldtimeout, fldposition
+    reading.begun().eachRow(sql::reportDayShifts(day), [&](const Fields& row) {
+        gathering.add(row.identifier(0), {timeOrNone(row, 1), timeOrNone(row, 2), row.text(3)});
+    });
+    slot = std::make_unique<const DayShifts>(std::move(gathering).done());
     return *slot;
 }
 
@@ -174,9 +222,13 @@ std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday da
 {
     // A read that fails is not kept: the next employee's read tries again, and fails in its own step.
     return ReportReads::guarded(reading, [&] {
-        const auto& byEmployee = ReportReads::shifts(reading, day);
-        const auto found = byEmployee.find(employeeId);
-        return found == byEmployee.end() ? std::vector<ReportShift>() : found->second;
+        const DayShifts& shifts = ReportReads::shifts(reading, day);
+        const auto found = shifts.numbers.find(employeeId);
+        if (found == shifts.numbers.end())
+            return std::vector<ReportShift>();
+        const auto first = shifts.shifts.begin();
+        return std::vector<ReportShift>(first + static_cast<std::ptrdiff_t>(shifts.starts[found->second]),
+                                        first + static_cast<std::ptrdiff_t>(shifts.starts[found->second + 1]));
     });
 }
 

@@ -9,8 +9,8 @@
 #include <QTime>
 
 #include <array>
+#include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace store {
@@ -33,6 +33,8 @@ struct ReportEmployee {
     QString name;
 };
 
+struct DayShifts;
+
 class ReportReading {
 public:
     explicit ReportReading(Connection& connection);
@@ -54,7 +56,7 @@ private:
     // The employee list, once read: every weekday lists the same employees.
     std::optional<std::vector<ReportEmployee>> employeeList_;
     // Each weekday's shifts by employee, once read.
-    std::array<std::optional<std::unordered_map<qint64, std::vector<ReportShift>>>, allWeekdays.size()> dayShifts_;
+    std::array<std::unique_ptr<const DayShifts>, allWeekdays.size()> dayShifts_;
 };
 
 // Earliest time in / latest time out of the weekday; nullopt when the weekday has no shift.

@@ -112,7 +112,7 @@ std::optional<QTime> storedTimeOf(qsizetype length, CharAt charAt)
     const int second = field(6);
     if (hour < 0 || minute < 0 || second < 0 || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    return QTime(hour, minute, second);
+    return QTime::fromMSecsSinceStartOfDay(((hour * 60 + minute) * 60 + second) * 1000);
 }
 
 }  // namespace
