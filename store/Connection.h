@@ -150,6 +150,8 @@ public:
     bool takeAnnouncements() const;
     // How often the connection has been made again after it was lost.
     int reconnections() const { return reconnections_; }
+    // What the last failed statement ran into.
+    FailureKind lastFailure() const { return lastFailure_; }
 
     // A change inside the open write transaction, with its rule's locks: kept or dropped on its
     // own, and stored only when the enclosing transaction is kept. Parts nest.

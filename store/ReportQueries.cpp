@@ -62,33 +62,48 @@ struct ReportReads {
     static std::optional<std::vector<ReportEmployee>>& employeeList(ReportReading& reading) { return reading.employeeList_; }
     // The weekday's shifts by employee, read on first use.
     static const DayShifts& shifts(ReportReading& reading, Weekday day);
+
+private:
+    static std::optional<DayShifts> shiftsOnTheirOwn(ReportReading& reading, Weekday day);
+    static std::shared_ptr<const EmployeeNumbers> positions(ReportReading& reading);
+};
+
+// Employees numbered from 0, and on the file each one's position.
+struct EmployeeNumbers {
+    std::unordered_map<qint64, std::size_t> numbers;
+    std::vector<QString> positions;
 };
 
 // A weekday's shifts, each employee's together and in the order they were read: the employee
-// numbered n (from 0, as first met) has shifts[starts[n]] up to shifts[starts[n + 1]]. Kept in one
-// piece rather than a list per employee, as a big roster has thousands of them.
+// numbered n has shifts[starts[n]] up to shifts[starts[n + 1]]. Kept in one piece rather than a
+// list per employee, as a big roster has thousands of them.
 struct DayShifts {
-    std::unordered_map<qint64, std::size_t> numbers;
+    std::shared_ptr<const EmployeeNumbers> employees;
     std::vector<ReportShift> shifts;
     std::vector<std::size_t> starts;
 };
 
 namespace {
 
-// Gathers a weekday's shifts, in the order they are read, into their DayShifts.
+// Gathers a weekday's shifts, in the order they are read, into their DayShifts: each employee
+// numbered as the reading's positions number them, or as first met.
 class DayShiftsGathering {
 public:
-    void add(qint64 employee, ReportShift shift)
+    DayShiftsGathering() : met_(std::make_shared<EmployeeNumbers>()), employees_(met_) {}
+    explicit DayShiftsGathering(std::shared_ptr<const EmployeeNumbers> employees) : employees_(std::move(employees)) {}
+
+    std::size_t numberOf(qint64 employee)
     {
-        const std::size_t number = day_.numbers.try_emplace(employee, day_.numbers.size()).first->second;
-        read_.push_back({number, std::move(shift)});
+        return met_->numbers.try_emplace(employee, met_->numbers.size()).first->second;
     }
+
+    void add(std::size_t number, ReportShift shift) { read_.push_back({number, std::move(shift)}); }
 
     DayShifts done() &&
     {
-        DayShifts day = std::move(day_);
+        DayShifts day{employees_, {}, {}};
         std::vector<std::size_t>& starts = day.starts;
-        starts.assign(day.numbers.size() + 1, 0);
+        starts.assign(employees_->numbers.size() + 1, 0);
         for (const Read& read : read_)
             ++starts[read.number + 1];
         for (std::size_t n = 1; n < starts.size(); ++n)
@@ -105,7 +120,8 @@ private:
         std::size_t number;
         ReportShift shift;
     };
-    DayShifts day_;
+    std::shared_ptr<EmployeeNumbers> met_;
+    std::shared_ptr<const EmployeeNumbers> employees_;
     std::vector<Read> read_;
 };
 
@@ -146,6 +162,7 @@ void ReportReading::restart() noexcept
     employees_.reset();
     for (auto& day : dayShifts_)
         day.reset();
+    positions_.reset();
     if (began_)
         connection_.rollback();
     began_ = false;
@@ -209,13 +226,77 @@ const DayShifts& ReportReads::shifts(ReportReading& reading, Weekday day)
     std::unique_ptr<const DayShifts>& slot = reading.dayShifts_[static_cast<std::size_t>(weekdayIndex(day))];
     if (slot)
         return *slot;
-    DayShiftsGathering gathering;
-    // fldempid, fldtimein, fldtimeout, fldposition
-    reading.begun().eachRow(sql::reportDayShifts(day), [&](const Fields& row) {
-        gathering.add(row.identifier(0), {timeOrNone(row, 1), timeOrNone(row, 2), row.text(3)});
-    });
-    slot = std::make_unique<const DayShifts>(std::move(gathering).done());
+    std::optional<DayShifts> read;
+    if (reading.begun().engine() == Engine::SQLite)
+        read = shiftsOnTheirOwn(reading, day);
+    if (!read) {
+        DayShiftsGathering gathering;
+        // fldempid, fldtimein, fldtimeout, fldposition
+        reading.begun().eachRow(sql::reportDayShifts(day), [&](const Fields& row) {
+            gathering.add(gathering.numberOf(row.identifier(0)), {timeOrNone(row, 1), timeOrNone(row, 2), row.text(3)});
+        });
+        read = std::move(gathering).done();
+    }
+    slot = std::make_unique<const DayShifts>(std::move(*read));
     return *slot;
+}
+
+// On the file the shift table is read on its own, each shift given its employee's position from
+// the reading's positions, read once: looking each shift's employee up in the join costs SQLite as
+// much again as the rest of the read. A shift goes with an employee as the join puts it with one:
+// its identifier, stored as an integer, is the employee's; a shift with none has no employee. An
+// identifier stored as anything else, which the join may still match, leaves the weekday to the
+// join, and so does a failed read, the join then failing in its own words; only a file another
+// program has locked is reported at once, as the join would wait for it as long again.
+std::optional<DayShifts> ReportReads::shiftsOnTheirOwn(ReportReading& reading, Weekday day)
+{
+    Connection& connection = reading.begun();
+    try {
+        const std::shared_ptr<const EmployeeNumbers> employees = positions(reading);
+        if (!employees)
+            return std::nullopt;
+        DayShiftsGathering gathering(employees);
+        bool matched = true;
+        // fldempid, fldtimein, fldtimeout
+        connection.eachRow(sql::reportDayShiftTimes(day), [&](const Fields& row) {
+            if (!matched)
+                return;
+            if (const auto employee = row.storedInteger(0)) {
+                const auto found = employees->numbers.find(*employee);
+                if (found != employees->numbers.end())
+                    gathering.add(found->second,
+                                  {timeOrNone(row, 1), timeOrNone(row, 2), employees->positions[found->second]});
+            } else if (!row.field(0).isNull()) {
+                matched = false;
+            }
+        });
+        if (!matched)
+            return std::nullopt;
+        return std::move(gathering).done();
+    } catch (const StoreError&) {
+        if (connection.lastFailure() == FailureKind::Busy)
+            throw;
+        return std::nullopt;
+    }
+}
+
+// Null where an employee's identifier is not stored as an integer.
+std::shared_ptr<const EmployeeNumbers> ReportReads::positions(ReportReading& reading)
+{
+    if (!reading.positions_) {
+        auto employees = std::make_shared<EmployeeNumbers>();
+        bool numbered = true;
+        // fldid, fldposition
+        reading.begun().eachRow(sql::reportPositions(), [&](const Fields& row) {
+            const auto employee = row.storedInteger(0);
+            numbered = numbered && employee &&
+                       employees->numbers.try_emplace(*employee, employees->positions.size()).second;
+            if (numbered)
+                employees->positions.push_back(row.text(1));
+        });
+        reading.positions_ = numbered ? std::move(employees) : nullptr;
+    }
+    return *reading.positions_;
 }
 
 std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday day, qint64 employeeId)
@@ -223,8 +304,8 @@ std::vector<ReportShift> reportEmployeeShifts(ReportReading& reading, Weekday da
     // A read that fails is not kept: the next employee's read tries again, and fails in its own step.
     return ReportReads::guarded(reading, [&] {
         const DayShifts& shifts = ReportReads::shifts(reading, day);
-        const auto found = shifts.numbers.find(employeeId);
-        if (found == shifts.numbers.end())
+        const auto found = shifts.employees->numbers.find(employeeId);
+        if (found == shifts.employees->numbers.end())
             return std::vector<ReportShift>();
         const auto first = shifts.shifts.begin();
         return std::vector<ReportShift>(first + static_cast<std::ptrdiff_t>(shifts.starts[found->second]),

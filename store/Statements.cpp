@@ -157,6 +157,14 @@ QString reportDayShifts(Weekday day)
            QStringLiteral(" s inner join tblEmployee e on s.fldempid=e.fldid order by s.fldid");
 }
 
+QString reportDayShiftTimes(Weekday day)
+{
+    return QStringLiteral("select s.fldempid,s.fldtimein,s.fldtimeout from ") + shiftTableName(day) +
+           QStringLiteral(" s order by s.fldid");
+}
+
+QString reportPositions() { return QStringLiteral("select e.fldid,e.fldposition from tblEmployee e"); }
+
 QString employeeIndexCount(Weekday day)
 {
     return QStringLiteral("select count(*) from pragma_index_list(") + quoted(shiftTableName(day)) +

@@ -48,6 +48,10 @@ QString reportEmployeeShifts(Weekday day);                       // select * fro
 // Every shift of the weekday with its employee's position, as the view gives them, in the order
 // they were stored.
 QString reportDayShifts(Weekday day);
+// The same two halves on their own, for the file: every shift of the weekday without its
+// employee, in the order they were stored, and every employee's position.
+QString reportDayShiftTimes(Weekday day);
+QString reportPositions();
 
 // The index on a weekday table's employee column of the SQLite file: how many indexes lead with
 // that column, and the one the template has.
