@@ -4,6 +4,7 @@
 
 #include "store/Statements.h"
 #include "store/StoreError.h"
+#include "store/TimeText.h"
 
 #include <cstddef>
 #include <functional>
@@ -15,6 +16,13 @@ namespace store {
 namespace {
 
 // An aggregate over no rows is null: the weekday has no time of its own.
+std::optional<QTime> timeOfDay(QTime time)
+{
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
 std::optional<QTime> aggregateTime(Connection& connection, const QString& sql)
 {
     std::optional<QTime> time;
@@ -23,9 +31,7 @@ std::optional<QTime> aggregateTime(Connection& connection, const QString& sql)
         if (std::exchange(first, false))
             time = row.storedTime(0);
     });
-    if (!time || !time->isValid())
-        return std::nullopt;
-    return time;
+    return time ? timeOfDay(*time) : std::nullopt;
 }
 
 }  // namespace
@@ -45,6 +51,8 @@ struct ReportReads {
     }
 
     static Connection& connection(ReportReading& reading) { return reading.begun(); }
+    static std::optional<QTime> dayStart(ReportReading& reading, Weekday day);
+    static std::optional<QTime> dayEnd(ReportReading& reading, Weekday day);
     // The employee list's rows: read straight from the file, or on a server through the statement
     // the reading prepared.
     static void eachEmployee(ReportReading& reading, const std::function<void(const Fields&)>& each)
@@ -163,6 +171,8 @@ void ReportReading::restart() noexcept
     for (auto& day : dayShifts_)
         day.reset();
     positions_.reset();
+    for (auto& latest : dayEnds_)
+        latest.reset();
     if (began_)
         connection_.rollback();
     began_ = false;
@@ -177,16 +187,53 @@ Connection& ReportReading::begun()
     return connection_;
 }
 
+// On the file a weekday's earliest time in and latest time out are read in one pass over its
+// view, which costs SQLite as much as either alone; the latest time out waits for dayEnd, which
+// reads it from the stored text as its own statement would. Where the two cannot be read together
+// each is read on its own, and fails in its own words; only a file another program has locked is
+// reported at once, as the statement on its own would wait for it as long again.
+std::optional<QTime> ReportReads::dayStart(ReportReading& reading, Weekday day)
+{
+    Connection& connection = reading.begun();
+    if (connection.engine() == Engine::SQLite) {
+        std::optional<QVariant> earliest;
+        std::optional<QVariant> latest;
+        try {
+            connection.eachRow(sql::daySpan(day), [&](const Fields& row) {
+                if (!earliest) {
+                    earliest = row.field(0);
+                    latest = row.field(1);
+                }
+            });
+        } catch (const StoreError&) {
+            if (connection.lastFailure() == FailureKind::Busy)
+                throw;
+            earliest.reset();
+        }
+        if (earliest) {
+            reading.dayEnds_[static_cast<std::size_t>(weekdayIndex(day))] = latest;
+            return timeOfDay(timeFromStored(*earliest));
+        }
+    }
+    return aggregateTime(connection, sql::dayStart(day));
+}
+
+std::optional<QTime> ReportReads::dayEnd(ReportReading& reading, Weekday day)
+{
+    Connection& connection = reading.begun();
+    if (const std::optional<QVariant>& latest = reading.dayEnds_[static_cast<std::size_t>(weekdayIndex(day))])
+        return timeOfDay(timeFromStored(*latest));
+    return aggregateTime(connection, sql::dayEnd(day));
+}
+
 std::optional<QTime> dayStart(ReportReading& reading, Weekday day)
 {
-    return ReportReads::guarded(reading,
-                                [&] { return aggregateTime(ReportReads::connection(reading), sql::dayStart(day)); });
+    return ReportReads::guarded(reading, [&] { return ReportReads::dayStart(reading, day); });
 }
 
 std::optional<QTime> dayEnd(ReportReading& reading, Weekday day)
 {
-    return ReportReads::guarded(reading,
-                                [&] { return aggregateTime(ReportReads::connection(reading), sql::dayEnd(day)); });
+    return ReportReads::guarded(reading, [&] { return ReportReads::dayEnd(reading, day); });
 }
 
 std::vector<ReportEmployee> reportEmployees(ReportReading& reading)

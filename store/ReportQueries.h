@@ -20,7 +20,7 @@ namespace store {
 // state of the roster, and the database is locked once rather than once per statement. A weekday's
 // shifts are read once, on the first employee asked for, and every employee of that day is served
 // from that read; the employee list is read once too, and on the file so are the employees'
-// positions. Inside a
+// positions, and a weekday's latest time out with its earliest time in. Inside a
 // transaction the caller began, the reads run in that one. A read that fails does not take the
 // reads after it along: they run in a new transaction.
 struct ReportShift {
@@ -62,6 +62,8 @@ private:
     // On the file: every employee's position, once read; null where the weekdays are read with
     // their employees' positions instead (ReportQueries.cpp).
     std::optional<std::shared_ptr<const EmployeeNumbers>> positions_;
+    // On the file: each weekday's latest time out as stored, read with its earliest time in.
+    std::array<std::optional<QVariant>, allWeekdays.size()> dayEnds_;
 };
 
 // Earliest time in / latest time out of the weekday; nullopt when the weekday has no shift.

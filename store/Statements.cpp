@@ -138,6 +138,11 @@ QString dayEnd(Weekday day)
     return QStringLiteral("select max(fldTimeOut) from ") + weekdayQueryName(day);
 }
 
+QString daySpan(Weekday day)
+{
+    return QStringLiteral("select min(fldTimeIn),max(fldTimeOut) from ") + weekdayQueryName(day);
+}
+
 QString reportEmployeeList(Engine engine)
 {
     return QStringLiteral("select fldid,fldName from tblEmployee order by ") +

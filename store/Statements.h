@@ -43,6 +43,8 @@ QString employeesLock();
 
 QString dayStart(Weekday day);                                   // select min(fldTimeIn) from qryMonday
 QString dayEnd(Weekday day);                                     // select max(fldTimeOut) from qryMonday
+// Both in one pass over the view, for the file.
+QString daySpan(Weekday day);                                    // select min(fldTimeIn),max(fldTimeOut) from qryMonday
 QString reportEmployeeList(Engine engine);                        // select fldid,fldName from tblEmployee order by fldName
 QString reportEmployeeShifts(Weekday day);                       // select * from qryMonday where fldempid=?
 // Every shift of the weekday with its employee's position, as the view gives them, in the order

@@ -171,6 +171,18 @@ TEST_P(ReportQueryTest, AReadTheLockedDatabaseRefusesIsReportedAsBusyAndTheReadi
     EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Monday, ann).size(), 1u);
 }
 
+TEST_P(ReportQueryTest, ALatestTimeOutThatIsNoTimeFailsTheWeekdaysEndAlone)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+    db->execute(
+        QString("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) values (%1, '11:00:00', 'soon')").arg(ann));
+    ReportReading reading(*db);
+    EXPECT_EQ(dayStart(reading, Weekday::Monday), QTime(9, 0));
+    EXPECT_EQ(store_testing::failureOf([&] { dayEnd(reading, Weekday::Monday); }),
+              "The stored time \"soon\" is not a time of day.");
+}
+
 namespace {
 
 using FileReportQueryTest = store_testing::SqliteStoreTest;
@@ -203,4 +215,22 @@ TEST_F(FileReportQueryTest, ShiftsGoWithTheEmployeesTheJoinMatchesWhateverTheIde
     EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Tuesday, bob).size(), 1u);
     EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Tuesday, 999).size(), 0u);
     EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Monday, ann).size(), 1u);
+}
+
+TEST_F(FileReportQueryTest, AWeekdayReadThatCannotRunFailsInTheWordsOfItsOwnStatement)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+    // Monday's view has no time out; Tuesday's table has none either, and no employee a position.
+    db->execute("drop view qryMonday");
+    db->execute("create view qryMonday as select s.fldEmpID as fldEmpID, s.fldTimeIn as fldTimeIn "
+                "from tblShiftMonday s inner join tblEmployee e on s.fldEmpID = e.fldID");
+    db->execute("alter table tblShiftTuesday rename column fldTimeOut to fldEnd");
+    db->execute("alter table tblEmployee rename column fldPosition to fldJob");
+
+    ReportReading reading(*db);
+    EXPECT_EQ(dayStart(reading, Weekday::Monday), QTime(9, 0));
+    EXPECT_EQ(store_testing::failureOf([&] { dayEnd(reading, Weekday::Monday); }), "no such column: fldTimeOut");
+    EXPECT_EQ(store_testing::failureOf([&] { reportEmployeeShifts(reading, Weekday::Tuesday, ann); }),
+              "no such column: s.fldtimeout");
 }
