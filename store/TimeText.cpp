@@ -124,7 +124,8 @@ std::optional<QTime> parseStoredTime(const QString& text)
 
 std::optional<QTime> parseStoredTimeUtf8(QByteArrayView text)
 {
-    return storedTimeOf(text.size(), [&](qsizetype i) { return char16_t(static_cast<unsigned char>(text[i])); });
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return storedTimeOf(text.size(), [bytes](qsizetype i) { return char16_t(bytes[i]); });
 }
 
 QString storedFromListText(const QString& listText)
