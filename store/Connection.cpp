@@ -1,8 +1,11 @@
 // The named Qt SQL connection to the roster's database, and the one shared instance.
 #include "store/Connection.h"
 
+#include "store/LibSqlite.h"
+#include "store/RowValues.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
+#include "store/TimeText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +16,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 
 namespace store {
@@ -98,6 +102,25 @@ QString serverOptions(const Location& location)
 
 }  // namespace
 
+qint64 Fields::identifier(int position) const { return identifierFrom(field(position)); }
+
+std::optional<qint64> Fields::storedInteger(int position) const
+{
+    const QVariant value = field(position);
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        return value.toLongLong();
+    return std::nullopt;
+}
+
+QString Fields::text(int position) const { return field(position).toString(); }
+
+QTime Fields::storedTime(int position) const { return timeFromStored(field(position)); }
+
+void Fields::noSuchColumn(int position)
+{
+    throw StoreError(QStringLiteral("The result has no column %1.").arg(position + 1));
+}
+
 Row::Row(std::shared_ptr<const QStringList> columns, QVariantList values)
     : columns_(std::move(columns)), values_(std::move(values))
 {
@@ -106,7 +129,7 @@ Row::Row(std::shared_ptr<const QStringList> columns, QVariantList values)
 const QVariant& Row::value(int position) const
 {
     if (position < 0 || position >= values_.size())
-        throw StoreError(QStringLiteral("The result has no column %1.").arg(position + 1));
+        noSuchColumn(position);
     return values_[position];
 }
 
@@ -511,6 +534,38 @@ Rows Connection::query(const QString& sql)
             if (!statement.exec(sql))
                 fail(statement.lastError());
             return readRows(statement);
+        });
+    });
+}
+
+void Connection::eachRow(const QString& sql, const std::function<void(const Fields&)>& each)
+{
+    const auto file = open_ && engine() == Engine::SQLite ? libsqlite::Handle::of(database()) : std::nullopt;
+    if (!file) {
+        for (const Row& row : query(sql))
+            each(row);
+        return;
+    }
+    againIfLost([&] {
+        requireUsable();
+        return runStatement([&] {
+            // What `each` throws waits until the rows are read, and a failure of the read goes first:
+            // after query() it would come only once every row was there.
+            std::exception_ptr unreadable;
+            const auto failure = file->eachRow(sql, [&](const Fields& row) {
+                if (unreadable)
+                    return;
+                try {
+                    each(row);
+                } catch (const StoreError&) {
+                    unreadable = std::current_exception();
+                }
+            });
+            if (failure)
+                fail(*failure);
+            if (unreadable)
+                std::rethrow_exception(unreadable);
+            return true;
         });
     });
 }

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTime>
 #include <QVariant>
 
 #include <functional>
@@ -23,9 +24,37 @@ class QSqlQuery;
 
 namespace store {
 
-// One result row; values by position (from 0) or by column name, the name matched without regard
-// to case as the database matches identifiers. A null field is a null QVariant.
-class Row {
+// The fields of one result row by position (from 0), each read as what the caller takes it for.
+// Each reading is that of the field's QVariant as Qt SQL gives it; a row read straight from the
+// SQLite file (Connection::eachRow) makes the QVariant only for a field that holds something
+// other than what is asked for. A position out of range throws StoreError.
+class Fields {
+public:
+    // The field as Qt SQL gives it; a null field is a null QVariant.
+    virtual QVariant field(int position) const = 0;
+    // An identifier; throws StoreError when the field holds no number.
+    virtual qint64 identifier(int position) const;
+    // The field's value where it is stored as an integer; nullopt for anything else (null, text, a
+    // number with a fraction or a blob).
+    virtual std::optional<qint64> storedInteger(int position) const;
+    // The field as text.
+    virtual QString text(int position) const;
+    // A stored time of day as timeFromStored (TimeText.h) reads it: null or empty is an invalid
+    // QTime, and a text that is no 'HH:MM:SS' throws StoreError naming it.
+    virtual QTime storedTime(int position) const;
+
+protected:
+    Fields() = default;
+    Fields(const Fields&) = default;
+    Fields& operator=(const Fields&) = default;
+    ~Fields() = default;
+    [[noreturn]] static void noSuchColumn(int position);
+};
+
+// One result row read through Qt SQL; values by position (from 0) or by column name, the name
+// matched without regard to case as the database matches identifiers. A null field is a null
+// QVariant.
+class Row final : public Fields {
 public:
     Row(std::shared_ptr<const QStringList> columns, QVariantList values);
 
@@ -33,6 +62,7 @@ public:
     const QVariant& value(int position) const;          // throws StoreError when out of range
     const QVariant& value(const QString& column) const; // throws StoreError for an unknown column
     const QStringList& columns() const { return *columns_; }
+    QVariant field(int position) const override { return value(position); }
 
 private:
     std::shared_ptr<const QStringList> columns_;
@@ -96,6 +126,11 @@ public:
     qint64 insert(const QString& sql, const QString& table);
     // Runs one statement and reads its rows from first to last.
     Rows query(const QString& sql);
+    // Runs one statement and hands its rows to `each` from first to last, keeping none of them.
+    // Fails as query() does; what `each` throws comes once the rows have been read, and only when
+    // reading them did not fail, as it would after query(). On the SQLite file the rows come
+    // straight from SQLite (LibSqlite.h).
+    void eachRow(const QString& sql, const std::function<void(const Fields&)>& each);
     // Prepares a statement with "?" placeholders for values.
     PreparedQuery prepare(const QString& sql);
 
@@ -115,6 +150,8 @@ public:
     bool takeAnnouncements() const;
     // How often the connection has been made again after it was lost.
     int reconnections() const { return reconnections_; }
+    // What the last failed statement ran into.
+    FailureKind lastFailure() const { return lastFailure_; }
 
     // A change inside the open write transaction, with its rule's locks: kept or dropped on its
     // own, and stored only when the enclosing transaction is kept. Parts nest.

@@ -9,8 +9,8 @@
 #include <QTime>
 
 #include <array>
+#include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace store {
@@ -19,7 +19,8 @@ namespace store {
 // lasts, run in one transaction that only reads, ended with the reading: the sheet shows one
 // state of the roster, and the database is locked once rather than once per statement. A weekday's
 // shifts are read once, on the first employee asked for, and every employee of that day is served
-// from that read; the employee list is read once too. Inside a
+// from that read; the employee list is read once too, and on the file so are the employees'
+// positions, and a weekday's latest time out with its earliest time in. Inside a
 // transaction the caller began, the reads run in that one. A read that fails does not take the
 // reads after it along: they run in a new transaction.
 struct ReportShift {
@@ -32,6 +33,9 @@ struct ReportEmployee {
     qint64 id = 0;
     QString name;
 };
+
+struct DayShifts;
+struct EmployeeNumbers;
 
 class ReportReading {
 public:
@@ -54,7 +58,12 @@ private:
     // The employee list, once read: every weekday lists the same employees.
     std::optional<std::vector<ReportEmployee>> employeeList_;
     // Each weekday's shifts by employee, once read.
-    std::array<std::optional<std::unordered_map<qint64, std::vector<ReportShift>>>, allWeekdays.size()> dayShifts_;
+    std::array<std::unique_ptr<const DayShifts>, allWeekdays.size()> dayShifts_;
+    // On the file: every employee's position, once read; null where the weekdays are read with
+    // their employees' positions instead (ReportQueries.cpp).
+    std::optional<std::shared_ptr<const EmployeeNumbers>> positions_;
+    // On the file: each weekday's latest time out as stored, read with its earliest time in.
+    std::array<std::optional<QVariant>, allWeekdays.size()> dayEnds_;
 };
 
 // Earliest time in / latest time out of the weekday; nullopt when the weekday has no shift.

@@ -6,24 +6,17 @@
 
 namespace store {
 
-inline qint64 identifierAt(const Row& row, int position)
+inline qint64 identifierFrom(const QVariant& field)
 {
     bool ok = false;
-    const qint64 id = row.value(position).toLongLong(&ok);
+    const qint64 id = field.toLongLong(&ok);
     if (!ok)
-        throw StoreError(QStringLiteral("The stored identifier \"%1\" is not a number.")
-                             .arg(row.value(position).toString()));
+        throw StoreError(QStringLiteral("The stored identifier \"%1\" is not a number.").arg(field.toString()));
     return id;
 }
 
-inline qint64 identifierAt(const Row& row, const QString& column)
-{
-    bool ok = false;
-    const qint64 id = row.value(column).toLongLong(&ok);
-    if (!ok)
-        throw StoreError(
-            QStringLiteral("The stored identifier \"%1\" is not a number.").arg(row.value(column).toString()));
-    return id;
-}
+inline qint64 identifierAt(const Row& row, int position) { return identifierFrom(row.value(position)); }
+
+inline qint64 identifierAt(const Row& row, const QString& column) { return identifierFrom(row.value(column)); }
 
 }  // namespace store

@@ -138,6 +138,11 @@ QString dayEnd(Weekday day)
     return QStringLiteral("select max(fldTimeOut) from ") + weekdayQueryName(day);
 }
 
+QString daySpan(Weekday day)
+{
+    return QStringLiteral("select min(fldTimeIn),max(fldTimeOut) from ") + weekdayQueryName(day);
+}
+
 QString reportEmployeeList(Engine engine)
 {
     return QStringLiteral("select fldid,fldName from tblEmployee order by ") +
@@ -156,6 +161,14 @@ QString reportDayShifts(Weekday day)
     return QStringLiteral("select s.fldempid,s.fldtimein,s.fldtimeout,e.fldposition from ") + shiftTableName(day) +
            QStringLiteral(" s inner join tblEmployee e on s.fldempid=e.fldid order by s.fldid");
 }
+
+QString reportDayShiftTimes(Weekday day)
+{
+    return QStringLiteral("select s.fldempid,s.fldtimein,s.fldtimeout from ") + shiftTableName(day) +
+           QStringLiteral(" s order by s.fldid");
+}
+
+QString reportPositions() { return QStringLiteral("select e.fldid,e.fldposition from tblEmployee e"); }
 
 QString employeeIndexCount(Weekday day)
 {

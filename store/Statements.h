@@ -43,11 +43,17 @@ QString employeesLock();
 
 QString dayStart(Weekday day);                                   // select min(fldTimeIn) from qryMonday
 QString dayEnd(Weekday day);                                     // select max(fldTimeOut) from qryMonday
+// Both in one pass over the view, for the file.
+QString daySpan(Weekday day);                                    // select min(fldTimeIn),max(fldTimeOut) from qryMonday
 QString reportEmployeeList(Engine engine);                        // select fldid,fldName from tblEmployee order by fldName
 QString reportEmployeeShifts(Weekday day);                       // select * from qryMonday where fldempid=?
 // Every shift of the weekday with its employee's position, as the view gives them, in the order
 // they were stored.
 QString reportDayShifts(Weekday day);
+// The same two halves on their own, for the file: every shift of the weekday without its
+// employee, in the order they were stored, and every employee's position.
+QString reportDayShiftTimes(Weekday day);
+QString reportPositions();
 
 // The index on a weekday table's employee column of the SQLite file: how many indexes lead with
 // that column, and the one the template has.

@@ -86,15 +86,18 @@ std::optional<QTime> parseDisplayTime(const QString& text)
     return parseTwelveHour(text, form);
 }
 
-std::optional<QTime> parseStoredTime(const QString& text)
+namespace {
+
+// hh:mm:ss, read by hand: the report reads thousands of these. As the pattern match it replaced,
+// a single line break after the seconds is let through. charAt gives the character at a position
+// as a UTF-16 code unit.
+template <class CharAt>
+std::optional<QTime> storedTimeOf(qsizetype length, CharAt charAt)
 {
-    // hh:mm:ss, read by hand: the report reads thousands of these. As the pattern match it replaced,
-    // a single line break after the seconds is let through.
-    const qsizetype length = text.size();
-    if (length != 8 && !(length == 9 && text[8] == QLatin1Char('\n')))
+    if (length != 8 && !(length == 9 && charAt(8) == u'\n'))
         return std::nullopt;
     const auto digit = [&](qsizetype i) {
-        const char16_t c = text[i].unicode();
+        const char16_t c = charAt(i);
         return c >= u'0' && c <= u'9' ? c - u'0' : -1;
     };
     const auto field = [&](qsizetype i) {
@@ -102,14 +105,27 @@ std::optional<QTime> parseStoredTime(const QString& text)
         const int ones = digit(i + 1);
         return tens < 0 || ones < 0 ? -1 : tens * 10 + ones;
     };
-    if (text[2] != QLatin1Char(':') || text[5] != QLatin1Char(':'))
+    if (charAt(2) != u':' || charAt(5) != u':')
         return std::nullopt;
     const int hour = field(0);
     const int minute = field(3);
     const int second = field(6);
     if (hour < 0 || minute < 0 || second < 0 || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    return QTime(hour, minute, second);
+    return QTime::fromMSecsSinceStartOfDay(((hour * 60 + minute) * 60 + second) * 1000);
+}
+
+}  // namespace
+
+std::optional<QTime> parseStoredTime(const QString& text)
+{
+    return storedTimeOf(text.size(), [&](qsizetype i) { return text[i].unicode(); });
+}
+
+std::optional<QTime> parseStoredTimeUtf8(QByteArrayView text)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return storedTimeOf(text.size(), [bytes](qsizetype i) { return char16_t(bytes[i]); });
 }
 
 QString storedFromListText(const QString& listText)

@@ -6,6 +6,7 @@
 // Fixed forms, never the machine's locale.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QTime>
@@ -22,6 +23,9 @@ QString displayTimeText(QTime time);
 // Strict parsers; nullopt when the text is not of that form (seconds and minutes 00..59).
 std::optional<QTime> parseListTime(const QString& text);
 std::optional<QTime> parseStoredTime(const QString& text);
+// The same from the text's UTF-8 bytes, as SQLite keeps it. Both read every text alike: a byte
+// beyond ASCII is no digit, colon or line break, and no run of such bytes stands for one.
+std::optional<QTime> parseStoredTimeUtf8(QByteArrayView text);
 // Accepts a one- or two-digit hour ("8:30:00 AM" and "08:30:00 AM").
 std::optional<QTime> parseDisplayTime(const QString& text);
 

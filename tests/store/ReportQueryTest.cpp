@@ -8,6 +8,8 @@
 #include "store/TimeText.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 using namespace store;
 
@@ -143,4 +145,92 @@ TEST_P(ReportQueryTest, AReadingInsideTheCallersTransactionLeavesItOpen)
     EXPECT_TRUE(db->inTransaction());
     db->commit();
     EXPECT_FALSE(db->inTransaction());
+}
+
+TEST_P(ReportQueryTest, AReadTheLockedDatabaseRefusesIsReportedAsBusyAndTheReadingGoesOn)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+    shortenLockWaits(*db);
+    const auto other = otherConnection("locker");
+    if (backend() == store_testing::Backend::SQLite) {
+        other->execute("begin exclusive");
+    } else {
+        other->execute("begin");
+        other->execute("lock table tblShiftMonday in access exclusive mode");
+    }
+    ReportReading reading(*db);
+    const std::vector<std::function<void()>> reads{[&] { dayStart(reading, Weekday::Monday); },
+                                                   [&] { dayEnd(reading, Weekday::Monday); },
+                                                   [&] { reportEmployeeShifts(reading, Weekday::Monday, ann); }};
+    for (const auto& read : reads)
+        EXPECT_TRUE(store_testing::failureOf(read).contains("is busy"));
+    other->execute("rollback");
+    EXPECT_EQ(dayStart(reading, Weekday::Monday), QTime(9, 0));
+    EXPECT_EQ(dayEnd(reading, Weekday::Monday), QTime(10, 0));
+    EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Monday, ann).size(), 1u);
+}
+
+TEST_P(ReportQueryTest, ALatestTimeOutThatIsNoTimeFailsTheWeekdaysEndAlone)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+    db->execute(
+        QString("insert into tblShiftMonday (fldEmpID, fldTimeIn, fldTimeOut) values (%1, '11:00:00', 'soon')").arg(ann));
+    ReportReading reading(*db);
+    EXPECT_EQ(dayStart(reading, Weekday::Monday), QTime(9, 0));
+    EXPECT_EQ(store_testing::failureOf([&] { dayEnd(reading, Weekday::Monday); }),
+              "The stored time \"soon\" is not a time of day.");
+}
+
+namespace {
+
+using FileReportQueryTest = store_testing::SqliteStoreTest;
+
+}  // namespace
+
+TEST_F(FileReportQueryTest, ShiftsGoWithTheEmployeesTheJoinMatchesWhateverTheIdentifiersAreStoredAs)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    const qint64 bob = insertEmployee(*db, "Bob", "Waiter");
+    insertShift(*db, Weekday::Monday, ann, "08:00:00 AM", "09:00:00 AM");
+    // Tuesday's employee column keeps every value as given, as in a table made elsewhere.
+    db->execute("drop view qryTuesday");
+    db->execute("drop table tblShiftTuesday");
+    db->execute(
+        "create table tblShiftTuesday (fldID integer primary key autoincrement, fldEmpID, fldTimeIn, fldTimeOut)");
+    const QString a = QString::number(ann);
+    const QStringList employees{a, "'" + a + "'", a + ".0", "null", "'x'", QString::number(bob), "999", a};
+    for (int i = 0; i < employees.size(); ++i)
+        db->execute(QString("insert into tblShiftTuesday (fldEmpID, fldTimeIn, fldTimeOut) values (%1, '%2:00:00', "
+                            "'23:00:00')")
+                        .arg(employees[i])
+                        .arg(7 + i, 2, 10, QChar('0')));
+
+    ReportReading reading(*db);
+    std::vector<QTime> annsTuesday;
+    for (const ReportShift& shift : reportEmployeeShifts(reading, Weekday::Tuesday, ann))
+        annsTuesday.push_back(shift.timeIn);
+    EXPECT_EQ(annsTuesday, (std::vector<QTime>{QTime(7, 0), QTime(8, 0), QTime(9, 0), QTime(14, 0)}));
+    EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Tuesday, bob).size(), 1u);
+    EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Tuesday, 999).size(), 0u);
+    EXPECT_EQ(reportEmployeeShifts(reading, Weekday::Monday, ann).size(), 1u);
+}
+
+TEST_F(FileReportQueryTest, AWeekdayReadThatCannotRunFailsInTheWordsOfItsOwnStatement)
+{
+    const qint64 ann = insertEmployee(*db, "Ann", "Cook");
+    insertShift(*db, Weekday::Monday, ann, "09:00:00 AM", "10:00:00 AM");
+    // Monday's view has no time out; Tuesday's table has none either, and no employee a position.
+    db->execute("drop view qryMonday");
+    db->execute("create view qryMonday as select s.fldEmpID as fldEmpID, s.fldTimeIn as fldTimeIn "
+                "from tblShiftMonday s inner join tblEmployee e on s.fldEmpID = e.fldID");
+    db->execute("alter table tblShiftTuesday rename column fldTimeOut to fldEnd");
+    db->execute("alter table tblEmployee rename column fldPosition to fldJob");
+
+    ReportReading reading(*db);
+    EXPECT_EQ(dayStart(reading, Weekday::Monday), QTime(9, 0));
+    EXPECT_EQ(store_testing::failureOf([&] { dayEnd(reading, Weekday::Monday); }), "no such column: fldTimeOut");
+    EXPECT_EQ(store_testing::failureOf([&] { reportEmployeeShifts(reading, Weekday::Tuesday, ann); }),
+              "no such column: s.fldtimeout");
 }

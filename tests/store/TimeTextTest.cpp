@@ -46,6 +46,16 @@ TEST(TimeText, MalformedTextsAreRefused)
     }
 }
 
+TEST(TimeText, StoredTimesReadAlikeFromTheirUtf8Bytes)
+{
+    for (const char* text : {"00:00:00", "23:59:59", "08:30:00\n", "08:30:00\n\n", "24:00:00", "8:30:00", "08:3O:00",
+                             "08:30:00 ", "\xef\xbc\x90" "8:30:00", "08:30\xc2\xa0:00", "08\xef\xbc\x9a" "30:00", ""}) {
+        const QByteArray bytes(text);
+        EXPECT_EQ(parseStoredTimeUtf8(bytes), parseStoredTime(QString::fromUtf8(bytes))) << text;
+    }
+    EXPECT_EQ(parseStoredTimeUtf8("13:05:09"), QTime(13, 5, 9));
+}
+
 TEST(TimeText, TimeListsRunFromMidnightInTheirStep)
 {
     struct Expected {
