@@ -4,8 +4,6 @@
 #include "commands/HeadlessGraphics.h"
 #include "commands/ProgramStart.h"
 
-#include "app/Paths.h"
-#include "app/StoreChoice.h"
 
 #include <cstdio>
 #include <optional>
@@ -13,8 +11,7 @@
 extern "C" __attribute__((visibility("default"))) int rostellePartMain(int* argcPointer, char** argv)
 {
     int& argc = *argcPointer;
-    app::paths::ignoreRelativeBaseFolders();
-    commands::CommandLine commandLine(commands::headlessCommands(), {app::databaseOption()});
+    commands::ProgramCommandLine commandLine;
     if (const std::optional<int> ended = commands::readCommandLine(commandLine, argc, argv))
         return *ended;
     if (!commandLine.helpRequested() && !commandLine.command()) {

@@ -8,6 +8,7 @@
 
 #include "app/BuildConfig.h"
 #include "app/FileNames.h"
+#include "app/Paths.h"
 #include "app/StoreChoice.h"
 #include "app/VisibleText.h"
 
@@ -34,8 +35,11 @@ std::vector<HeadlessCommand> headlessCommands()
     return {loadSampleCommand(), exportCommand(), pdfCommand(), initDatabaseCommand(), hoursCommand(), copyDayCommand()};
 }
 
+ProgramCommandLine::ProgramCommandLine() : CommandLine(headlessCommands(), {app::databaseOption()}) {}
+
 std::optional<int> readCommandLine(CommandLine& commandLine, int argc, char** argv)
 {
+    app::paths::ignoreRelativeBaseFolders();
     if (!commandLine.parse(argumentsOf(argc, argv))) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(commandLine.errorText()));
         return 2;

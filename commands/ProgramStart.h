@@ -13,8 +13,15 @@ namespace commands {
 // Every command the program runs without a window.
 std::vector<HeadlessCommand> headlessCommands();
 
-// Reads and checks the arguments and chooses the store --database names. The exit code when the
-// run ends here (arguments that cannot be used, --version), else nullopt.
+// The program's command line: every headless command, and the options every run takes.
+class ProgramCommandLine : public CommandLine {
+public:
+    ProgramCommandLine();
+};
+
+// The start of every run: relative data and settings folders in the environment ignored, the
+// arguments read and checked, and the store --database names chosen. The exit code when the run
+// ends here (arguments that cannot be used, --version), else nullopt.
 std::optional<int> readCommandLine(CommandLine& commandLine, int argc, char** argv);
 
 // Whether the run the arguments ask for is a command that paints (a picture or a PDF).

@@ -7,9 +7,7 @@
 #include "app/BuildConfig.h"
 #include "app/Dialogs.h"
 #include "app/EndOnSignals.h"
-#include "app/Paths.h"
 #include "app/QtDialogs.h"
-#include "app/StoreChoice.h"
 
 #include "report/WorkingFiles.h"
 
@@ -24,8 +22,7 @@
 extern "C" __attribute__((visibility("default"))) int rostellePartMain(int* argcPointer, char** argv)
 {
     int& argc = *argcPointer;
-    app::paths::ignoreRelativeBaseFolders();
-    commands::CommandLine commandLine(commands::headlessCommands(), {app::databaseOption()});
+    commands::ProgramCommandLine commandLine;
     if (const std::optional<int> ended = commands::readCommandLine(commandLine, argc, argv))
         return *ended;
     if (commandLine.helpRequested() || commandLine.command())

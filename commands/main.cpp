@@ -4,8 +4,6 @@
 #include "commands/ProgramParts.h"
 #include "commands/ProgramStart.h"
 
-#include "app/Paths.h"
-#include "app/StoreChoice.h"
 
 #include <QCoreApplication>
 
@@ -13,8 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    app::paths::ignoreRelativeBaseFolders();
-    commands::CommandLine commandLine(commands::headlessCommands(), {app::databaseOption()});
+    commands::ProgramCommandLine commandLine;
     if (const std::optional<int> ended = commands::readCommandLine(commandLine, argc, argv))
         return *ended;
     if (commandLine.helpRequested() || (commandLine.command() && !commands::paintsPictures(commandLine))) {
