@@ -1,6 +1,8 @@
 // libpq loaded on first use.
 #include "store/LibPq.h"
 
+#include "store/LibraryFunctions.h"
+
 #include <dlfcn.h>
 
 namespace store::libpq {
@@ -21,8 +23,7 @@ struct Api {
 template <class Function>
 void bind(void* library, const char* name, Function& into, QString& failure)
 {
-    into = reinterpret_cast<Function>(::dlsym(library, name));
-    if (into == nullptr && failure.isEmpty())
+    if (!bindLibraryFunction(library, name, into) && failure.isEmpty())
         failure = QStringLiteral("The PostgreSQL client library has no %1.").arg(QString::fromLatin1(name));
 }
 

@@ -1,6 +1,8 @@
 // The file's rows read through SQLite's own calls on the connection's handle.
 #include "store/LibSqlite.h"
 
+#include "store/LibraryFunctions.h"
+
 #include "store/StoreError.h"
 #include "store/TimeText.h"
 
@@ -40,13 +42,6 @@ struct Api {
 
 namespace {
 
-template <class Function>
-bool bind(void* library, const char* name, Function& into)
-{
-    into = reinterpret_cast<Function>(::dlsym(library, name));
-    return into != nullptr;
-}
-
 // The functions as the driver's library finds them: the SQLite it is linked against, or the copy
 // it carries when that copy's functions can be seen. Never closed: Qt keeps its drivers loaded.
 Api load(const QSqlDriver& driver)
@@ -58,23 +53,26 @@ Api load(const QSqlDriver& driver)
     void* library = ::dlopen(found.dli_fname, RTLD_NOW | RTLD_NOLOAD);
     if (library == nullptr)
         return api;
-    api.complete = bind(library, "sqlite3_prepare_v2", api.prepare) && bind(library, "sqlite3_step", api.step) &&
-                   bind(library, "sqlite3_reset", api.reset) && bind(library, "sqlite3_finalize", api.finalize) &&
-                   bind(library, "sqlite3_errmsg16", api.errmsg16) &&
-                   bind(library, "sqlite3_column_count", api.columnCount) &&
-                   bind(library, "sqlite3_column_type", api.columnType) &&
-                   bind(library, "sqlite3_column_int64", api.columnInt64) &&
-                   bind(library, "sqlite3_column_double", api.columnDouble) &&
-                   bind(library, "sqlite3_column_blob", api.columnBlob) &&
-                   bind(library, "sqlite3_column_bytes", api.columnBytes) &&
-                   bind(library, "sqlite3_column_text", api.columnText) &&
-                   bind(library, "sqlite3_column_bytes16", api.columnBytes16) &&
-                   bind(library, "sqlite3_column_text16", api.columnText16) &&
-                   bind(library, "sqlite3_column_value", api.columnValue) &&
-                   bind(library, "sqlite3_value_type", api.valueType) &&
-                   bind(library, "sqlite3_value_int64", api.valueInt64) &&
-                   bind(library, "sqlite3_value_text", api.valueText) &&
-                   bind(library, "sqlite3_value_bytes", api.valueBytes);
+    const auto bind = [library](const char* name, auto& into) { return bindLibraryFunction(library, name, into); };
+    api.complete = bind("sqlite3_prepare_v2", api.prepare) &&
+                   bind("sqlite3_step", api.step) &&
+                   bind("sqlite3_reset", api.reset) &&
+                   bind("sqlite3_finalize", api.finalize) &&
+                   bind("sqlite3_errmsg16", api.errmsg16) &&
+                   bind("sqlite3_column_count", api.columnCount) &&
+                   bind("sqlite3_column_type", api.columnType) &&
+                   bind("sqlite3_column_int64", api.columnInt64) &&
+                   bind("sqlite3_column_double", api.columnDouble) &&
+                   bind("sqlite3_column_blob", api.columnBlob) &&
+                   bind("sqlite3_column_bytes", api.columnBytes) &&
+                   bind("sqlite3_column_text", api.columnText) &&
+                   bind("sqlite3_column_bytes16", api.columnBytes16) &&
+                   bind("sqlite3_column_text16", api.columnText16) &&
+                   bind("sqlite3_column_value", api.columnValue) &&
+                   bind("sqlite3_value_type", api.valueType) &&
+                   bind("sqlite3_value_int64", api.valueInt64) &&
+                   bind("sqlite3_value_text", api.valueText) &&
+                   bind("sqlite3_value_bytes", api.valueBytes);
     return api;
 }
 
